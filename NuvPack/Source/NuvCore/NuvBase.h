@@ -1,0 +1,4 @@
+#pragma once
+// The library's free helpers, namespace nuv: callers include this one header.
+
+#include "NuvFiles.h"
