@@ -1,0 +1,82 @@
+#pragma once
+// Byte streams in the shape the skin code moves data with: a positioned
+// read/write interface, an in-memory stream and a file stream. Qt-free.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+
+    // Transfer up to count bytes; answer how many moved (0 at the end).
+    virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
+    virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
+    // Answer the new position.
+    virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
+
+    std::int64_t Position() { return Seek(0, soCurrent); }
+    void SetPosition(std::int64_t position) { Seek(position, soBeginning); }
+    virtual std::int64_t Size();
+
+    // Move exactly count bytes or throw EReadError / EWriteError.
+    void ReadBuffer(void* buffer, std::int64_t count);
+    void WriteBuffer(const void* buffer, std::int64_t count);
+    // Copy count bytes from source at its position (count 0: all of source from 0).
+    std::int64_t CopyFrom(TStream& source, std::int64_t count);
+
+    std::int32_t ReadInt32();  // little-endian
+    std::uint8_t ReadByte();
+    void WriteInt32(std::int32_t value);
+    void WriteByte(std::uint8_t value);
+    void WriteBytes(std::string_view bytes) { WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size())); }
+};
+
+// A growable buffer of bytes.
+class TMemoryStream : public TStream {
+public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::string bytes) : data_(std::move(bytes)) {}
+
+    std::int64_t Read(void* buffer, std::int64_t count) override;
+    std::int64_t Write(const void* buffer, std::int64_t count) override;
+    std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+    std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
+
+    void SetSize(std::int64_t size);
+    void Clear();
+    const std::string& Bytes() const { return data_; }
+    std::string TakeBytes();  // leaves the stream empty
+
+    void LoadFromFile(const std::string& path);  // EFOpenError, EReadError
+    void SaveToFile(const std::string& path) const;  // EFCreateError, EWriteError
+
+private:
+    std::string data_;
+    std::int64_t position_ = 0;
+};
+
+// A file opened for reading, or created (truncated) for writing.
+class TFileStream : public TStream {
+public:
+    enum TMode { fmOpenRead, fmCreate, fmOpenReadWrite };
+    // Throws EFOpenError "Cannot open file %s" or EFCreateError "Cannot create file %s".
+    TFileStream(const std::string& path, TMode mode);
+    ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    std::int64_t Read(void* buffer, std::int64_t count) override;
+    std::int64_t Write(const void* buffer, std::int64_t count) override;
+    std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// The whole content of a file (EFOpenError when it cannot be opened).
+std::string ReadWholeFile(const std::string& path);
