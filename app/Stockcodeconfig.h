@@ -1,0 +1,28 @@
+#pragma once
+// The user's list of stock codes, kept in Stocks.cfg next to the executable:
+// one entry a line, written with CR LF, read with any line ending.
+
+#include <string>
+#include <vector>
+
+// The program folder followed by "Stocks.cfg"; set once at start-up.
+extern const std::string StockCodeFileName;
+
+class TStockCodeConfig {
+public:
+    explicit TStockCodeConfig(std::string fileName = StockCodeFileName);
+
+    // Replaces the content of list with the file's entries, in file order.
+    // A missing file leaves list exactly as it was; a file that exists but
+    // cannot be read raises EFOpenError "Cannot open file %s".
+    void Load(std::vector<std::string>& list) const;
+
+    // Writes every entry followed by CR LF. The old file is replaced in one step,
+    // so a failed save (EFCreateError "Cannot create file %s") leaves it as it was.
+    void Save(const std::vector<std::string>& list) const;
+
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
+};
