@@ -1,4 +1,8 @@
 #pragma once
 // The library's free helpers, namespace nuv: callers include this one header.
 
+#include "NuvDelimited.h"
 #include "NuvFiles.h"
+#include "NuvLog.h"
+#include "NuvSql.h"
+#include "NuvText.h"

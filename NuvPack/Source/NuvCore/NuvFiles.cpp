@@ -81,7 +81,8 @@ int LoadFileToBuf(const std::string& path, char*& buf, int size)
     if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return 0;
 
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a named pipe without a writer cannot hang the caller.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (size < 0) {
         const std::int64_t whole = GetFileSize(path);
         size = whole < 0 ? 0 : static_cast<int>(whole);

@@ -1,0 +1,227 @@
+#include "NuvFiles.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <memory>
+
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+std::vector<std::string> Sorted(std::vector<std::string> list)
+{
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+// Runs the test body with the working folder set to `folder`, restoring it after.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::filesystem::path& folder) : saved_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingFolder() { std::filesystem::current_path(saved_); }
+
+private:
+    std::filesystem::path saved_;
+};
+
+}  // namespace
+
+TEST(NuvFiles, GetAppPathIsTheFolderHoldingTheRunningProgram)
+{
+    const std::string folder = nuv::GetAppPath();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.front(), '/');
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder + program_invocation_short_name)) << folder;
+}
+
+TEST(NuvFiles, GetFileSizeAnswersForFilesFoldersAndMissingEntries)
+{
+    TempDir dir;
+    WriteFile(dir.File("empty.dat"), "");
+    WriteFile(dir.File("four.dat"), "abcd");
+    std::filesystem::create_directory(dir.Path() / "sub");
+
+    struct Case {
+        std::string path;
+        std::int64_t size;
+    };
+    const Case cases[] = {
+        {dir.File("empty.dat"), 0},
+        {dir.File("four.dat"), 4},
+        {dir.File("four.*"), 4},
+        {dir.File("missing.dat"), -1},
+        {dir.File("*.none"), -1},
+        {dir.File("nofolder/four.dat"), -1},
+        {dir.File("sub"), 0},
+        {"", -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(nuv::GetFileSize(c.path), c.size) << c.path;
+}
+
+TEST(NuvFiles, GetFileSizeOfAPatternIsTheSizeOfTheFirstMatchOnly)
+{
+    TempDir dir;
+    WriteFile(dir.File("a.log"), "1");
+    WriteFile(dir.File("b.log"), "22");
+    WriteFile(dir.File("c.log"), "333");
+
+    std::vector<std::string> matches;
+    nuv::GetFileList(matches, dir.File("*.log"), nuv::faAnyFile);
+    ASSERT_EQ(matches.size(), 3u);
+    EXPECT_EQ(nuv::GetFileSize(dir.File("*.log")), nuv::GetFileSize(matches.front()));
+}
+
+TEST(NuvFiles, LoadFileToBufReadsUpToTheAskedSizeIntoANewBuffer)
+{
+    TempDir dir;
+    WriteFile(dir.File("four.bin"), std::string("ab\0d", 4));
+
+    struct Case {
+        int size;
+        int read;
+    };
+    for (const Case c : {Case{10, 4}, Case{-1, 4}, Case{2, 2}, Case{0, 0}}) {
+        char* buf = nullptr;
+        EXPECT_EQ(nuv::LoadFileToBuf(dir.File("four.bin"), buf, c.size), c.read) << c.size;
+        std::unique_ptr<char[]> owned(buf);
+        ASSERT_NE(buf, nullptr);
+        EXPECT_EQ(std::string(buf, static_cast<std::size_t>(c.read)), std::string("ab\0d", 4).substr(0, c.read));
+    }
+}
+
+TEST(NuvFiles, LoadFileToBufLeavesTheBufferAloneWhenThereIsNoFile)
+{
+    TempDir dir;
+    char sentinel = 0;
+    for (const std::string& path : {dir.File("missing.bin"), dir.Folder()}) {
+        char* buf = &sentinel;
+        EXPECT_EQ(nuv::LoadFileToBuf(path, buf, -1), 0) << path;
+        EXPECT_EQ(buf, &sentinel);
+    }
+}
+
+TEST(NuvFiles, LoadFileToBufAllocatesButFailsWhenTheFileCannotBeOpened)
+{
+    // A socket is an entry that exists but cannot be opened, whoever runs the test.
+    TempDir dir;
+    const std::string path = dir.File("socket");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    path.copy(address.sun_path, path.size());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    char* buf = nullptr;
+    EXPECT_EQ(nuv::LoadFileToBuf(path, buf, 8), -1);
+    ::close(fd);
+    std::unique_ptr<char[]> owned(buf);
+    EXPECT_NE(buf, nullptr);
+}
+
+TEST(NuvFiles, LoadFileToBufDoesNotWaitForAPipeWriter)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    char* buf = nullptr;
+    EXPECT_EQ(nuv::LoadFileToBuf(dir.File("pipe"), buf, 8), 0);
+    std::unique_ptr<char[]> owned(buf);
+}
+
+TEST(NuvFiles, GetFileListKeepsTheFolderPartOfTheMaskAndAppends)
+{
+    TempDir dir;
+    WriteFile(dir.File("a.txt"), "a");
+    WriteFile(dir.File("b.txt"), "b");
+    WriteFile(dir.File("c.csv"), "c");
+    WriteFile(dir.File(".hidden.txt"), "h");
+    std::filesystem::create_directory(dir.Path() / "d.txt");
+
+    std::vector<std::string> list{"kept"};
+    nuv::GetFileList(list, dir.File("*.txt"), 0);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list.front(), "kept");
+    EXPECT_EQ(Sorted({list[1], list[2]}), (std::vector<std::string>{dir.File("a.txt"), dir.File("b.txt")}));
+
+    std::vector<std::string> none;
+    nuv::GetFileList(none, dir.File("*.none"), nuv::faAnyFile);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(NuvFiles, GetFileListWithoutFolderPartGivesBareNames)
+{
+    TempDir dir;
+    WriteFile(dir.File("a.txt"), "a");
+    WriteFile(dir.File("b.csv"), "b");
+    WorkingFolder inside(dir.Path());
+
+    std::vector<std::string> list;
+    nuv::GetFileList(list, "*.txt", 0);
+    EXPECT_EQ(list, std::vector<std::string>{"a.txt"});
+}
+
+TEST(NuvFiles, GetFileListHiddenSystemAndDirectoryEntriesOnlyWhenAsked)
+{
+    TempDir dir;
+    WriteFile(dir.File("plain"), "p");
+    WriteFile(dir.File("readonly"), "r");
+    ::chmod(dir.File("readonly").c_str(), 0444);
+    WriteFile(dir.File(".dot"), "h");
+    std::filesystem::create_directory(dir.Path() / "sub");
+    std::filesystem::create_directory(dir.Path() / ".git");
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+
+    struct Case {
+        int attr;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {0, {"plain", "readonly"}},
+        {nuv::faReadOnly | nuv::faArchive, {"plain", "readonly"}},
+        {nuv::faHidden, {".dot", "plain", "readonly"}},
+        {nuv::faSysFile, {"pipe", "plain", "readonly"}},
+        {nuv::faDirectory, {".", "..", "plain", "readonly", "sub"}},
+        {nuv::faDirectory | nuv::faHidden, {".", "..", ".dot", ".git", "plain", "readonly", "sub"}},
+        {nuv::faAnyFile, {".", "..", ".dot", ".git", "pipe", "plain", "readonly", "sub"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> list;
+        nuv::GetFileList(list, dir.File("*"), c.attr);
+        std::vector<std::string> expected;
+        for (const std::string& name : c.names)
+            expected.push_back(dir.File(name));
+        EXPECT_EQ(Sorted(list), Sorted(expected)) << "attr " << c.attr;
+    }
+}
+
+TEST(NuvFiles, GetEntryAttributesMapsTheEntryKind)
+{
+    TempDir dir;
+    WriteFile(dir.File("plain"), "p");
+    WriteFile(dir.File("readonly"), "r");
+    ::chmod(dir.File("readonly").c_str(), 0444);
+    WriteFile(dir.File(".dot"), "h");
+
+    EXPECT_EQ(nuv::GetEntryAttributes(dir.File("plain")), nuv::faArchive);
+    EXPECT_EQ(nuv::GetEntryAttributes(dir.File("readonly")), nuv::faArchive | nuv::faReadOnly);
+    EXPECT_EQ(nuv::GetEntryAttributes(dir.File(".dot")), nuv::faArchive | nuv::faHidden);
+    EXPECT_EQ(nuv::GetEntryAttributes(dir.Folder()), nuv::faDirectory);
+    EXPECT_EQ(nuv::GetEntryAttributes(dir.File("..")), nuv::faDirectory);
+}
