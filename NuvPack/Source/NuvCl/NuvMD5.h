@@ -1,0 +1,15 @@
+#pragma once
+// MD5 message digest (RFC 1321) as lower-case hex text.
+
+#include <cstddef>
+#include <string>
+
+class TNuvMD5 {
+public:
+    // Digest of the text's bytes: 32 lower-case hex digits.
+    std::string MD5(const std::string& text) const;
+
+    // Digest of `length` bytes at `data`, written to `out` as 32 lower-case hex
+    // digits and a terminating zero (room for 33 bytes); returns `out`.
+    char* GetMD5OfStr(const void* data, std::size_t length, char* out) const;
+};
