@@ -1,0 +1,266 @@
+#include "CurlWebAccess.h"
+
+#include "Exception.h"
+#include "Format.h"
+#include "ProxySelection.h"
+#include "UrlParts.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <utility>
+
+namespace {
+
+constexpr const char* UserAgent = "Mozilla/5.0 (X11; Linux x86_64) Qelvo";
+
+void InitCurlOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// Receives body bytes; false aborts the transfer.
+using BodySink = std::function<bool(const char* data, std::size_t size)>;
+
+struct TransferResult {
+    CURLcode code = CURLE_OK;
+    long status = 0;
+    std::string statusLine;
+    std::string error;
+    bool bodyTooLarge = false;
+    bool sinkFailed = false;
+
+    bool Succeeded() const { return code == CURLE_OK && status >= 200 && status < 300; }
+
+    std::string Describe() const
+    {
+        if (bodyTooLarge)
+            return "answer too large";
+        if (sinkFailed)
+            return "cannot write the answer";
+        if (code != CURLE_OK)
+            return error.empty() ? curl_easy_strerror(code) : error;
+        return statusLine.empty() ? Format("HTTP status %ld", status) : statusLine;
+    }
+};
+
+struct TransferOptions {
+    bool headOnly = false;
+    bool connectOnly = false;
+    std::string referer;
+};
+
+class Transfer {
+public:
+    Transfer(const WebLimits& limits, const BodySink& sink) : limits_(limits), sink_(sink) {}
+
+    TransferResult Run(const std::string& url, const TransferOptions& options)
+    {
+        InitCurlOnce();
+        std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
+        if (!curl) {
+            result_.code = CURLE_FAILED_INIT;
+            return result_;
+        }
+        CURL* handle = curl.get();
+        char errorBuffer[CURL_ERROR_SIZE] = {};
+        const std::string requestUrl = EscapeForRequest(url);
+        const std::string proxy = ProxyForUrl(url);
+
+        curl_easy_setopt(handle, CURLOPT_URL, requestUrl.c_str());
+        curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
+        curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorBuffer);
+        // The proxy is decided here, not by libcurl's own reading of the environment.
+        curl_easy_setopt(handle, CURLOPT_PROXY, proxy.c_str());
+        curl_easy_setopt(handle, CURLOPT_NOPROXY, "");
+        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
+        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits_.totalTimeout.count()));
+        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytes);
+        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.lowSpeedWindow.count()));
+        curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.maxBodyBytes));
+        curl_easy_setopt(handle, CURLOPT_USERAGENT, UserAgent);
+        if (!options.referer.empty())
+            curl_easy_setopt(handle, CURLOPT_REFERER, options.referer.c_str());
+        if (options.headOnly)
+            curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+        if (options.connectOnly)
+            curl_easy_setopt(handle, CURLOPT_CONNECT_ONLY, 1L);
+        curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &Transfer::OnHeader);
+        curl_easy_setopt(handle, CURLOPT_HEADERDATA, this);
+        curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &Transfer::OnBody);
+        curl_easy_setopt(handle, CURLOPT_WRITEDATA, this);
+
+        result_.code = curl_easy_perform(handle);
+        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result_.status);
+        if (result_.code == CURLE_FILESIZE_EXCEEDED)
+            result_.bodyTooLarge = true;
+        result_.error = errorBuffer;
+        return result_;
+    }
+
+private:
+    static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self)
+    {
+        auto& transfer = *static_cast<Transfer*>(self);
+        std::string line(data, size * count);
+        if (line.starts_with("HTTP/")) {
+            while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+                line.pop_back();
+            transfer.result_.statusLine = line;  // the last one wins (after "100 Continue")
+        }
+        return size * count;
+    }
+
+    static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* self)
+    {
+        auto& transfer = *static_cast<Transfer*>(self);
+        const std::size_t bytes = size * count;
+        // Bodies without a Content-Length are only caught here.
+        if (bytes > transfer.limits_.maxBodyBytes - transfer.received_) {
+            transfer.result_.bodyTooLarge = true;
+            return 0;
+        }
+        transfer.received_ += bytes;
+        if (transfer.sink_ && !transfer.sink_(data, bytes)) {
+            transfer.result_.sinkFailed = true;
+            return 0;
+        }
+        return bytes;
+    }
+
+    const WebLimits& limits_;
+    const BodySink& sink_;
+    std::size_t received_ = 0;
+    TransferResult result_;
+};
+
+// A temporary file beside the target, renamed over it only once the whole
+// answer is in, so the target is never truncated or half-written.
+class TemporaryFileBeside {
+public:
+    explicit TemporaryFileBeside(const std::string& target) : target_(target)
+    {
+        path_ = target + ".part-XXXXXX";
+        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+        if (fd_ < 0)
+            path_.clear();
+    }
+
+    ~TemporaryFileBeside()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+    }
+
+    TemporaryFileBeside(const TemporaryFileBeside&) = delete;
+    TemporaryFileBeside& operator=(const TemporaryFileBeside&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+
+    bool Write(const char* data, std::size_t size)
+    {
+        while (size > 0) {
+            const ssize_t written = ::write(fd_, data, size);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        return true;
+    }
+
+    // Makes the file the target. False leaves the target untouched.
+    bool Commit()
+    {
+        struct stat existing {};
+        const mode_t mode = ::stat(target_.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+        if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0)
+            return false;
+        const int fd = std::exchange(fd_, -1);
+        if (::close(fd) != 0)
+            return false;
+        if (::rename(path_.c_str(), target_.c_str()) != 0)
+            return false;
+        path_.clear();
+        return true;
+    }
+
+private:
+    std::string target_;
+    std::string path_;
+    int fd_ = -1;
+};
+
+}  // namespace
+
+CurlWebAccess::CurlWebAccess(WebLimits limits) : limits_(limits) {}
+
+DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
+{
+    TemporaryFileBeside file(request.fileName);
+    if (!file.IsOpen())
+        return {false, Format("cannot create a file beside %s: %s", request.fileName.c_str(), std::strerror(errno))};
+
+    const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
+    TransferOptions options;
+    options.referer = request.referer;
+    const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
+    if (!result.Succeeded())
+        return {false, result.Describe()};
+    if (!file.Commit())
+        return {false, Format("cannot replace %s: %s", request.fileName.c_str(), std::strerror(errno))};
+    return {true, {}};
+}
+
+std::string CurlWebAccess::Get(const std::string& url)
+{
+    std::string body;
+    const BodySink sink = [&body](const char* data, std::size_t size) {
+        body.append(data, size);
+        return true;
+    };
+    const TransferResult result = Transfer(limits_, sink).Run(url, {});
+    if (!result.Succeeded())
+        throw ENetError(result.Describe());
+    return body;
+}
+
+bool CurlWebAccess::Check(const std::string& url) noexcept
+{
+    try {
+        if (!ParseUrl(url))
+            return false;
+        const BodySink ignore;
+        TransferOptions options;
+        const bool viaProxy = !ProxyForUrl(url).empty();
+        if (viaProxy)
+            options.headOnly = true;
+        else
+            options.connectOnly = true;
+        const TransferResult result = Transfer(limits_, ignore).Run(url, options);
+        if (result.code != CURLE_OK)
+            return false;
+        if (!viaProxy)
+            return true;
+        const long status = result.status;
+        return status >= 100 && status != 407 && status != 502 && status != 503 && status != 504;
+    } catch (...) {
+        return false;
+    }
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The action that downloads a URL into a file. It runs only while a window of
+// the program is showing (otherwise it is skipped silently) and tells the user
+// about a failure itself, through the standard error report, leaving the file
+// as it was.
+
+#include <string>
+
+class TDownLoadURL {
+public:
+    std::string URL;
+    std::string Filename;
+    std::string Referer;  // sent as the Referer header when not empty
+
+    // True when the file now holds the answer. Callers may ignore the result:
+    // a failure has already been reported.
+    bool Execute();
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The application's one standard error report. Everything that must tell the
+// user about a failure (a failed download, an error escaping an event handler)
+// goes through ShowErrorReport; the windows install the modal message box as
+// the handler, tests install a recorder. Until then the text goes to stderr.
+
+#include <functional>
+#include <string>
+
+using ErrorReportHandler = std::function<void(const std::string& message)>;
+
+// Shows the report through the installed handler and returns when it is dismissed.
+void ShowErrorReport(const std::string& message);
+
+// Installs a handler and returns the previous one; an empty handler restores
+// the default (stderr).
+ErrorReportHandler SetErrorReportHandler(ErrorReportHandler handler);
+
+// The text the report shows: the message with a full stop appended when its
+// last character sorts after "." (so "failed" gets one, "failed." and "(1)" not).
+std::string ErrorReportText(const std::string& message);

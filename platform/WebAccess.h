@@ -1,0 +1,64 @@
+#pragma once
+// The program's web access: download of a URL into a file, HTTP GET and the
+// connectivity test. Each is a small interface so tests can put a fake in its
+// place; by default the libcurl implementation serves all three. All calls
+// block the calling thread until they are done.
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <string>
+
+// Bounds on every transfer, so a dead or hostile server cannot hold the
+// user-interface thread or fill the disk. Hitting one is an ordinary failure.
+struct WebLimits {
+    std::chrono::milliseconds connectTimeout{5000};
+    std::chrono::milliseconds totalTimeout{20000};
+    // Abort when fewer than lowSpeedBytes per second arrive for lowSpeedWindow.
+    long lowSpeedBytes = 64;
+    std::chrono::seconds lowSpeedWindow{10};
+    std::size_t maxBodyBytes = 4 * 1024 * 1024;
+};
+
+struct DownloadRequest {
+    std::string url;
+    std::string fileName;
+    std::string referer;  // sent as the Referer header when not empty
+};
+
+struct DownloadOutcome {
+    bool ok = false;
+    std::string detail;  // why it failed, for diagnostics
+};
+
+class IUrlDownloader {
+public:
+    virtual ~IUrlDownloader() = default;
+    // Stores the body of a 2xx answer in the file, replacing it in one step;
+    // on any failure the file is left exactly as it was.
+    virtual DownloadOutcome Download(const DownloadRequest& request) = 0;
+};
+
+class IHttpGet {
+public:
+    virtual ~IHttpGet() = default;
+    // The body of a 2xx answer, byte for byte. Anything else (a redirect
+    // included, which is not followed) throws ENetError.
+    virtual std::string Get(const std::string& url) = 0;
+};
+
+class IConnectivity {
+public:
+    virtual ~IConnectivity() = default;
+    // True when the URL's host can be reached now; never throws.
+    virtual bool Check(const std::string& url) noexcept = 0;
+};
+
+// The installed services. Install* returns the previous one; null restores the
+// libcurl default.
+IUrlDownloader& UrlDownloader();
+IHttpGet& HttpGet();
+IConnectivity& Connectivity();
+std::shared_ptr<IUrlDownloader> InstallUrlDownloader(std::shared_ptr<IUrlDownloader> service);
+std::shared_ptr<IHttpGet> InstallHttpGet(std::shared_ptr<IHttpGet> service);
+std::shared_ptr<IConnectivity> InstallConnectivity(std::shared_ptr<IConnectivity> service);
