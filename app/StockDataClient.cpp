@@ -1,0 +1,22 @@
+#include "StockDataClient.h"
+
+#include "DownLoadURL.h"
+#include "Durora.h"
+#include "NuvInternet.h"
+
+const std::string QuoteReferer = "https://finance.sina.com.cn/";
+
+TStockDataClient::TStockDataClient() : download_(std::make_unique<TDownLoadURL>()) {}
+
+TStockDataClient::~TStockDataClient() = default;
+
+void TStockDataClient::Download(const std::string& url, const std::string& fileName)
+{
+    // Without a connection the old quotes stay, silently.
+    if (!nuv::CheckInternetConnection(ConnectivityProbeUrl()))
+        return;
+    download_->URL = url;
+    download_->Filename = fileName;
+    download_->Referer = QuoteReferer;
+    download_->Execute();  // a failure is reported by the download itself
+}
