@@ -201,11 +201,10 @@ private:
     void ClearAll();
     void BeginSkinChange();
     void EndSkinChange();
-    // Runs the read step of a load between the announcements; a failure
-    // leaves the data empty, announces the change and passes the error on.
-    template <typename ReadStep>
-    void LoadSkin(ReadStep&& read);
-    void ReadSkinFromIni(const TbsIniFile& ini);
+    // Puts a decoded package in place between the announcements. Everything
+    // that can fail is checked before the first announcement, so a damaged
+    // skin leaves the loaded one untouched.
+    void ApplyPackage(TbsSkinPackage&& package);
     void ExchangeFormInfo(TbsSkinSectionIO& io);
     void CorrectFormInfo();
 
