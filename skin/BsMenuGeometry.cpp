@@ -1,0 +1,365 @@
+#include "BsMenuGeometry.h"
+
+#include "Bsutils.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <numeric>
+
+int MenuItemHeight(bool separator, const TbsMenuItemSkinGeom* itemSkin, int defaultItemHeight)
+{
+    if (itemSkin)
+        return separator ? itemSkin->DividerRect.Height() : itemSkin->SkinRect.Height();
+    return separator ? 4 : defaultItemHeight;
+}
+
+int MenuGlyphWidth(bool hasImages, int imageWidth) { return hasImages ? imageWidth + 5 : 19; }
+
+TbsMenuWindowSize CalcMenuWindowSize(const TbsMenuSizeInput& in)
+{
+    TbsMenuWindowSize size;
+    const TbsPopupWindowSkinGeom* window = in.WindowSkin;
+    size.Width = in.MaxTextWidth + 2 + 19 + MenuGlyphWidth(in.HasImages, in.ImageWidth);
+    int frameHeight = 4;
+    if (!window) {
+        size.Width += 10;
+    } else {
+        // Without an item skin the item's own margins are taken as the default look's.
+        size.Width += in.ItemSkin ? in.ItemSkin->SkinRect.Width() - in.ItemSkin->TextRect.Width() : 10;
+        size.Width += window->PictureSize.width() - window->ItemsRect.Width();
+        frameHeight = window->PictureSize.height() - window->ItemsRect.Height();
+    }
+    size.Height = std::accumulate(in.ItemHeights.begin(), in.ItemHeights.end(), 0) + frameHeight;
+    if (in.MaxMenuItemsInWindow > 0 && static_cast<int>(in.ItemHeights.size()) > in.MaxMenuItemsInWindow) {
+        const int itemHeight = in.ItemSkin ? in.ItemSkin->SkinRect.Height() : in.DefaultItemHeight;
+        size.Height = in.MaxMenuItemsInWindow * itemHeight + frameHeight + 20;
+        size.Scroll = size.Scroll2 = true;
+    }
+    if (in.WorkAreaHeight > 0 && size.Height > in.WorkAreaHeight) {
+        size.Height = in.WorkAreaHeight;
+        size.Scroll = true;
+    }
+    return size;
+}
+
+TRect CalcMenuItemsRect(const TbsPopupWindowSkinGeom* window, int w, int h)
+{
+    if (!window)
+        return {2, 2, w - 2, h - 2};
+    const TRect& r = window->ItemsRect;
+    return {r.Left, r.Top, r.Right + w - window->PictureSize.width(), r.Bottom + h - window->PictureSize.height()};
+}
+
+TbsMenuItemLayout CalcItemRects(const TRect& itemsRect, const std::vector<int>& heights, bool scroll,
+                                int visibleStart)
+{
+    TbsMenuItemLayout layout;
+    layout.Rects.assign(heights.size(), TRect());
+    layout.Visible.assign(heights.size(), false);
+    const int bottom = itemsRect.Bottom - (scroll ? 10 : 0);
+    int y = itemsRect.Top + (scroll ? 10 : 0);
+    for (size_t i = static_cast<size_t>(std::max(visibleStart, 0)); i < heights.size(); ++i) {
+        if (y + heights[i] > bottom)
+            break;
+        layout.Rects[i] = {itemsRect.Left, y, itemsRect.Right, y + heights[i]};
+        layout.Visible[i] = true;
+        ++layout.VisibleCount;
+        y += heights[i];
+    }
+    return layout;
+}
+
+int LastPageStartIndex(const TRect& itemsRect, const std::vector<int>& heights)
+{
+    // Room between the two scroll areas, filled from the last item upward.
+    int room = (itemsRect.Bottom - 10) - (itemsRect.Top + 10);
+    int count = 0;
+    for (auto it = heights.rbegin(); it != heights.rend(); ++it) {
+        room -= *it;
+        if (room < 0)
+            break;
+        ++count;
+    }
+    return static_cast<int>(heights.size()) - count;
+}
+
+QPoint CalcMenuPosition(const TbsMenuPlacement& p)
+{
+    const TRect& R = p.Request;
+    const TRect& A = p.WorkArea;
+    const int W = p.Size.width();
+    const int H = p.Size.height();
+    const bool fitsBelow = R.Bottom + H <= A.Bottom;
+    const bool upperHalf = R.Top < A.Top + A.Height() / 2;
+    const bool limitedByWorkArea = p.Scroll && !p.Scroll2;
+    bool overlapping = false;
+    int y = 0;
+    if (limitedByWorkArea) {
+        y = A.Top;
+    } else if (p.SubMenu) {
+        // Aligns the first item with the parent item.
+        y = R.Top - p.ItemsRectTop;
+        if (y + H > A.Bottom)
+            y = upperHalf ? A.Bottom - H : std::max(A.Top, R.Bottom - H + p.ItemsRectTop);
+    } else if (p.Up) {
+        if (R.Top - H >= A.Top) {
+            y = R.Top - H;
+        } else if (!upperHalf) {
+            y = A.Top;
+            overlapping = true;
+        } else if (fitsBelow) {
+            y = R.Bottom;
+        } else {
+            y = A.Bottom - H;
+            overlapping = true;
+        }
+    } else {
+        if (fitsBelow) {
+            y = R.Bottom;
+        } else if (upperHalf) {
+            y = A.Bottom - H;
+            overlapping = true;
+        } else if (R.Top - H >= A.Top) {
+            y = R.Top - H;
+        } else {
+            y = A.Top;
+            overlapping = true;
+        }
+    }
+    int x = 0;
+    if (p.SubMenu || overlapping || limitedByWorkArea) {
+        // Beside the rect, so the window does not cover what opened it.
+        x = R.Right + 1;
+        if (R.Right + W + 1 > A.Right)
+            x = R.Left - W - 1;
+    } else {
+        x = R.Left;
+        if (x + W > A.Right)
+            x = A.Right - W;
+        if (x < A.Left)
+            x = A.Left;
+    }
+    return {x, y};
+}
+
+namespace {
+
+QColor ColorOf(TColor c)
+{
+    if (c & SystemColorFlag) {
+        // The few system colours menu skins name as defaults.
+        switch (c) {
+        case clHighlight:
+            return QColor(0, 120, 215);
+        case clHighlightText:
+        case clWindow:
+        case clBtnHighlight:
+            return QColor(255, 255, 255);
+        case clBtnFace:
+        case clMenu:
+            return QColor(240, 240, 240);
+        case clBtnShadow:
+        case clGrayText:
+            return QColor(160, 160, 160);
+        default:
+            return QColor(0, 0, 0);
+        }
+    }
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// Built-in arrow: a small right-pointing triangle with its tip at x + 4.
+void DrawArrow(QPainter& painter, int x, int y, const QColor& color)
+{
+    painter.setPen(color);
+    for (int i = 0; i < 4; ++i)
+        painter.drawLine(x + i, y + i, x + i, y + 8 - i);
+}
+
+void DrawCheckMark(QPainter& painter, int x, int y, const QColor& color)
+{
+    painter.setPen(color);
+    for (int i = 0; i < 2; ++i) {
+        painter.drawLine(x, y + 3 + i, x + 2, y + 5 + i);
+        painter.drawLine(x + 2, y + 5 + i, x + 6, y + 1 + i);
+    }
+}
+
+void DrawRadioDot(QPainter& painter, int x, int y, const QColor& color)
+{
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(QRect(x + 1, y + 1, 6, 6));
+    painter.setBrush(Qt::NoBrush);
+}
+
+// Built-in pictures of the frame's system and tray menu items; false when the
+// name has none.
+bool DrawNamedMarker(QPainter& painter, const QString& name, int x, int y, const QColor& color)
+{
+    painter.setPen(QPen(color, 1));
+    const QRect box(x, y, 9, 9);
+    if (name == u"BSF_CLOSE" || name == u"TRAY_BSF_CLOSE") {
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        painter.drawLine(box.topRight(), box.bottomLeft());
+    } else if (name == u"BSF_MINITEM") {
+        painter.drawLine(box.left(), box.bottom(), box.right(), box.bottom());
+        painter.drawLine(box.left(), box.bottom() - 1, box.right(), box.bottom() - 1);
+    } else if (name == u"BSF_MAXITEM") {
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.drawLine(box.left(), box.top() + 1, box.right() - 1, box.top() + 1);
+    } else if (name == u"BSF_RESTORE" || name == u"TRAY_BSF_RESTORE") {
+        painter.drawRect(QRect(x + 2, y, 6, 5));
+        painter.drawRect(QRect(x, y + 3, 6, 5));
+    } else if (name == u"BSF_ROLLUP") {
+        painter.drawLine(box.left(), box.bottom() - 2, box.center().x(), box.top() + 2);
+        painter.drawLine(box.center().x(), box.top() + 2, box.right(), box.bottom() - 2);
+    } else if (name == u"BSF_MINTOTRAY") {
+        painter.drawLine(box.left(), box.bottom(), box.right(), box.bottom());
+        painter.drawLine(box.right(), box.top(), box.right(), box.bottom());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Caption (from the glyph column's end, limited short of the right edge) and short cut text.
+void DrawTexts(QPainter& painter, const TbsMenuItemState& item, const QRect& textArea, int glyphWidth,
+               int rightGap, const QColor& color, const QFont& font)
+{
+    painter.setFont(font);
+    painter.setPen(color);
+    const QRect captionRect(textArea.left() + glyphWidth, textArea.top(),
+                            std::max(textArea.width() - glyphWidth - rightGap, 0), textArea.height());
+    painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine,
+                     item.Caption);
+    if (!item.ShortCut.isEmpty()) {
+        const QRect cutRect(textArea.left(), textArea.top(), std::max(textArea.width() - rightGap, 0),
+                            textArea.height());
+        painter.drawText(cutRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, item.ShortCut);
+    }
+}
+
+// Glyph or marker in the glyph area: with a glyph, centred (with a frame when
+// checked); without one, a named, radio or check marker.
+void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QRect& area, int markerX, int markerY,
+                       const QColor& color, const QImage* skinMarker, const QRect& skinMarkerSource)
+{
+    if (!item.Glyph.isNull()) {
+        const QPoint at(area.left() + (area.width() - item.Glyph.width()) / 2,
+                        area.top() + (area.height() - item.Glyph.height()) / 2);
+        painter.drawImage(at, item.Glyph);
+        if (item.Checked) {
+            painter.setPen(color);
+            painter.drawRect(QRect(at - QPoint(1, 1), item.Glyph.size() + QSize(1, 1)));
+        }
+        return;
+    }
+    if (DrawNamedMarker(painter, item.Name, markerX, markerY, color))
+        return;
+    if (!item.Checked)
+        return;
+    if (skinMarker && !skinMarkerSource.isEmpty()) {
+        // Centred in the area but never left of or above it.
+        const int x = std::max(area.left(), area.left() + (area.width() - skinMarkerSource.width()) / 2);
+        const int y = std::max(area.top(), area.top() + (area.height() - skinMarkerSource.height()) / 2);
+        QImage piece = skinMarker->copy(skinMarkerSource).convertToFormat(QImage::Format_ARGB32);
+        // The marker's first pixel is its transparent colour.
+        const QRgb key = piece.pixel(0, 0);
+        for (int py = 0; py < piece.height(); ++py)
+            for (int px = 0; px < piece.width(); ++px)
+                if (piece.pixel(px, py) == key)
+                    piece.setPixel(px, py, 0);
+        painter.drawImage(QPoint(x, y), piece);
+        return;
+    }
+    if (item.Radio)
+        DrawRadioDot(painter, markerX, markerY, color);
+    else
+        DrawCheckMark(painter, markerX, markerY, color);
+}
+
+}  // namespace
+
+QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& picture, const TbsMenuItemState& item,
+                               int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer)
+{
+    if (w <= 0 || h <= 0)
+        return {};
+    if (item.Separator)
+        return CreateHSkinImage(s.DividerLeftOffset, s.DividerRightOffset, picture, s.DividerRect, w, h,
+                                s.DividerStretchEffect);
+    QImage image;
+    const bool highlighted = item.Active;
+    if (!highlighted && s.InActiveTransparent && paintBuffer && !paintBuffer->isNull()) {
+        image = paintBuffer->copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
+    } else {
+        const TRect look = highlighted && !s.ActiveSkinRect.IsNull() ? s.ActiveSkinRect : s.SkinRect;
+        image = CreateHSkinImage(s.ItemLeftOffset, s.ItemRightOffset, picture, look, w, h,
+                                 highlighted ? s.StretchEffect : s.InActiveStretchEffect);
+    }
+
+    QPainter painter(&image);
+    const int growth = w - s.SkinRect.Width();
+    const QRect textArea = TRect(s.TextRect.Left, s.TextRect.Top, s.TextRect.Right + growth, s.TextRect.Bottom).ToQRect();
+    const int glyph = s.ImageRect.IsNull() ? glyphWidth : 0;
+    const QColor color = ColorOf(!item.Enabled ? s.UnEnabledFontColor : highlighted ? s.ActiveFontColor : s.FontColor);
+    DrawTexts(painter, item, textArea, glyph, 16, color, font);
+
+    if (item.HasSubItems) {
+        const TRect arrow = highlighted ? s.ActiveArrowImageRect : s.ArrowImageRect;
+        if (!arrow.IsEmpty()) {
+            const QRect box(textArea.right() + 1 - arrow.Width() - 5, textArea.top(), arrow.Width() + 5,
+                            textArea.height());
+            painter.drawImage(QPoint(box.left() + (box.width() - arrow.Width()) / 2,
+                                     box.top() + (box.height() - arrow.Height()) / 2),
+                              picture, arrow.ToQRect());
+        } else {
+            DrawArrow(painter, textArea.right() + 1 - 7, textArea.center().y() - 4, color);
+        }
+    }
+
+    // Glyphs and markers go in the image rect, or at the text area's left.
+    QRect markerArea = s.ImageRect.ToQRect();
+    if (s.ImageRect.IsNull())
+        markerArea = QRect(textArea.left() + 2, textArea.top(), 14, textArea.height());
+    const int markerX = s.ImageRect.IsNull() ? textArea.left() + 2 : markerArea.center().x() - 4;
+    const int markerY = s.ImageRect.IsNull() ? textArea.center().y() - 4 : markerArea.center().y() - 4;
+    const TRect skinMarker = item.Radio ? (highlighted ? s.ActiveRadioImageRect : s.RadioImageRect)
+                                        : (highlighted ? s.ActiveCheckImageRect : s.CheckImageRect);
+    DrawGlyphOrMarker(painter, item, markerArea, markerX, markerY, color, &picture, skinMarker.ToQRect());
+    return image;
+}
+
+QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, const QFont& font, int glyphWidth,
+                                  const TbsDefaultMenuColors& c)
+{
+    if (w <= 0 || h <= 0)
+        return {};
+    QImage image(w, h, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const bool highlighted = item.Active && !item.Separator;
+    if (highlighted) {
+        painter.fillRect(image.rect(), QColor(0xB6, 0xBD, 0xD2));  // 13811126
+        painter.setPen(QColor(0, 0, 0x80));                       // navy, 8388608
+        painter.drawRect(0, 0, w - 1, h - 1);
+    } else {
+        painter.fillRect(QRect(0, 0, std::min(glyphWidth + 2, w), h), QColor(c.BtnFace));
+        painter.fillRect(QRect(glyphWidth + 2, 0, std::max(w - glyphWidth - 2, 0), h), QColor(c.Window));
+    }
+    if (item.Separator) {
+        painter.setPen(QColor(c.BtnShadow));
+        painter.drawLine(glyphWidth + 2, h / 2, w - 1, h / 2);
+        return image;
+    }
+    const QRect textArea(2, 2, w - 4, h - 4);
+    const QColor color(item.Enabled ? c.WindowText : c.BtnShadow);
+    DrawTexts(painter, item, textArea, glyphWidth, 19, color, font);
+    if (item.HasSubItems)
+        DrawArrow(painter, w - 2 - 7, textArea.center().y() - 4, color);
+    const QRect glyphArea(textArea.left() + 2, textArea.top(), std::max(glyphWidth - 2, 0), textArea.height());
+    DrawGlyphOrMarker(painter, item, glyphArea, textArea.left() + 3, textArea.center().y() - 4, color, nullptr, {});
+    return image;
+}
