@@ -1,0 +1,207 @@
+// The refresh cycle end to end: code list file, request, quote file, records.
+#include "LoopbackWeb.h"
+#include "StockDataClient.h"
+#include "StockRefresh.h"
+#include "Stockcodeconfig.h"
+#include "Stockdate.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include "Exception.h"
+
+using fakes::Fault;
+using fakes::FakeServices;
+using fakes::LoopbackWeb;
+
+namespace {
+
+class RefreshCycleTest : public ::testing::Test {
+protected:
+    RefreshCycleTest()
+    {
+        services.SetDelay(std::chrono::milliseconds(10000));
+        set.Client = &client;
+    }
+
+    void WriteCodes(const std::string& text) { testsupport::WriteFile(codeFile, text); }
+
+    // The paths of the quote requests the service saw, in order.
+    std::vector<std::string> QuoteRequests() const
+    {
+        std::vector<std::string> paths;
+        for (const auto& request : services.Requests())
+            if (request.path.starts_with("/list="))
+                paths.push_back(request.path);
+        return paths;
+    }
+
+    std::vector<std::string> Codes() const
+    {
+        std::vector<std::string> codes;
+        for (int i = 0; i < set.Count(); ++i)
+            codes.push_back(set.Items(i)->Code);
+        return codes;
+    }
+
+    FakeServices services;
+    LoopbackWeb web{services};
+    testsupport::TempDir dir;
+    std::string codeFile = dir.File("Stocks.cfg");
+    std::string quoteFile = dir.File("Stocks.dat");
+    TStockCodeConfig codeList{codeFile};
+    TStockDataClient client;
+    TStockDataSet set{quoteFile};
+};
+
+const std::string OldAnswer = "var hq_str_sh600000=\"\xC6\xD6\xB7\xA2\xD2\xF8\xD0\xD0,7.850,7.840,7.870,7.900,"
+                              "7.820,7.860,7.870,25384617,199713446.000,2026-12-08,15:00:00,00,\";\n";
+
+}  // namespace
+
+TEST(JoinStockCodes, QuotesOnlyEntriesThatNeedIt)
+{
+    struct Case {
+        std::vector<std::string> codes;
+        std::string joined;
+    };
+    const Case cases[] = {
+        {{}, ""},
+        {{""}, "\"\""},
+        {{"sh600000"}, "sh600000"},
+        {{"sh600000", "sz000001"}, "sh600000,sz000001"},
+        {{"sh600000 ", "sz000001"}, "\"sh600000 \",sz000001"},
+        {{"a,b", "say \"hi\"", "\ttab"}, "\"a,b\",\"say \"\"hi\"\"\",\"\ttab\""},
+        {{"sh600000", ""}, "sh600000,"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(JoinStockCodes(c.codes), c.joined);
+}
+
+TEST_F(RefreshCycleTest, RequestCarriesTheCodesOfTheListFile)
+{
+    struct Case {
+        const char* file;  // nullptr: no Stocks.cfg
+        std::string path;
+    };
+    const Case cases[] = {
+        {"sh600000\r\nsz000001\r\n", "/list=sh600000,sz000001"},
+        {"sz000001\nsh600000", "/list=sz000001,sh600000"},
+        {"sh600000 \r\n", "/list=\"sh600000 \""},
+        {nullptr, "/list="},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::filesystem::remove(codeFile);
+        if (c.file)
+            WriteCodes(c.file);
+        services.ClearRequests();
+        ASSERT_TRUE(RunRefreshCycle(set, codeList));
+        EXPECT_EQ(QuoteRequests(), std::vector<std::string>{c.path});
+        EXPECT_TRUE(web.reports.empty());
+    }
+}
+
+TEST_F(RefreshCycleTest, FreshQuotesReplaceTheOldOnesInFileOrder)
+{
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    WriteCodes("sz000001\r\nsh999999\r\nsh600519\r\n");
+    services.SetUnknownCode("sh999999");
+    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
+    EXPECT_EQ(Codes(), (std::vector<std::string>{"000001", "600519"}));
+    EXPECT_EQ(set.Items(0)->Name, "\xC6\xBD\xB0\xB2\xD2\xF8\xD0\xD0");  // 平安银行, GBK as sent
+
+    // The prices move from one cycle to the next.
+    const std::string firstPrice = set.Items(0)->Price;
+    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    ASSERT_EQ(set.Count(), 2);
+    EXPECT_NE(set.Items(0)->Price, firstPrice);
+}
+
+TEST_F(RefreshCycleTest, AFailedDownloadKeepsTheOldFileAndIsReportedOnce)
+{
+    const Fault faults[] = {Fault::Refused,       Fault::Delay,          Fault::Redirect302,
+                            Fault::NotFound404,   Fault::ServerError500, Fault::TruncatedBody,
+                            Fault::OversizedBody, Fault::ConnectionReset};
+    WriteCodes("sh600000\r\n");
+    for (const Fault fault : faults) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        testsupport::WriteFile(quoteFile, OldAnswer);
+        services.ClearFaults();
+        services.SetFault("/list=*", fault);
+        web.reports.clear();
+        const auto started = std::chrono::steady_clock::now();
+        ASSERT_TRUE(RunRefreshCycle(set, codeList));
+        // A hung service holds the cycle no longer than the time-outs (1.5 s here).
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
+        EXPECT_EQ(testsupport::ReadFile(quoteFile), OldAnswer);
+        EXPECT_EQ(web.reports, std::vector<std::string>{"Error downloading URL: " + QuoteListUrl + "sh600000"});
+        EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});  // the old quotes are shown
+    }
+}
+
+TEST_F(RefreshCycleTest, WithoutConnectionTheOldQuotesStaySilently)
+{
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    WriteCodes("sz000001\r\n");
+    services.SetFault("/", Fault::Refused);
+    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_TRUE(QuoteRequests().empty());
+    EXPECT_TRUE(web.reports.empty());
+    EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
+}
+
+TEST_F(RefreshCycleTest, WithoutQuoteFileAndConnectionTheSetIsEmpty)
+{
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    set.LoadQuoteFile();
+    ASSERT_EQ(set.Count(), 1);
+    std::filesystem::remove(quoteFile);
+    WriteCodes("sh600000\r\n");
+    services.SetFault("/", Fault::Refused);
+    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_EQ(set.Count(), 0);
+    EXPECT_EQ(set.StockCodes, std::vector<std::string>{"sh600000"});
+    EXPECT_TRUE(web.reports.empty());
+}
+
+TEST_F(RefreshCycleTest, ACycleWhileAReportIsOpenIsSkippedAndCorruptsNothing)
+{
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    WriteCodes("sh600000\r\n");
+    services.SetFault("/list=*", Fault::ServerError500);
+    std::vector<bool> nestedRan;
+    web.onReport = [&] { nestedRan.push_back(RunRefreshCycle(set, codeList)); };
+    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_EQ(nestedRan, std::vector<bool>{false});
+    EXPECT_EQ(web.reports.size(), 1u);
+    EXPECT_EQ(QuoteRequests().size(), 1u);
+    EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
+
+    // Once the report is closed the next tick runs normally.
+    web.onReport = nullptr;
+    services.ClearFaults();
+    EXPECT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
+}
+
+TEST_F(RefreshCycleTest, AParseErrorReachesTheCallerAndTheNextCycleStillRuns)
+{
+    web.windowShowing = false;  // keep the broken file
+    WriteCodes("sh600000\r\n");
+    testsupport::WriteFile(quoteFile, "var hq_str_sh600000=\"name,1.0,abc,3.0,4,5,6,7,8,9,10,11,12,13,\";");
+    EXPECT_THROW(RunRefreshCycle(set, codeList), EConvertError);
+    web.windowShowing = true;
+    EXPECT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
+}
+
+TEST_F(RefreshCycleTest, ANullClientOnlyRereadsTheFile)
+{
+    set.Client = nullptr;
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_EQ(services.RequestCount(), 0u);
+    EXPECT_EQ(set.Count(), 1);
+}

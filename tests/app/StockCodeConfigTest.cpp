@@ -1,0 +1,214 @@
+#include "Exception.h"
+#include "NuvBase.h"
+#include "Stockcodeconfig.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+using List = std::vector<std::string>;
+
+namespace {
+
+std::vector<std::string> FolderEntries(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+struct LoadCase {
+    const char* what;
+    std::string bytes;
+    List entries;
+};
+
+}  // namespace
+
+TEST(StockCodeConfig, LoadsEntriesByTheLineRules)
+{
+    const LoadCase cases[] = {
+        {"LF", "sh600000\nsz000002\n", {"sh600000", "sz000002"}},
+        {"CR LF", "sh600000\r\nsz000002\r\n", {"sh600000", "sz000002"}},
+        {"lone CR", "sh600000\rsz000002\r", {"sh600000", "sz000002"}},
+        {"mixed endings", "a\nb\r\nc\rd", {"a", "b", "c", "d"}},
+        {"last line without ending", "sh600000\r\nsz000002", {"sh600000", "sz000002"}},
+        {"empty line in the middle", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"only a line ending", "\r\n", {""}},
+        {"LF then CR are two endings", "a\n\rb", {"a", "", "b"}},
+        {"blanks kept", " sh600000 \r\n\tsz000002\r\n", {" sh600000 ", "\tsz000002"}},
+        {"NUL ends the text", std::string("a\r\nb\0c\r\nd\r\n", 11), {"a", "b"}},
+        {"empty file", "", {}},
+        {"GBK bytes verbatim", "\xC6\xD6\xB7\xA2\r\n", {"\xC6\xD6\xB7\xA2"}},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        WriteFile(dir.File("Stocks.cfg"), c.bytes);
+        List list = {"left over"};
+        TStockCodeConfig(dir.File("Stocks.cfg")).Load(list);
+        EXPECT_EQ(list, c.entries);
+    }
+}
+
+TEST(StockCodeConfig, SavesEveryEntryWithCrLfAndLoadsItBack)
+{
+    const std::pair<List, std::string> cases[] = {
+        {{"sh600000", "sz000002"}, "sh600000\r\nsz000002\r\n"},
+        {{}, ""},
+        {{"a", "", " b "}, "a\r\n\r\n b \r\n"},
+        {{""}, "\r\n"},
+    };
+    for (const auto& [list, bytes] : cases) {
+        TempDir dir;
+        const TStockCodeConfig config(dir.File("Stocks.cfg"));
+        WriteFile(dir.File("Stocks.cfg"), "an older and much longer content\r\n");
+        config.Save(list);
+        EXPECT_EQ(ReadFile(dir.File("Stocks.cfg")), bytes);
+        List loaded = {"x"};
+        config.Load(loaded);
+        EXPECT_EQ(loaded, list);
+        EXPECT_EQ(FolderEntries(dir.Path()), List{"Stocks.cfg"});
+    }
+}
+
+TEST(StockCodeConfig, MissingFileLeavesTheListAsItWas)
+{
+    TempDir dir;
+    List list = {"sh600000", "sz000002"};
+    TStockCodeConfig(dir.File("Stocks.cfg")).Load(list);
+    EXPECT_EQ(list, (List{"sh600000", "sz000002"}));
+}
+
+TEST(StockCodeConfig, UnreadableFileRaisesCannotOpen)
+{
+    TempDir dir;
+    const std::string path = dir.File("Stocks.cfg");
+    fs::create_directory(path);  // exists, but cannot be read as a file
+    List list = {"kept"};
+    try {
+        TStockCodeConfig(path).Load(list);
+        FAIL() << "no error raised";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file " + path);
+    }
+    EXPECT_EQ(list, List{"kept"});
+}
+
+TEST(StockCodeConfig, SaveIntoMissingFolderRaisesCannotCreate)
+{
+    TempDir dir;
+    const std::string path = dir.File("gone/Stocks.cfg");
+    try {
+        TStockCodeConfig(path).Save({"sh600000"});
+        FAIL() << "no error raised";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file " + path);
+    }
+}
+
+// A save that cannot write must leave the old list intact: the user's codes are
+// the only thing the program stores.
+TEST(StockCodeConfig, SaveIntoReadOnlyFolderKeepsTheOldFile)
+{
+    TempDir dir;
+    const fs::path folder = dir.Path() / "ro";
+    fs::create_directory(folder);
+    const std::string path = (folder / "Stocks.cfg").string();
+    const std::string old = "sh600000\r\nsz000002\r\n";
+    WriteFile(path, old);
+    ::chmod(dir.Path().c_str(), 0711);
+    ::chmod(folder.c_str(), 0555);
+
+    // Root may write anywhere, so the save runs in a child that gives that up.
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        std::string outcome = "saved";
+        try {
+            TStockCodeConfig(path).Save({"sh601398"});
+        } catch (const EFCreateError& e) {
+            outcome = e.Message();
+        }
+        if (::write(pipeEnds[1], outcome.data(), outcome.size()) < 0)
+            ::_exit(3);
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string outcome;
+    char chunk[512];
+    for (ssize_t got; (got = ::read(pipeEnds[0], chunk, sizeof chunk)) > 0;)
+        outcome.append(chunk, static_cast<size_t>(got));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::chmod(folder.c_str(), 0755);
+
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+    EXPECT_EQ(outcome, "Cannot create file " + path);
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(FolderEntries(folder), List{"Stocks.cfg"});
+}
+
+// A write that fails half-way (a full disk) must not cut the old file either.
+TEST(StockCodeConfig, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    const std::string path = dir.File("Stocks.cfg");
+    const std::string old = "sh600000\r\n";
+    WriteFile(path, old);
+    const List longList(200, "sz000002");
+
+    rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 64;  // writes past 64 bytes fail with EFBIG
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    bool raised = false;
+    try {
+        TStockCodeConfig(path).Save(longList);
+    } catch (const EFCreateError& e) {
+        raised = e.Message() == "Cannot create file " + path;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(FolderEntries(dir.Path()), List{"Stocks.cfg"});
+}
+
+TEST(StockCodeConfig, SaveKeepsTheFilePermissions)
+{
+    TempDir dir;
+    const std::string path = dir.File("Stocks.cfg");
+    WriteFile(path, "sh600000\r\n");
+    ::chmod(path.c_str(), 0640);
+    TStockCodeConfig(path).Save({"sz000002"});
+    struct stat info;
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(StockCodeConfig, DefaultFileIsStocksCfgInTheProgramFolder)
+{
+    EXPECT_EQ(StockCodeFileName, nuv::GetAppPath() + "Stocks.cfg");
+    EXPECT_EQ(TStockCodeConfig().FileName(), StockCodeFileName);
+}

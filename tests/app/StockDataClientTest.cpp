@@ -1,0 +1,87 @@
+// The quote client and the identity constants against the loopback services.
+#include "Durora.h"
+#include "LoopbackWeb.h"
+#include "StockDataClient.h"
+#include "Stockdate.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+using fakes::Fault;
+using fakes::FakeServices;
+using fakes::LoopbackWeb;
+
+namespace {
+
+class StockDataClientTest : public ::testing::Test {
+protected:
+    FakeServices services;
+    LoopbackWeb web{services};
+    testsupport::TempDir dir;
+    std::string quoteFile = dir.File("Stocks.dat");
+    TStockDataClient client;
+};
+
+}  // namespace
+
+TEST(Durora, DefaultBuildNamesNoMakerSiteAndProbesTheQuoteService)
+{
+    if (MakerSiteConfigured())
+        GTEST_SKIP() << "built with a maker's site";
+    EXPECT_EQ(HomePageUrl, "");
+    EXPECT_EQ(NewsUrl, "");
+    EXPECT_EQ(UpdateUrl, "");
+    EXPECT_EQ(ConnectivityProbeUrl(), "http://hq.sinajs.cn/");
+    EXPECT_TRUE(QuoteListUrl.starts_with(ConnectivityProbeUrl()));  // the probe goes where quotes come from
+    EXPECT_EQ(ProductId, "tavrel");
+    EXPECT_EQ(ProductVersion, "2010-03-23");
+}
+
+TEST(Durora, MakerAddressesHangOffOneSite)
+{
+    if (!MakerSiteConfigured())
+        GTEST_SKIP() << "built without a maker's site";
+    EXPECT_EQ(ConnectivityProbeUrl(), HomePageUrl);
+    EXPECT_TRUE(HomePageUrl.ends_with("/") && !HomePageUrl.ends_with("//"));
+    EXPECT_EQ(NewsUrl, HomePageUrl + "news.php");
+    EXPECT_EQ(UpdateUrl, HomePageUrl + "ver.php");
+}
+
+TEST_F(StockDataClientTest, DownloadProbesThenFetchesWithTheFinanceReferer)
+{
+    client.Download(QuoteListUrl + "sh600000", quoteFile);
+    EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
+    EXPECT_TRUE(web.reports.empty());
+
+    const auto requests = services.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].method, "HEAD");
+    EXPECT_EQ(requests[0].path, "/");
+    EXPECT_EQ(requests[1].path, "/list=sh600000");
+    EXPECT_EQ(requests[1].referer, QuoteReferer);
+    // A build without a maker's site talks to the quote service only.
+    if (!MakerSiteConfigured())
+        for (const auto& request : requests)
+            EXPECT_EQ(request.host, "hq.sinajs.cn");
+}
+
+TEST_F(StockDataClientTest, WithoutConnectionNothingIsRequestedOrReported)
+{
+    testsupport::WriteFile(quoteFile, "old");
+    services.SetFault("/", Fault::Refused);
+    client.Download(QuoteListUrl + "sh600000", quoteFile);
+    ASSERT_EQ(services.RequestCount(), 1u);  // the probe only
+    EXPECT_EQ(services.Requests()[0].path, "/");
+    EXPECT_TRUE(web.reports.empty());
+    EXPECT_EQ(testsupport::ReadFile(quoteFile), "old");
+}
+
+TEST_F(StockDataClientTest, WhileNoWindowShowsOnlyTheProbeRuns)
+{
+    web.windowShowing = false;
+    client.Download(QuoteListUrl + "sh600000", quoteFile);
+    for (const auto& request : services.Requests())
+        EXPECT_FALSE(request.path.starts_with("/list="));
+    EXPECT_TRUE(web.reports.empty());
+    EXPECT_FALSE(std::filesystem::exists(quoteFile));
+}
