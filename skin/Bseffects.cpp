@@ -180,5 +180,11 @@ QImage MorphImages(const QImage& aAny, const QImage& bAny, double k, TbsMorphKin
 
 double NextMorphKf(double kf, bool active, double step)
 {
-    return std::clamp(kf + (active ? step : -step), 0.0, 1.0);
+    // Steps of 0.2 do not add up exactly in binary; land on the ends exactly.
+    const double next = kf + (active ? step : -step);
+    if (next <= 1e-9)
+        return 0.0;
+    if (next >= 1 - 1e-9)
+        return 1.0;
+    return next;
 }

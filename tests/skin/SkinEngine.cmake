@@ -1,0 +1,9 @@
+# Tests of the skin engine's pictures and geometry: headless, on synthetic
+# pictures whose pixels the tests predict.
+if(TARGET qelvo_skin_engine)
+  qelvo_add_test(skin_engine_tests
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/EngineImageTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/EngineEffectsTest.cpp
+    LIBS qelvo_skin_engine)
+endif()
