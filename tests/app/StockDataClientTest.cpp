@@ -60,9 +60,10 @@ TEST_F(StockDataClientTest, DownloadProbesThenFetchesWithTheFinanceReferer)
     EXPECT_EQ(requests[1].path, "/list=sh600000");
     EXPECT_EQ(requests[1].referer, QuoteReferer);
     // A build without a maker's site talks to the quote service only.
-    if (!MakerSiteConfigured())
+    if (!MakerSiteConfigured()) {
         for (const auto& request : requests)
             EXPECT_EQ(request.host, "hq.sinajs.cn");
+    }
 }
 
 TEST_F(StockDataClientTest, WithoutConnectionNothingIsRequestedOrReported)
