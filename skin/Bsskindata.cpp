@@ -400,19 +400,30 @@ void TbsSkinData::SaveToFile(const std::string& iniPath) const
 
 void TbsSkinData::StoreToDisk(const std::string& iniPath) const
 {
-    SaveToFile(iniPath);
-    // Pictures go beside the INI file under their recorded names; a name's
-    // folder part is dropped so a skin can never write outside that folder.
+    // Pictures go beside the INI file under their recorded names. A name's
+    // folder part is dropped, in the files and in the INI text alike, so a
+    // skin never writes outside that folder and the folder reloads as saved.
+    std::vector<std::string> activeNames;
+    for (const std::string& name : ActivePictureNames)
+        activeNames.push_back(SkinFileName(name));
+    TbsIniFile ini;
+    SaveToCustomIniFile(ini);
+    ini.WriteString("PICTURES", "picture", SkinFileName(PictureName));
+    ini.WriteString("PICTURES", "inactivepicture", SkinFileName(InActivePictureName));
+    ini.WriteString("PICTURES", "mask", SkinFileName(MaskName));
+    ini.WriteNameList("PICTURES", "activepictures", activeNames);
+    ini.SaveToFile(iniPath);
+
     const std::string folder = SkinFileFolder(iniPath);
     auto store = [&folder](const QImage& picture, const std::string& name) {
-        if (!picture.isNull() && !SkinFileName(name).empty())
-            SaveBitmapFile(picture, folder + SkinFileName(name));
+        if (!picture.isNull() && !name.empty())
+            SaveBitmapFile(picture, folder + name);
     };
-    store(Picture, PictureName);
-    store(InActivePicture, InActivePictureName);
-    store(Mask, MaskName);
-    for (std::size_t i = 0; i < ActivePictures.size() && i < ActivePictureNames.size(); ++i)
-        store(ActivePictures[i], ActivePictureNames[i]);
+    store(Picture, SkinFileName(PictureName));
+    store(InActivePicture, SkinFileName(InActivePictureName));
+    store(Mask, SkinFileName(MaskName));
+    for (std::size_t i = 0; i < ActivePictures.size() && i < activeNames.size(); ++i)
+        store(ActivePictures[i], activeNames[i]);
 }
 
 void TbsSkinData::SaveToCompressedFile(const std::string& path) const
