@@ -8,7 +8,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <regex>
+#include <algorithm>
+#include <cctype>
 
 using testsupport::ReadFile;
 using testsupport::TempDir;
@@ -28,8 +29,15 @@ std::tm Moment()
     return when;
 }
 
-// An entry as written by the test process (C locale: "%x" is mm/dd/yy, "%X" hh:mm:ss).
-const char* const EntryPattern = R"(\r\ntime: \d\d/\d\d/\d\d \d\d:\d\d:\d\d\r\n)";
+// The log's bytes with every digit shown as "9", so entries stamped with the
+// current time compare exactly (C locale: "%x" is mm/dd/yy, "%X" hh:mm:ss).
+std::string DigitsMasked(std::string bytes)
+{
+    std::replace_if(bytes.begin(), bytes.end(), [](unsigned char c) { return std::isdigit(c) != 0; }, '9');
+    return bytes;
+}
+
+const std::string TimeLine = "\r\ntime: 99/99/99 99:99:99\r\n";
 
 }  // namespace
 
@@ -47,10 +55,8 @@ TEST(NuvLog, TwoCallsCreateTheLogAndAppendTwoEntries)
     nuv::WriteLogTo(log, "Main", "first");
     nuv::WriteLogTo(log, "", "second");
 
-    const std::regex expected(std::string(EntryPattern) + "from: Main\r\nmessage: first\r\n" + EntryPattern +
-                              "from: \r\nmessage: second\r\n");
-    const std::string bytes = ReadFile(log);
-    EXPECT_TRUE(std::regex_match(bytes, expected)) << bytes;
+    EXPECT_EQ(DigitsMasked(ReadFile(log)),
+              TimeLine + "from: Main\r\nmessage: first\r\n" + TimeLine + "from: \r\nmessage: second\r\n");
 }
 
 TEST(NuvLog, KeepsWhatTheLogAlreadyHolds)
@@ -59,9 +65,7 @@ TEST(NuvLog, KeepsWhatTheLogAlreadyHolds)
     const std::string log = dir.File("debug_log.txt");
     WriteFile(log, "old");
     nuv::WriteLogTo(log, "a", "b");
-    const std::string bytes = ReadFile(log);
-    EXPECT_TRUE(std::regex_match(bytes, std::regex(std::string("old") + EntryPattern + "from: a\r\nmessage: b\r\n")))
-        << bytes;
+    EXPECT_EQ(DigitsMasked(ReadFile(log)), "old" + TimeLine + "from: a\r\nmessage: b\r\n");
 }
 
 TEST(NuvLog, EntryIsLostWhileAnotherWriterHoldsTheLog)
