@@ -5,5 +5,6 @@ if(TARGET qelvo_skin_engine)
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/EngineImageTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/EngineEffectsTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/EngineFrameTest.cpp
     LIBS qelvo_skin_engine)
 endif()
