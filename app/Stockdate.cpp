@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 #include <utility>
 
@@ -362,15 +363,16 @@ void TStockDataSet::LoadQuoteFile()
     // Records end with ";"; line feeds are dropped wherever they stand, and bytes
     // after the last ";" never form a record.
     std::string recordText;
-    for (const char byte : bytes) {
-        if (byte == '\n')
-            continue;
-        if (byte == ';') {
-            ParseQuoteLine(recordText);
-            recordText.clear();
-        } else {
-            recordText += byte;
+    size_t start = 0;
+    for (size_t end; (end = bytes.find(';', start)) != std::string::npos; start = end + 1) {
+        recordText.clear();
+        for (size_t from = start; from < end;) {
+            const void* found = std::memchr(bytes.data() + from, '\n', end - from);
+            const size_t lineFeed = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data()) : end;
+            recordText.append(bytes, from, lineFeed - from);
+            from = lineFeed + 1;
         }
+        ParseQuoteLine(recordText);
     }
 }
 
