@@ -5,4 +5,5 @@ qelvo_add_test(skin_data_tests
     ${CMAKE_CURRENT_LIST_DIR}/SkinDataTestSkin.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinDataTestSkin.h
     ${CMAKE_CURRENT_LIST_DIR}/SkinDataKeysTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinDataLoadTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SkinDataAnnounceTest.cpp
   LIBS qelvo_skin_data)
