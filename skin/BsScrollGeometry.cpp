@@ -48,10 +48,10 @@ double ScrollFraction(const TbsScrollRange& r)
 
 int ThumbStart(int trackStart, int trackLength, int thumbLength, double fraction)
 {
-    // The thumb's centre runs from start + L/2 to end - L/2.
-    const int half = thumbLength / 2;
-    const int centre = trackStart + half + RoundEven((trackLength - 2 * half) * fraction);
-    return centre - half;
+    // The centre runs from start + L/2 to end - L/2, so the thumb's own start
+    // runs over trackLength - L; counting from the start keeps an odd-length
+    // thumb inside the track at both ends.
+    return trackStart + RoundEven((trackLength - thumbLength) * fraction);
 }
 
 TbsScrollBarRects CalcSkinScrollBarRects(const TbsScrollBarSkinGeom& s, bool vertical, int w, int h,

@@ -6,5 +6,8 @@ if(TARGET qelvo_skin_engine)
       ${CMAKE_CURRENT_LIST_DIR}/EngineImageTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/EngineEffectsTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/EngineFrameTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/EngineStatesTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/EngineMenuTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/EngineScrollTest.cpp
     LIBS qelvo_skin_engine)
 endif()

@@ -1,0 +1,178 @@
+// Pop-up menu geometry with the figures of the program's skin: window picture
+// 182 x 224 with items rect 2,3,179,221, item look 63 x 20 with a 38-wide
+// text rect, 2-pixel divider.
+#include "BsMenuGeometry.h"
+
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TbsPopupWindowSkinGeom WindowSkin()
+{
+    TbsPopupWindowSkinGeom w;
+    w.PictureSize = {182, 224};
+    w.ItemsRect = {2, 3, 179, 221};
+    return w;
+}
+
+TbsMenuItemSkinGeom ItemSkin()
+{
+    TbsMenuItemSkinGeom i;
+    i.SkinRect = {0, 0, 63, 20};
+    i.ActiveSkinRect = {0, 20, 63, 40};
+    i.TextRect = {20, 0, 58, 20};
+    i.DividerRect = {0, 40, 63, 42};
+    return i;
+}
+
+TbsMenuWindowSize Size(int items, int separators = 0, int workHeight = 1040, int maxItems = 0)
+{
+    const TbsPopupWindowSkinGeom window = WindowSkin();
+    const TbsMenuItemSkinGeom item = ItemSkin();
+    TbsMenuSizeInput in;
+    in.MaxTextWidth = 80;
+    for (int i = 0; i < items; ++i)
+        in.ItemHeights.push_back(MenuItemHeight(false, &item, 20));
+    for (int i = 0; i < separators; ++i)
+        in.ItemHeights.push_back(MenuItemHeight(true, &item, 20));
+    in.WorkAreaHeight = workHeight;
+    in.MaxMenuItemsInWindow = maxItems;
+    in.WindowSkin = &window;
+    in.ItemSkin = &item;
+    return CalcMenuWindowSize(in);
+}
+
+const TRect kWork(0, 0, 1920, 1040);
+
+}  // namespace
+
+TEST(EngineMenu, WindowSizeWithTheSkin)
+{
+    const TbsMenuWindowSize five = Size(5);
+    EXPECT_EQ(five.Height, 106);
+    EXPECT_EQ(five.Width, 80 + 70);
+    EXPECT_FALSE(five.Scroll);
+    EXPECT_EQ(Size(3).Height, 66);
+    EXPECT_EQ(Size(3, 2).Height, 70);
+
+    const TbsMenuWindowSize limited = Size(12, 0, 1040, 5);
+    EXPECT_EQ(limited.Height, 5 * 20 + 6 + 20);
+    EXPECT_TRUE(limited.Scroll && limited.Scroll2);
+    const TbsMenuWindowSize tall = Size(60, 0, 700);
+    EXPECT_EQ(tall.Height, 700);
+    EXPECT_TRUE(tall.Scroll);
+    EXPECT_FALSE(tall.Scroll2);
+}
+
+TEST(EngineMenu, WindowSizeWithoutASkin)
+{
+    TbsMenuSizeInput in;
+    in.MaxTextWidth = 80;
+    in.ItemHeights = {MenuItemHeight(false, nullptr, 20), MenuItemHeight(true, nullptr, 20)};
+    in.HasImages = true;
+    in.ImageWidth = 16;
+    const TbsMenuWindowSize size = CalcMenuWindowSize(in);
+    EXPECT_EQ(size.Width, 80 + 2 + 19 + 21 + 10);
+    EXPECT_EQ(size.Height, 20 + 4 + 4);
+    EXPECT_EQ(CalcMenuItemsRect(nullptr, 100, 50), TRect(2, 2, 98, 48));
+    const TbsPopupWindowSkinGeom window = WindowSkin();
+    EXPECT_EQ(CalcMenuItemsRect(&window, 150, 106), TRect(2, 3, 147, 103));
+}
+
+TEST(EngineMenu, PlacementAtAPoint)
+{
+    const QSize size(150, 106);
+    auto at = [&](int x, int y, bool up = false) {
+        TbsMenuPlacement p;
+        p.Request = {x, y, x, y};
+        p.Size = size;
+        p.WorkArea = kWork;
+        p.Up = up;
+        return CalcMenuPosition(p);
+    };
+    EXPECT_EQ(at(100, 100), QPoint(100, 100));
+    EXPECT_EQ(at(100, 1000), QPoint(100, 894));   // near the bottom: opens above the point
+    EXPECT_EQ(at(1850, 100), QPoint(1770, 100));  // near the right edge: shifted left
+    EXPECT_EQ(at(100, 500, true), QPoint(100, 394));
+    EXPECT_EQ(at(100, 50, true), QPoint(100, 50));  // no room above in the upper half: below
+}
+
+TEST(EngineMenu, SubMenuLinesUpWithItsParentItem)
+{
+    TbsMenuPlacement p;
+    p.Request = {100, 203, 250, 223};  // parent item's screen rect
+    p.Size = {150, 66};
+    p.WorkArea = kWork;
+    p.SubMenu = true;
+    p.ItemsRectTop = 3;
+    const QPoint at = CalcMenuPosition(p);
+    EXPECT_EQ(at, QPoint(251, 200));
+    EXPECT_EQ(at.y() + p.ItemsRectTop, p.Request.Top);  // its first item level with the parent
+    p.Request = {1700, 203, 1850, 223};                 // no room on the right: opens on the left
+    EXPECT_EQ(CalcMenuPosition(p).x(), 1700 - 150 - 1);
+    p.Request = {100, 1000, 250, 1020};                 // lower half, would pass the bottom
+    EXPECT_EQ(CalcMenuPosition(p).y(), 1020 - 66 + 3);
+}
+
+TEST(EngineMenu, TallMenuStartsAtTheTopWithScrollAreas)
+{
+    const TbsMenuWindowSize tall = Size(60, 0, 1040);
+    TbsMenuPlacement p;
+    p.Request = {500, 600, 500, 600};
+    p.Size = {150, tall.Height};
+    p.WorkArea = kWork;
+    p.Scroll = tall.Scroll;
+    p.Scroll2 = tall.Scroll2;
+    EXPECT_EQ(CalcMenuPosition(p), QPoint(501, 0));
+
+    const TbsPopupWindowSkinGeom window = WindowSkin();
+    const TRect items = CalcMenuItemsRect(&window, 150, tall.Height);
+    const std::vector<int> heights(60, 20);
+    const TbsMenuItemLayout layout = CalcItemRects(items, heights, true, 0);
+    EXPECT_EQ(layout.Rects[0].Top, items.Top + 10);
+    EXPECT_EQ(layout.VisibleCount, (items.Height() - 20) / 20);
+    EXPECT_FALSE(layout.Visible[layout.VisibleCount]);
+    const int last = LastPageStartIndex(items, heights);
+    const TbsMenuItemLayout end = CalcItemRects(items, heights, true, last);
+    EXPECT_TRUE(end.Visible[59]);
+    EXPECT_FALSE(end.Visible[last - 1]);
+    EXPECT_EQ(end.VisibleCount, 60 - last);
+}
+
+TEST(EngineMenu, ItemPicturesFollowTheirState)
+{
+    int argc = 1;
+    char name[] = "skin_engine_tests";
+    char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);  // text needs the font system
+
+    QImage picture(63, 42, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 200, 200));
+    for (int y = 20; y < 40; ++y)
+        for (int x = 0; x < 63; ++x)
+            picture.setPixel(x, y, qRgb(0, 0, 255));
+    const TbsMenuItemSkinGeom skin = ItemSkin();
+    TbsMenuItemState item;
+    item.Caption = QStringLiteral("&Open");
+    const QFont font(QStringLiteral("Arial"), 9);
+    const QImage normal = CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16);
+    item.Active = true;
+    const QImage active = CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16);
+    ASSERT_EQ(normal.size(), QSize(140, 20));
+    EXPECT_EQ(normal.pixel(139, 0), qRgb(200, 200, 200));
+    EXPECT_EQ(active.pixel(139, 0), qRgb(0, 0, 255));
+    item.Separator = true;
+    EXPECT_EQ(CreateSkinMenuItemImage(skin, picture, item, 140, 2, font, 16).size(), QSize(140, 2));
+
+    TbsMenuItemState plain;
+    plain.Caption = QStringLiteral("Exit");
+    const QImage def = CreateDefaultMenuItemImage(plain, 120, 20, font, 19);
+    EXPECT_EQ(def.pixel(5, 1), qRgb(240, 240, 240));   // glyph column
+    EXPECT_EQ(def.pixel(100, 1), qRgb(255, 255, 255));
+    plain.Active = true;
+    const QImage hot = CreateDefaultMenuItemImage(plain, 120, 20, font, 19);
+    EXPECT_EQ(hot.pixel(0, 0), qRgb(0, 0, 128));
+    EXPECT_EQ(hot.pixel(100, 1), qRgb(0xB6, 0xBD, 0xD2));
+}
