@@ -17,7 +17,10 @@ namespace {
 // A file descriptor closed when it goes out of scope.
 class FileHandle {
 public:
-    explicit FileHandle(int fd) : fd_(fd) {}
+    explicit FileHandle(int fd)
+        : fd_(fd)
+    {
+    }
     ~FileHandle() { Close(); }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -56,7 +59,7 @@ bool ReadWholeFile(const std::string& path, std::string& text)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return false;  // a folder of that name fails here with EISDIR
+            return false; // a folder of that name fails here with EISDIR
         }
         text.append(chunk, static_cast<size_t>(got));
     }
@@ -115,7 +118,7 @@ void SyncFolderOf(const std::string& path)
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.IsOpen())
-        ::fsync(dir.Get());  // best effort: the new content is already in place
+        ::fsync(dir.Get()); // best effort: the new content is already in place
 }
 
 // Writes bytes to a temporary file, flushes it to disk and renames it over path:
@@ -130,7 +133,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes)
     struct stat old;
     bool ok = true;
     if (::stat(path.c_str(), &old) == 0)
-        ok = ::fchmod(temp.Get(), old.st_mode & 07777) == 0;  // keep the user's permissions
+        ok = ::fchmod(temp.Get(), old.st_mode & 07777) == 0; // keep the user's permissions
     ok = ok && WriteAll(temp.Get(), bytes) && ::fsync(temp.Get()) == 0;
     ok = temp.Close() && ok;
     ok = ok && ::rename(tempName.c_str(), path.c_str()) == 0;
@@ -142,9 +145,12 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes)
     return true;
 }
 
-}  // namespace
+} // namespace
 
-TStockCodeConfig::TStockCodeConfig(std::string fileName) : fileName_(std::move(fileName)) {}
+TStockCodeConfig::TStockCodeConfig(std::string fileName)
+    : fileName_(std::move(fileName))
+{
+}
 
 void TStockCodeConfig::Load(std::vector<std::string>& list) const
 {

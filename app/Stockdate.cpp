@@ -19,7 +19,7 @@ namespace {
 
 // Record texts shorter than this hold no quote (an unknown code answers `...=""`).
 constexpr size_t MinRecordTextLength = 27;
-constexpr size_t QuoteFieldCount = 11;  // Code .. Amount
+constexpr size_t QuoteFieldCount = 11; // Code .. Amount
 
 // ---------------------------------------------------------------------------
 // Text helpers
@@ -33,7 +33,8 @@ std::string Copy(const std::string& text, long start, long count)
     const long size = static_cast<long>(text.size());
     if (start > size || count < 1)
         return {};
-    return text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(std::min(count, size - start + 1)));
+    return text.substr(
+        static_cast<size_t>(start - 1), static_cast<size_t>(std::min(count, size - start + 1)));
 }
 
 bool IsBlankOrControl(char c)
@@ -87,7 +88,7 @@ void SplitQuoteFields(const std::string& text, std::vector<std::string>& fields)
         value.append(text, start, i - start);
         fields.push_back(std::move(value));
         if (i < size) {
-            ++i;  // the comma
+            ++i; // the comma
             if (i == size)
                 fields.emplace_back();
         }
@@ -159,13 +160,13 @@ bool ReadDecimal(const std::string& text, DecimalNumber& number)
     const char* first = text.data() + unsignedStart;
     const auto [end, error] = std::from_chars(first, text.data() + numberEnd, number.value);
     if (error != std::errc() || end != text.data() + numberEnd)
-        return false;  // out of the range of a double
+        return false; // out of the range of a double
     if (number.negative)
         number.value = -number.value;
 
     const size_t firstNonZero = digits.find_first_not_of('0');
     if (firstNonZero == std::string::npos)
-        return true;  // zero
+        return true; // zero
     const size_t lastNonZero = digits.find_last_not_of('0');
     number.digits = digits.substr(firstNonZero, lastNonZero - firstNonZero + 1);
     number.exponent = exponent - fractionDigits + static_cast<long>(digits.size() - 1 - lastNonZero);
@@ -212,14 +213,14 @@ std::string ToText(UInt128 value)
 // whose digits do not fit 128 bits.
 bool ExactChangeText(const DecimalNumber& price, const DecimalNumber& close, std::string& text)
 {
-    constexpr long MaxDigits = 33;  // keeps 2 × 10000 × |difference| below 2^128
+    constexpr long MaxDigits = 33; // keeps 2 × 10000 × |difference| below 2^128
     if (price.digits.size() > 18 || close.digits.size() > 18)
         return false;
     const long commonExponent = std::min(price.exponent, close.exponent);
     const long priceShift = price.exponent - commonExponent;
     const long closeShift = close.exponent - commonExponent;
-    if (static_cast<long>(price.digits.size()) + priceShift > MaxDigits ||
-        static_cast<long>(close.digits.size()) + closeShift > MaxDigits)
+    if (static_cast<long>(price.digits.size()) + priceShift > MaxDigits
+        || static_cast<long>(close.digits.size()) + closeShift > MaxDigits)
         return false;
 
     auto scaled = [](const DecimalNumber& number, long shift) {
@@ -257,9 +258,9 @@ std::string ApproximateChangeText(const DecimalNumber& price, const DecimalNumbe
     if (!std::isfinite(change))
         throw EMathError("Floating point overflow");
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(change),
-                                      std::chars_format::scientific, 16);
-    const std::string written(buffer, result.ptr);  // d.dddddddddddddddde±xx
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(change), std::chars_format::scientific, 16);
+    const std::string written(buffer, result.ptr); // d.dddddddddddddddde±xx
     std::string digits = written.substr(0, 1) + written.substr(2, 16);
     const long exponent = std::stol(written.substr(written.find('e') + 1)) - 16;
 
@@ -326,11 +327,14 @@ std::string ReadQuoteBytes(const std::string& path)
     return bytes;
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 
-TStockDataSet::TStockDataSet(std::string quoteFile) : QuoteFile(std::move(quoteFile)) {}
+TStockDataSet::TStockDataSet(std::string quoteFile)
+    : QuoteFile(std::move(quoteFile))
+{
+}
 
 TStockDataSet::~TStockDataSet()
 {
@@ -368,7 +372,8 @@ void TStockDataSet::LoadQuoteFile()
         recordText.clear();
         for (size_t from = start; from < end;) {
             const void* found = std::memchr(bytes.data() + from, '\n', end - from);
-            const size_t lineFeed = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data()) : end;
+            const size_t lineFeed
+                = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data()) : end;
             recordText.append(bytes, from, lineFeed - from);
             from = lineFeed + 1;
         }
@@ -402,9 +407,8 @@ void TStockDataSet::AddStockData(const std::string& text)
 
 void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStockData& data)
 {
-    std::string* const targets[QuoteFieldCount] = {
-        &data.Code, &data.Name, &data.Open, &data.PreClose, &data.Price, &data.High,
-        &data.Low,  &data.Bid,  &data.Ask,  &data.Volume,   &data.Amount};
+    std::string* const targets[QuoteFieldCount] = { &data.Code, &data.Name, &data.Open, &data.PreClose,
+        &data.Price, &data.High, &data.Low, &data.Bid, &data.Ask, &data.Volume, &data.Amount };
     for (size_t i = 0; i < QuoteFieldCount; ++i) {
         if (i >= fields.size())
             throw EListError(Format("List index out of bounds (%d)", static_cast<int>(i)));

@@ -16,7 +16,7 @@ class TStockDataClient;
 // One stock's quote. Every field holds the answer's bytes unchanged (names in GBK).
 class TStockData {
 public:
-    std::string Code;           // six digits, without the market prefix
+    std::string Code; // six digits, without the market prefix
     std::string Name;
     std::string Open;
     std::string PreClose;
@@ -27,7 +27,7 @@ public:
     std::string Ask;
     std::string Volume;
     std::string Amount;
-    std::string ChangePercent;  // "0.00" format, computed from Price and PreClose
+    std::string ChangePercent; // "0.00" format, computed from Price and PreClose
 };
 
 namespace NSStockData {
@@ -41,10 +41,10 @@ public:
     TStockDataSet(const TStockDataSet&) = delete;
     TStockDataSet& operator=(const TStockDataSet&) = delete;
 
-    TStockDataClient* Client = nullptr;   // not owned; the owner sets it
-    std::vector<std::string> StockCodes;  // with market prefix, in the user's order
-    NSStockData::TDataSet Data;           // records in the order of the quote file
-    std::string QuoteFile;                // read by LoadQuoteFile, the download target of Refresh
+    TStockDataClient* Client = nullptr; // not owned; the owner sets it
+    std::vector<std::string> StockCodes; // with market prefix, in the user's order
+    NSStockData::TDataSet Data; // records in the order of the quote file
+    std::string QuoteFile; // read by LoadQuoteFile, the download target of Refresh
 
     void Clear();
     int Count() const;
@@ -65,5 +65,5 @@ private:
     void AddStockData(const std::string& text);
     void FillStockData(const std::vector<std::string>& fields, TStockData& data);
 
-    std::vector<std::string> fields_;  // reused by AddStockData to spare allocations
+    std::vector<std::string> fields_; // reused by AddStockData to spare allocations
 };

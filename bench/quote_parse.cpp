@@ -20,8 +20,8 @@ std::string QuoteLine(int index)
     const bool shanghai = index % 2 == 0;
     const std::string code = std::to_string(100000 + index % 900000).substr(0, 6);
     const std::string name = shanghai ? "\xC6\xD6\xB7\xA2\xD2\xF8\xD0\xD0" : "\xCD\xF2 \xBF\xC6\xA3\xC1";
-    std::string line = "var hq_str_" + std::string(shanghai ? "sh" : "sz") + code + "=\"" + name +
-                       ",7.850,7.840,7.870,7.900,7.820,7.860,7.870,25384617,199713446.000";
+    std::string line = "var hq_str_" + std::string(shanghai ? "sh" : "sz") + code + "=\"" + name
+        + ",7.850,7.840,7.870,7.900,7.820,7.860,7.870,25384617,199713446.000";
     for (int level = 0; level < 5; ++level)
         line += ",1200,7.86" + std::to_string(level);
     for (int level = 0; level < 5; ++level)
@@ -71,8 +71,8 @@ void ReportRates(benchmark::State& state, int records, const std::string& path)
 {
     const auto bytes = static_cast<double>(std::filesystem::file_size(path));
     state.counters["records/s"] = benchmark::Counter(records, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["bytes/s"] = benchmark::Counter(bytes, benchmark::Counter::kIsIterationInvariantRate,
-                                                   benchmark::Counter::OneK::kIs1000);
+    state.counters["bytes/s"] = benchmark::Counter(
+        bytes, benchmark::Counter::kIsIterationInvariantRate, benchmark::Counter::OneK::kIs1000);
 }
 
 void LoadQuoteFile(benchmark::State& state)
@@ -105,7 +105,7 @@ void ReadFileOnly(benchmark::State& state)
     ReportRates(state, records, path);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(LoadQuoteFile)->Arg(1)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ReadFileOnly)->Arg(1)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);

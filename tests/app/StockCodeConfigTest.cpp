@@ -1,6 +1,6 @@
+#include "Stockcodeconfig.h"
 #include "Exception.h"
 #include "NuvBase.h"
-#include "Stockcodeconfig.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -34,29 +34,29 @@ struct LoadCase {
     List entries;
 };
 
-}  // namespace
+} // namespace
 
 TEST(StockCodeConfig, LoadsEntriesByTheLineRules)
 {
     const LoadCase cases[] = {
-        {"LF", "sh600000\nsz000002\n", {"sh600000", "sz000002"}},
-        {"CR LF", "sh600000\r\nsz000002\r\n", {"sh600000", "sz000002"}},
-        {"lone CR", "sh600000\rsz000002\r", {"sh600000", "sz000002"}},
-        {"mixed endings", "a\nb\r\nc\rd", {"a", "b", "c", "d"}},
-        {"last line without ending", "sh600000\r\nsz000002", {"sh600000", "sz000002"}},
-        {"empty line in the middle", "a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"only a line ending", "\r\n", {""}},
-        {"LF then CR are two endings", "a\n\rb", {"a", "", "b"}},
-        {"blanks kept", " sh600000 \r\n\tsz000002\r\n", {" sh600000 ", "\tsz000002"}},
-        {"NUL ends the text", std::string("a\r\nb\0c\r\nd\r\n", 11), {"a", "b"}},
-        {"empty file", "", {}},
-        {"GBK bytes verbatim", "\xC6\xD6\xB7\xA2\r\n", {"\xC6\xD6\xB7\xA2"}},
+        { "LF", "sh600000\nsz000002\n", { "sh600000", "sz000002" } },
+        { "CR LF", "sh600000\r\nsz000002\r\n", { "sh600000", "sz000002" } },
+        { "lone CR", "sh600000\rsz000002\r", { "sh600000", "sz000002" } },
+        { "mixed endings", "a\nb\r\nc\rd", { "a", "b", "c", "d" } },
+        { "last line without ending", "sh600000\r\nsz000002", { "sh600000", "sz000002" } },
+        { "empty line in the middle", "a\r\n\r\nb\r\n", { "a", "", "b" } },
+        { "only a line ending", "\r\n", { "" } },
+        { "LF then CR are two endings", "a\n\rb", { "a", "", "b" } },
+        { "blanks kept", " sh600000 \r\n\tsz000002\r\n", { " sh600000 ", "\tsz000002" } },
+        { "NUL ends the text", std::string("a\r\nb\0c\r\nd\r\n", 11), { "a", "b" } },
+        { "empty file", "", {} },
+        { "GBK bytes verbatim", "\xC6\xD6\xB7\xA2\r\n", { "\xC6\xD6\xB7\xA2" } },
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         WriteFile(dir.File("Stocks.cfg"), c.bytes);
-        List list = {"left over"};
+        List list = { "left over" };
         TStockCodeConfig(dir.File("Stocks.cfg")).Load(list);
         EXPECT_EQ(list, c.entries);
     }
@@ -65,10 +65,10 @@ TEST(StockCodeConfig, LoadsEntriesByTheLineRules)
 TEST(StockCodeConfig, SavesEveryEntryWithCrLfAndLoadsItBack)
 {
     const std::pair<List, std::string> cases[] = {
-        {{"sh600000", "sz000002"}, "sh600000\r\nsz000002\r\n"},
-        {{}, ""},
-        {{"a", "", " b "}, "a\r\n\r\n b \r\n"},
-        {{""}, "\r\n"},
+        { { "sh600000", "sz000002" }, "sh600000\r\nsz000002\r\n" },
+        { {}, "" },
+        { { "a", "", " b " }, "a\r\n\r\n b \r\n" },
+        { { "" }, "\r\n" },
     };
     for (const auto& [list, bytes] : cases) {
         TempDir dir;
@@ -76,34 +76,34 @@ TEST(StockCodeConfig, SavesEveryEntryWithCrLfAndLoadsItBack)
         WriteFile(dir.File("Stocks.cfg"), "an older and much longer content\r\n");
         config.Save(list);
         EXPECT_EQ(ReadFile(dir.File("Stocks.cfg")), bytes);
-        List loaded = {"x"};
+        List loaded = { "x" };
         config.Load(loaded);
         EXPECT_EQ(loaded, list);
-        EXPECT_EQ(FolderEntries(dir.Path()), List{"Stocks.cfg"});
+        EXPECT_EQ(FolderEntries(dir.Path()), List { "Stocks.cfg" });
     }
 }
 
 TEST(StockCodeConfig, MissingFileLeavesTheListAsItWas)
 {
     TempDir dir;
-    List list = {"sh600000", "sz000002"};
+    List list = { "sh600000", "sz000002" };
     TStockCodeConfig(dir.File("Stocks.cfg")).Load(list);
-    EXPECT_EQ(list, (List{"sh600000", "sz000002"}));
+    EXPECT_EQ(list, (List { "sh600000", "sz000002" }));
 }
 
 TEST(StockCodeConfig, UnreadableFileRaisesCannotOpen)
 {
     TempDir dir;
     const std::string path = dir.File("Stocks.cfg");
-    fs::create_directory(path);  // exists, but cannot be read as a file
-    List list = {"kept"};
+    fs::create_directory(path); // exists, but cannot be read as a file
+    List list = { "kept" };
     try {
         TStockCodeConfig(path).Load(list);
         FAIL() << "no error raised";
     } catch (const EFOpenError& e) {
         EXPECT_EQ(e.Message(), "Cannot open file " + path);
     }
-    EXPECT_EQ(list, List{"kept"});
+    EXPECT_EQ(list, List { "kept" });
 }
 
 TEST(StockCodeConfig, SaveIntoMissingFolderRaisesCannotCreate)
@@ -111,7 +111,7 @@ TEST(StockCodeConfig, SaveIntoMissingFolderRaisesCannotCreate)
     TempDir dir;
     const std::string path = dir.File("gone/Stocks.cfg");
     try {
-        TStockCodeConfig(path).Save({"sh600000"});
+        TStockCodeConfig(path).Save({ "sh600000" });
         FAIL() << "no error raised";
     } catch (const EFCreateError& e) {
         EXPECT_EQ(e.Message(), "Cannot create file " + path);
@@ -142,7 +142,7 @@ TEST(StockCodeConfig, SaveIntoReadOnlyFolderKeepsTheOldFile)
             ::_exit(2);
         std::string outcome = "saved";
         try {
-            TStockCodeConfig(path).Save({"sh601398"});
+            TStockCodeConfig(path).Save({ "sh601398" });
         } catch (const EFCreateError& e) {
             outcome = e.Message();
         }
@@ -163,7 +163,7 @@ TEST(StockCodeConfig, SaveIntoReadOnlyFolderKeepsTheOldFile)
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
     EXPECT_EQ(outcome, "Cannot create file " + path);
     EXPECT_EQ(ReadFile(path), old);
-    EXPECT_EQ(FolderEntries(folder), List{"Stocks.cfg"});
+    EXPECT_EQ(FolderEntries(folder), List { "Stocks.cfg" });
 }
 
 // A write that fails half-way (a full disk) must not cut the old file either.
@@ -178,7 +178,7 @@ TEST(StockCodeConfig, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile)
     rlimit saved;
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit tiny = saved;
-    tiny.rlim_cur = 64;  // writes past 64 bytes fail with EFBIG
+    tiny.rlim_cur = 64; // writes past 64 bytes fail with EFBIG
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
     bool raised = false;
@@ -192,7 +192,7 @@ TEST(StockCodeConfig, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile)
 
     EXPECT_TRUE(raised);
     EXPECT_EQ(ReadFile(path), old);
-    EXPECT_EQ(FolderEntries(dir.Path()), List{"Stocks.cfg"});
+    EXPECT_EQ(FolderEntries(dir.Path()), List { "Stocks.cfg" });
 }
 
 TEST(StockCodeConfig, SaveKeepsTheFilePermissions)
@@ -201,7 +201,7 @@ TEST(StockCodeConfig, SaveKeepsTheFilePermissions)
     const std::string path = dir.File("Stocks.cfg");
     WriteFile(path, "sh600000\r\n");
     ::chmod(path.c_str(), 0640);
-    TStockCodeConfig(path).Save({"sz000002"});
+    TStockCodeConfig(path).Save({ "sz000002" });
     struct stat info;
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);

@@ -8,7 +8,6 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <functional>
 
 using quotetext::Line;
 using quotetext::Quote;
@@ -33,7 +32,7 @@ std::vector<Row> Rows(const TStockDataSet& set)
     std::vector<Row> rows;
     for (int i = 0; i < set.Count(); ++i) {
         const TStockData* d = set.Items(i);
-        rows.push_back({d->Code, d->Name, d->Price, d->ChangePercent});
+        rows.push_back({ d->Code, d->Name, d->Price, d->ChangePercent });
     }
     return rows;
 }
@@ -41,7 +40,7 @@ std::vector<Row> Rows(const TStockDataSet& set)
 class QuoteFile : public ::testing::Test {
 protected:
     TempDir dir;
-    TStockDataSet set{dir.File("Stocks.dat")};
+    TStockDataSet set { dir.File("Stocks.dat") };
 
     void Load(const std::string& bytes)
     {
@@ -71,42 +70,49 @@ const std::string Pufa = quotetext::PufaBank;
 // The shortest record text that holds all eleven fields: 27 bytes.
 const std::string Shortest = "000001=\"nnnnnn,,1,1,,,,,,x\"";
 
+template <class Kind> bool IsA(const Exception& e)
+{
+    return dynamic_cast<const Kind*>(&e) != nullptr;
+}
+
 struct ParseCase {
     const char* what;
     std::string bytes;
     std::vector<Row> rows;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(QuoteFile, ParsesRecordTexts)
 {
-    const Row pufa{"600000", Pufa, "7.870", "0.38"};
-    const Row vanke{"000002", quotetext::Vanke, "10.50", "5.00"};
-    std::string withCrLf = Line(Quote{}) + Line(Vanke());
+    const Row pufa { "600000", Pufa, "7.870", "0.38" };
+    const Row vanke { "000002", quotetext::Vanke, "10.50", "5.00" };
+    std::string withCrLf = Line(Quote {}) + Line(Vanke());
     for (size_t at = withCrLf.find('\n'); at != std::string::npos; at = withCrLf.find('\n', at + 2))
         withCrLf.insert(at, "\r");
     ASSERT_EQ(Shortest.size(), 27u);
 
     const ParseCase cases[] = {
-        {"current ending", Line(Quote{}) + Line(Vanke()), {pufa, vanke}},
-        {"older ending", Line(Older(Quote{})) + Line(Older(Vanke())), {pufa, vanke}},
-        {"unknown code between two records", Line(Quote{}) + UnknownCodeLine("sz999999") + Line(Vanke()),
-         {pufa, vanke}},
-        {"CR LF line ends", withCrLf, {pufa, vanke}},
-        {"text after the last ;", Line(Quote{}) + "var hq_str_sh600001=\"x,1,2,3,4,5,6,7,8,9,10,\"", {pufa}},
-        {"empty file", "", {}},
-        {"only an unknown code", UnknownCodeLine("sz999999"), {}},
-        {"27-byte record text", Shortest + ";", {{"000001", "nnnnnn", "1", "0.00"}}},
-        {"26-byte record text", "000001=\"nnnnn,,1,1,,,,,,x\";", {}},
-        {"line feeds inside a value", "var hq_str_sh600000=\"\xC6\xD6\n\xB7\xA2,1,\n2,3,4,5,6,7,8,9,10,\";",
-         {{"600000", "\xC6\xD6\xB7\xA2", "3", "50.00"}}},
-        {"blanks around commas belong to the value",
-         "var hq_str_sh600000=\" n ,1, 2 ,3 ,4,5,6,7,8,9,10,\";", {{"600000", " n ", "3 ", "50.00"}}},
-        {"quoted name with comma and doubled quote",
-         "var hq_str_sh600000=\"\"a,b\"\"c\"x,1,2,3,4,5,6,7,8,9,10,\";", {{"600000", "a,b\"cx", "3", "50.00"}}},
-        {"no = in a long text: code from its first bytes",
-         "123456xx\"n,1,2,3,4,5,6,7,8,9,10,\";", {{"123456", "23456xx\"n", "3", "50.00"}}},
+        { "current ending", Line(Quote {}) + Line(Vanke()), { pufa, vanke } },
+        { "older ending", Line(Older(Quote {})) + Line(Older(Vanke())), { pufa, vanke } },
+        { "unknown code between two records", Line(Quote {}) + UnknownCodeLine("sz999999") + Line(Vanke()),
+            { pufa, vanke } },
+        { "CR LF line ends", withCrLf, { pufa, vanke } },
+        { "text after the last ;", Line(Quote {}) + "var hq_str_sh600001=\"x,1,2,3,4,5,6,7,8,9,10,\"",
+            { pufa } },
+        { "empty file", "", {} },
+        { "only an unknown code", UnknownCodeLine("sz999999"), {} },
+        { "27-byte record text", Shortest + ";", { { "000001", "nnnnnn", "1", "0.00" } } },
+        { "26-byte record text", "000001=\"nnnnn,,1,1,,,,,,x\";", {} },
+        { "line feeds inside a value", "var hq_str_sh600000=\"\xC6\xD6\n\xB7\xA2,1,\n2,3,4,5,6,7,8,9,10,\";",
+            { { "600000", "\xC6\xD6\xB7\xA2", "3", "50.00" } } },
+        { "blanks around commas belong to the value", "var hq_str_sh600000=\" n ,1, 2 ,3 ,4,5,6,7,8,9,10,\";",
+            { { "600000", " n ", "3 ", "50.00" } } },
+        { "quoted name with comma and doubled quote",
+            "var hq_str_sh600000=\"\"a,b\"\"c\"x,1,2,3,4,5,6,7,8,9,10,\";",
+            { { "600000", "a,b\"cx", "3", "50.00" } } },
+        { "no = in a long text: code from its first bytes", "123456xx\"n,1,2,3,4,5,6,7,8,9,10,\";",
+            { { "123456", "23456xx\"n", "3", "50.00" } } },
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -130,10 +136,11 @@ TEST_F(QuoteFile, FillsElevenFieldsInTheServiceOrder)
 
     ASSERT_EQ(set.Count(), 2);
     const TStockData& d = *set.Items(0);
-    const std::vector<std::string> fields = {d.Code, d.Name, d.Open, d.PreClose, d.Price, d.High,
-                                             d.Low,  d.Bid,  d.Ask,  d.Volume,   d.Amount, d.ChangePercent};
-    EXPECT_EQ(fields, (std::vector<std::string>{"000002", quotetext::Vanke, "10.10", "10.00", "10.50", "10.60",
-                                                "9.90", "10.49", "10.51", "123456", "1296000.000", "5.00"}));
+    const std::vector<std::string> fields = { d.Code, d.Name, d.Open, d.PreClose, d.Price, d.High, d.Low,
+        d.Bid, d.Ask, d.Volume, d.Amount, d.ChangePercent };
+    EXPECT_EQ(fields,
+        (std::vector<std::string> { "000002", quotetext::Vanke, "10.10", "10.00", "10.50", "10.60", "9.90",
+            "10.49", "10.51", "123456", "1296000.000", "5.00" }));
     // The payload ends before the text's last two bytes, so here it ends in a comma:
     // that comma gives the empty eleventh field.
     EXPECT_EQ(set.Items(1)->Volume, "8");
@@ -148,33 +155,33 @@ TEST_F(QuoteFile, ChangePercentRoundsTheDecimalValueHalfAwayFromZero)
         const char* change;
     };
     const Case cases[] = {
-        {"10.50", "10.00", "5.00"},
-        {"9.95", "10.00", "-0.50"},
-        {"10.00", "10.00", "0.00"},
-        {"20", "10", "100.00"},
-        {"7.870", "7.840", "0.38"},
+        { "10.50", "10.00", "5.00" },
+        { "9.95", "10.00", "-0.50" },
+        { "10.00", "10.00", "0.00" },
+        { "20", "10", "100.00" },
+        { "7.870", "7.840", "0.38" },
         // Exact halves whose double lies just below the half.
-        {"8.01", "8.00", "0.13"},
-        {"7.99", "8.00", "-0.13"},
-        {"100.005", "100.00", "0.01"},
-        {"99.995", "100.00", "-0.01"},
-        {"0.038", "8.00", "-99.53"},
+        { "8.01", "8.00", "0.13" },
+        { "7.99", "8.00", "-0.13" },
+        { "100.005", "100.00", "0.01" },
+        { "99.995", "100.00", "-0.01" },
+        { "0.038", "8.00", "-99.53" },
         // Rounding to zero shows no sign.
-        {"100.004", "100.00", "0.00"},
-        {"99.996", "100.00", "0.00"},
+        { "100.004", "100.00", "0.00" },
+        { "99.996", "100.00", "0.00" },
         // Number syntax: blanks, signs, exponents, bare fractions.
-        {" 10.5 ", "+10", "5.00"},
-        {"1.05e1", "1E+1", "5.00"},
-        {".5", "1.", "-50.00"},
-        {"-5", "10", "-150.00"},
-        {"5", "-10", "-150.00"},
-        {"1000000", "0.001", "99999999900.00"},
+        { " 10.5 ", "+10", "5.00" },
+        { "1.05e1", "1E+1", "5.00" },
+        { ".5", "1.", "-50.00" },
+        { "-5", "10", "-150.00" },
+        { "5", "-10", "-150.00" },
+        { "1000000", "0.001", "99999999900.00" },
         // Texts with more digits than exact arithmetic takes.
-        {"123.456789012345678901", "100", "23.46"},
-        {"0.1000000000000000000001", "0.1", "0.00"},
+        { "123.456789012345678901", "100", "23.46" },
+        { "0.1000000000000000000001", "0.1", "0.00" },
         // No trade yet: a price of zero shows no change, whatever the close.
-        {"0.000", "10.00", "0.00"},
-        {"0", "0.000", "0.00"},
+        { "0.000", "10.00", "0.00" },
+        { "0", "0.000", "0.00" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.price) + " over " + c.preClose);
@@ -195,8 +202,9 @@ TEST_F(QuoteFile, BadRecordRaisesAndKeepsWhatWasRead)
     struct Case {
         const char* what;
         std::string badRecord;
+        bool (*isKind)(const Exception&);
         std::string message;
-        std::vector<std::string> lastFields;  // Code, PreClose, Price, ChangePercent
+        std::vector<std::string> lastFields; // Code, PreClose, Price, ChangePercent
     };
     auto quote = [](const char* price, const char* preClose) {
         Quote q;
@@ -206,55 +214,35 @@ TEST_F(QuoteFile, BadRecordRaisesAndKeepsWhatWasRead)
         return Line(q);
     };
     const Case cases[] = {
-        {"too few fields", "var hq_str_sh600001=\"n,1,2,3\";\n", "List index out of bounds (5)",
-         {"600001", "2", "", ""}},
-        {"price not a number", quote("abc", "7.840"), "'abc' is not a valid floating point value",
-         {"600001", "7.840", "abc", ""}},
-        {"close not a number", quote("7.870", "7.84x"), "'7.84x' is not a valid floating point value",
-         {"600001", "7.84x", "7.870", ""}},
-        {"empty price", quote("", "7.840"), "'' is not a valid floating point value", {"600001", "7.840", "", ""}},
-        {"blank inside a number", quote("7. 87", "7.840"), "'7. 87' is not a valid floating point value",
-         {"600001", "7.840", "7. 87", ""}},
-        {"close of zero", quote("7.870", "0.000"), "Floating point division by zero",
-         {"600001", "0.000", "7.870", ""}},
+        { "too few fields", "var hq_str_sh600001=\"n,1,2,3\";\n", IsA<EListError>,
+            "List index out of bounds (5)", { "600001", "2", "", "" } },
+        { "price not a number", quote("abc", "7.840"), IsA<EConvertError>,
+            "'abc' is not a valid floating point value", { "600001", "7.840", "abc", "" } },
+        { "close not a number", quote("7.870", "7.84x"), IsA<EConvertError>,
+            "'7.84x' is not a valid floating point value", { "600001", "7.84x", "7.870", "" } },
+        { "empty price", quote("", "7.840"), IsA<EConvertError>, "'' is not a valid floating point value",
+            { "600001", "7.840", "", "" } },
+        { "blank inside a number", quote("7. 87", "7.840"), IsA<EConvertError>,
+            "'7. 87' is not a valid floating point value", { "600001", "7.840", "7. 87", "" } },
+        { "close of zero", quote("7.870", "0.000"), IsA<EZeroDivide>, "Floating point division by zero",
+            { "600001", "0.000", "7.870", "" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         set.Clear();
-        WriteFile(set.QuoteFile, Line(Quote{}) + c.badRecord + Line(Vanke()));
+        WriteFile(set.QuoteFile, Line(Quote {}) + c.badRecord + Line(Vanke()));
         try {
             set.LoadQuoteFile();
             ADD_FAILURE() << "no error raised";
         } catch (const Exception& e) {
             EXPECT_EQ(e.Message(), c.message);
+            EXPECT_TRUE(c.isKind(e));
         }
         ASSERT_EQ(set.Count(), 2);
         EXPECT_EQ(set.Items(0)->Code, "600000");
         const TStockData& last = *set.Items(1);
-        EXPECT_EQ((std::vector<std::string>{last.Code, last.PreClose, last.Price, last.ChangePercent}), c.lastFields);
-    }
-}
-
-TEST_F(QuoteFile, ErrorsCarryTheirKinds)
-{
-    const std::pair<std::string, std::function<bool(const Exception&)>> cases[] = {
-        {"var hq_str_sh600001=\"n,1,2,3\";",
-         [](const Exception& e) { return dynamic_cast<const EListError*>(&e) != nullptr; }},
-        {"var hq_str_sh600001=\"n,1,2,x,4,5,6,7,8,9,10,\";",
-         [](const Exception& e) { return dynamic_cast<const EConvertError*>(&e) != nullptr; }},
-        {"var hq_str_sh600001=\"n,1,0,3,4,5,6,7,8,9,10,\";",
-         [](const Exception& e) { return dynamic_cast<const EZeroDivide*>(&e) != nullptr; }},
-    };
-    for (const auto& [bytes, isExpectedKind] : cases) {
-        SCOPED_TRACE(bytes);
-        set.Clear();
-        WriteFile(set.QuoteFile, bytes);
-        try {
-            set.LoadQuoteFile();
-            ADD_FAILURE() << "no error raised";
-        } catch (const Exception& e) {
-            EXPECT_TRUE(isExpectedKind(e)) << e.Message();
-        }
+        EXPECT_EQ((std::vector<std::string> { last.Code, last.PreClose, last.Price, last.ChangePercent }),
+            c.lastFields);
     }
 }
 
@@ -266,7 +254,7 @@ TEST_F(QuoteFile, MissingFileAddsNothing)
 
 TEST_F(QuoteFile, LoadAppendsAndClearEmpties)
 {
-    Load(Line(Quote{}));
+    Load(Line(Quote {}));
     set.LoadQuoteFile();
     EXPECT_EQ(set.Count(), 2);
     set.Clear();
@@ -275,8 +263,8 @@ TEST_F(QuoteFile, LoadAppendsAndClearEmpties)
 
 TEST_F(QuoteFile, ItemsOutsideTheSetRaise)
 {
-    Load(Line(Quote{}) + Line(Vanke()));
-    for (const int index : {-1, 2, 1000}) {
+    Load(Line(Quote {}) + Line(Vanke()));
+    for (const int index : { -1, 2, 1000 }) {
         try {
             set.Items(index);
             ADD_FAILURE() << "no error for " << index;
@@ -303,11 +291,12 @@ class CommaLocale {
 public:
     CommaLocale()
     {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+        for (const char* name : { "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8" }) {
             if (Use(name))
                 return;
         }
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + folder_.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
+        const std::string command
+            = "localedef -i de_DE -f UTF-8 '" + folder_.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) == 0) {
             ::setenv("LOCPATH", folder_.Path().c_str(), 1);
             usedLocPath_ = true;
@@ -334,7 +323,7 @@ private:
     bool active_ = false;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(QuoteFile, NumbersUseTheDotWhateverTheLocale)
 {
@@ -342,9 +331,10 @@ TEST_F(QuoteFile, NumbersUseTheDotWhateverTheLocale)
     if (!locale.Active())
         GTEST_SKIP() << "no locale with a decimal comma available";
 
-    Load(Line(Quote{}) + Line(Vanke()));
-    EXPECT_EQ(Rows(set), (std::vector<Row>{{"600000", Pufa, "7.870", "0.38"},
-                                           {"000002", quotetext::Vanke, "10.50", "5.00"}}));
+    Load(Line(Quote {}) + Line(Vanke()));
+    EXPECT_EQ(Rows(set),
+        (std::vector<Row> {
+            { "600000", Pufa, "7.870", "0.38" }, { "000002", quotetext::Vanke, "10.50", "5.00" } }));
 
     Quote half;
     half.price = "8.01";
