@@ -286,6 +286,9 @@ std::string EncodeBitmap(const QImage& source)
 
     const int width = image.width();
     const int height = image.height();
+    // The file header counts bytes in 32 bits; a picture that large is no skin picture.
+    if (((std::int64_t(width) * bpp + 31) / 32) * 4 * height > 0x7FFFFFFF - 2048)
+        InvalidBitmap();
     const std::uint32_t stride = ((static_cast<std::uint32_t>(width) * bpp + 31) / 32) * 4;
     const auto paletteBytes = static_cast<std::uint32_t>(palette.size() * 4);
     const std::uint32_t offBits = FileHeaderSize + InfoHeaderSize + paletteBytes;
