@@ -5,11 +5,14 @@
 #include "NuvBase.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 const std::string QuoteListUrl = "http://hq.sinajs.cn/list=";
@@ -313,17 +316,30 @@ bool Exists(const std::string& path)
 // read are returned, so a file that shrinks or cannot be read yields fewer.
 std::string ReadQuoteBytes(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    // Non-blocking, so that a named pipe of that name cannot hang the refresh.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return {};
-    long long size = nuv::GetFileSize(path);
-    if (size < 0) {
-        struct stat info;
-        size = ::fstat(fileno(file), &info) == 0 ? info.st_size : 0;
+    std::string bytes;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        // The size helper reads its argument as a pattern: in a folder whose name holds
+        // pattern characters it could size another file, so the open file answers then.
+        const bool plainPath = path.find_first_of("*?[") == std::string::npos;
+        const std::int64_t size = plainPath ? nuv::GetFileSize(path) : info.st_size;
+        bytes.resize(static_cast<size_t>(std::max<std::int64_t>(size, 0)));
+        size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t part = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (part < 0 && errno == EINTR)
+                continue;
+            if (part <= 0)
+                break;
+            got += static_cast<size_t>(part);
+        }
+        bytes.resize(got);
     }
-    std::string bytes(static_cast<size_t>(size), '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-    std::fclose(file);
+    ::close(fd);
     return bytes;
 }
 

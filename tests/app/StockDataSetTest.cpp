@@ -8,6 +8,8 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
 
 using quotetext::Line;
 using quotetext::Quote;
@@ -250,6 +252,28 @@ TEST_F(QuoteFile, MissingFileAddsNothing)
 {
     set.LoadQuoteFile();
     EXPECT_EQ(set.Count(), 0);
+}
+
+TEST(QuoteFileLocation, PatternCharactersInTheFolderAndEntriesThatAreNoFiles)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    // Read as a pattern, "quotes [1]" names "quotes 1", which holds a shorter answer.
+    fs::create_directory(dir.Path() / "quotes [1]");
+    fs::create_directory(dir.Path() / "quotes 1");
+    WriteFile(dir.File("quotes 1/Stocks.dat"), Line(Quote {}));
+    WriteFile(dir.File("quotes [1]/Stocks.dat"), Line(Quote {}) + Line(Vanke()));
+    TStockDataSet set(dir.File("quotes [1]/Stocks.dat"));
+    set.LoadQuoteFile();
+    EXPECT_EQ(set.Count(), 2);
+
+    // A named pipe without a writer, or a folder, yields no records and does not block.
+    ASSERT_EQ(::mkfifo(dir.File("pipe.dat").c_str(), 0600), 0);
+    for (const char* name : { "pipe.dat", "quotes 1" }) {
+        TStockDataSet other(dir.File(name));
+        other.LoadQuoteFile();
+        EXPECT_EQ(other.Count(), 0) << name;
+    }
 }
 
 TEST_F(QuoteFile, LoadAppendsAndClearEmpties)
