@@ -48,8 +48,10 @@ bool IsMissing(const std::string& path)
 
 bool ReadWholeFile(const std::string& path, std::string& text)
 {
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.IsOpen())
+    // Non-blocking, so that a named pipe of that name cannot hang the caller.
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info;
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     char chunk[8192];
     for (;;) {
@@ -59,7 +61,7 @@ bool ReadWholeFile(const std::string& path, std::string& text)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return false; // a folder of that name fails here with EISDIR
+            return false;
         }
         text.append(chunk, static_cast<size_t>(got));
     }

@@ -91,19 +91,21 @@ TEST(StockCodeConfig, MissingFileLeavesTheListAsItWas)
     EXPECT_EQ(list, (List { "sh600000", "sz000002" }));
 }
 
-TEST(StockCodeConfig, UnreadableFileRaisesCannotOpen)
+TEST(StockCodeConfig, EntryThatIsNoReadableFileRaisesCannotOpen)
 {
     TempDir dir;
-    const std::string path = dir.File("Stocks.cfg");
-    fs::create_directory(path); // exists, but cannot be read as a file
-    List list = { "kept" };
-    try {
-        TStockCodeConfig(path).Load(list);
-        FAIL() << "no error raised";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "Cannot open file " + path);
+    fs::create_directory(dir.File("folder"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0); // must not block either
+    for (const std::string& path : { dir.File("folder"), dir.File("pipe") }) {
+        List list = { "kept" };
+        try {
+            TStockCodeConfig(path).Load(list);
+            ADD_FAILURE() << "no error raised for " << path;
+        } catch (const EFOpenError& e) {
+            EXPECT_EQ(e.Message(), "Cannot open file " + path);
+        }
+        EXPECT_EQ(list, List { "kept" });
     }
-    EXPECT_EQ(list, List { "kept" });
 }
 
 TEST(StockCodeConfig, SaveIntoMissingFolderRaisesCannotCreate)
