@@ -11,3 +11,12 @@ add_library(qelvo_skin_engine STATIC
 target_include_directories(qelvo_skin_engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 find_package(Qt6 REQUIRED COMPONENTS Gui)
 target_link_libraries(qelvo_skin_engine PUBLIC qelvo_settings qelvo_base Qt6::Gui)
+
+# Bridges from the loaded skin's data classes, once the skin data library exists.
+if(TARGET qelvo_skin_data)
+  target_sources(qelvo_skin_engine PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/BsSkinDataGeometry.cpp ${CMAKE_CURRENT_LIST_DIR}/BsSkinDataGeometry.h)
+  target_link_libraries(qelvo_skin_engine PUBLIC qelvo_skin_data)
+else()
+  target_link_libraries(qelvo_skin_engine PUBLIC qelvo_skin_format)
+endif()

@@ -1,0 +1,123 @@
+#include "BsSkinDataGeometry.h"
+
+bool IsSkinLoaded(const TbsSkinData* skinData) { return skinData && !skinData->Empty(); }
+
+TbsFrameSkin FrameSkinOf(const TbsSkinData& d)
+{
+    TbsFrameSkin s;
+    s.PictureSize = d.Picture.size();
+    s.LTPoint = d.LTPoint;
+    s.RTPoint = d.RTPoint;
+    s.LBPoint = d.LBPoint;
+    s.RBPoint = d.RBPoint;
+    s.ClientRect = d.ClRect;
+    s.CaptionRect = d.CaptionRect;
+    s.ButtonsRect = d.ButtonsRect;
+    s.MaskRectArea = d.MaskRectArea;
+    s.HitTestLTPoint = d.HitTestLTPoint;
+    s.HitTestRTPoint = d.HitTestRTPoint;
+    s.HitTestLBPoint = d.HitTestLBPoint;
+    s.HitTestRBPoint = d.HitTestRBPoint;
+    s.LeftStretch = d.LeftStretch;
+    s.RightStretch = d.RightStretch;
+    s.TopStretch = d.TopStretch;
+    s.BottomStretch = d.BottomStretch;
+    s.StretchEffect = d.StretchEffect;
+    s.StretchType = d.StretchType;
+    s.ButtonsOffset = d.ButtonsOffset;
+    s.ButtonsInLeft = d.ButtonsInLeft;
+    s.BorderWidth = d.BorderW;
+    s.AutoRenderingInActiveImage = d.AutoRenderingInActiveImage;
+    s.InActiveEffect = d.InActiveEffect;
+    s.FormMinWidth = d.FormMinWidth;
+    return s;
+}
+
+TbsControlSkinGeom ControlSkinGeomOf(const TbsDataSkinCustomControl& c)
+{
+    TbsControlSkinGeom g;
+    g.SkinRect = c.SkinRect;
+    g.Layout.LTPoint = c.LTPoint;
+    g.Layout.RTPoint = c.RTPoint;
+    g.Layout.LBPoint = c.LBPoint;
+    g.Layout.RBPoint = c.RBPoint;
+    g.Layout.ClientRect = c.ClRect;
+    g.Layout.LeftStretch = c.LeftStretch;
+    g.Layout.TopStretch = c.TopStretch;
+    g.Layout.RightStretch = c.RightStretch;
+    g.Layout.BottomStretch = c.BottomStretch;
+    g.Layout.StretchEffect = c.StretchEffect;
+    g.Layout.StretchType = c.StretchType;
+    return g;
+}
+
+TbsScrollBarSkinGeom ScrollBarSkinGeomOf(const TbsDataSkinScrollBarControl& c)
+{
+    TbsScrollBarSkinGeom g;
+    g.SkinRect = c.SkinRect;
+    g.RTPoint = c.RTPoint;
+    g.LBPoint = c.LBPoint;
+    g.TrackArea = c.TrackArea;
+    g.UpButtonRect = c.UpButtonRect;
+    g.DownButtonRect = c.DownButtonRect;
+    g.ThumbRect = c.ThumbRect;
+    g.ThumbMinSize = c.ThumbMinSize;
+    g.ThumbMinPageSize = c.ThumbMinPageSize;
+    return g;
+}
+
+TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& i)
+{
+    TbsMenuItemSkinGeom g;
+    g.SkinRect = i.SkinRect;
+    g.ActiveSkinRect = i.ActiveSkinRect;
+    g.DividerRect = i.DividerRect;
+    g.TextRect = i.TextRect;
+    g.ImageRect = i.ImageRect;
+    g.ItemLeftOffset = i.ItemLeftOffset;
+    g.ItemRightOffset = i.ItemRightOffset;
+    g.DividerLeftOffset = i.DividerLeftOffset;
+    g.DividerRightOffset = i.DividerRightOffset;
+    g.StretchEffect = i.StretchEffect;
+    g.InActiveStretchEffect = i.InActiveStretchEffect;
+    g.DividerStretchEffect = i.DividerStretchEffect;
+    g.InActiveTransparent = i.InActiveTransparent;
+    g.FontColor = i.FontColor;
+    g.ActiveFontColor = i.ActiveFontColor;
+    g.UnEnabledFontColor = i.UnEnabledFontColor;
+    g.CheckImageRect = i.CheckImageRect;
+    g.ActiveCheckImageRect = i.ActiveCheckImageRect;
+    g.RadioImageRect = i.RadioImageRect;
+    g.ActiveRadioImageRect = i.ActiveRadioImageRect;
+    g.ArrowImageRect = i.ArrowImageRect;
+    g.ActiveArrowImageRect = i.ActiveArrowImageRect;
+    return g;
+}
+
+std::optional<TbsPopupWindowSkinGeom> PopupWindowSkinGeomOf(const TbsSkinData* d)
+{
+    if (!IsSkinLoaded(d))
+        return std::nullopt;
+    const TbsDataSkinPopupWindow& w = d->PopupWindow;
+    const QImage* picture = d->GetActivePicture(w.WindowPictureIndex);
+    if (!picture)
+        return std::nullopt;
+    TbsPopupWindowSkinGeom g;
+    g.PictureSize = picture->size();
+    g.LTPoint = w.LTPoint;
+    g.RTPoint = w.RTPoint;
+    g.LBPoint = w.LBPoint;
+    g.RBPoint = w.RBPoint;
+    g.ItemsRect = w.ItemsRect;
+    return g;
+}
+
+const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* d)
+{
+    if (!IsSkinLoaded(d))
+        return nullptr;
+    for (const auto& object : d->ObjectList)
+        if (auto* item = dynamic_cast<const TbsDataSkinMenuItem*>(object.get()))
+            return item;
+    return nullptr;
+}

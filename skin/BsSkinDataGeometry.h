@@ -1,0 +1,28 @@
+#pragma once
+// Bridges from the loaded skin's data classes to the value inputs of the
+// picture and geometry algorithms, so windows pass their skin data directly.
+
+#include "BsControlGeometry.h"
+#include "BsFrameGeometry.h"
+#include "BsMenuGeometry.h"
+#include "BsScrollGeometry.h"
+#include "BsSkinControls.h"
+#include "BsSkinObjects.h"
+#include "Bsskindata.h"
+
+#include <optional>
+
+// True when the skin data is present and loaded (not Empty).
+bool IsSkinLoaded(const TbsSkinData* skinData);
+
+// The frame values of a loaded skin.
+TbsFrameSkin FrameSkinOf(const TbsSkinData& skinData);
+TbsControlSkinGeom ControlSkinGeomOf(const TbsDataSkinCustomControl& control);
+TbsScrollBarSkinGeom ScrollBarSkinGeomOf(const TbsDataSkinScrollBarControl& scrollBar);
+TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& item);
+
+// The pop-up window skin when the skin data is loaded and its window picture
+// exists; none otherwise (menus then draw their default look).
+std::optional<TbsPopupWindowSkinGeom> PopupWindowSkinGeomOf(const TbsSkinData* skinData);
+// The first "menuitem" skin object, or null.
+const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* skinData);
