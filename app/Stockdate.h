@@ -58,6 +58,7 @@ public:
     void LoadQuoteFile();
 
     // Asks the quote service for StockCodes through Client, then LoadQuoteFile.
+    // Lives with the quote client (StockRefresh.cpp), which brings the network side.
     void Refresh();
 
 private:
