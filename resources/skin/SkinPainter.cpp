@@ -380,7 +380,8 @@ QImage PaintMenuItems()
 // [resizetoolbutton] 40 x 39 at x 280: normal y 0, active 40, down 80
 // [panel]       40 x 40 at 210,0
 // [edit]        57 x 19 at 0,112 (normal) and 0,132 (active); field button 15 x 15 at 60/76/92,114
-// [combobox]    80 x 20 at 0,154 (normal) and 0,176 (active); button looks 16 x 16 at 84/100/116,178
+// [combobox]    80 x 20 at 0,154 (normal) and 0,176 (active); button looks 16 x 16 at 84/100/116,178;
+//               selected item 50 x 16 at 140,178
 // [listbox]     59 x 52 at 110,112; items 54 x 19 at 172,112 / 172,132 / 172,152
 // [updown]      32 x 16 at 232,50; button looks 16 x 16 at 232/248,68 (active) and 232/248,86 (down)
 // [menuheader]  40 x 18 at 232,106
@@ -684,8 +685,8 @@ QImage PaintMainMenuBar()
 }
 
 // ---- picture 13: splitter grips ([splitter], [vsplitter]) -----------------
-// horizontal splitter 40 x 6 at 0,0 with grip 16 x 6 at 0,8; vertical 6 x 40
-// at 20,0... kept simple: a surface with a dotted grip.
+// Plain surface for the bars (0,0,40,6 and 20,0,26,40); dotted grips
+// 16 x 6 at 0,8 (horizontal) and 6 x 16 at 40,0 (vertical).
 QImage PaintSplitter()
 {
     QImage img = NewPicture(48, 40, kSurface);
