@@ -1,5 +1,6 @@
 # Tests of the skin engine's pictures and geometry: headless, on synthetic
-# pictures whose pixels the tests predict.
+# pictures whose pixels the tests predict, and on the program's own skin when
+# the skin module is built.
 if(TARGET qelvo_skin_engine)
   qelvo_add_test(skin_engine_tests
     SOURCES
@@ -10,4 +11,8 @@ if(TARGET qelvo_skin_engine)
       ${CMAKE_CURRENT_LIST_DIR}/EngineMenuTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/EngineScrollTest.cpp
     LIBS qelvo_skin_engine)
+  if(TARGET qelvo_skin_module)
+    target_sources(skin_engine_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/EngineOwnSkinTest.cpp)
+    target_link_libraries(skin_engine_tests PRIVATE qelvo_skin_module)
+  endif()
 endif()
