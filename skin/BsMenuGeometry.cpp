@@ -242,10 +242,12 @@ void DrawTexts(QPainter& painter, const TbsMenuItemState& item, const QRect& tex
     }
 }
 
-// Glyph or marker in the glyph area: with a glyph, centred (with a frame when
-// checked); without one, a named, radio or check marker.
+// Glyph or marker in the glyph area: with a glyph, centred (with a frame in
+// the text colour when checked); without one, a named, radio or check marker,
+// built-in ones in pictureColor.
 void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QRect& area, int markerX, int markerY,
-                       const QColor& color, const QImage* skinMarker, const QRect& skinMarkerSource)
+                       const QColor& color, const QColor& pictureColor, const QImage* skinMarker,
+                       const QRect& skinMarkerSource)
 {
     if (!item.Glyph.isNull()) {
         const QPoint at(area.left() + (area.width() - item.Glyph.width()) / 2,
@@ -257,7 +259,7 @@ void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QR
         }
         return;
     }
-    if (DrawNamedMarker(painter, item.Name, markerX, markerY, color))
+    if (DrawNamedMarker(painter, item.Name, markerX, markerY, pictureColor))
         return;
     if (!item.Checked)
         return;
@@ -276,15 +278,45 @@ void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QR
         return;
     }
     if (item.Radio)
-        DrawRadioDot(painter, markerX, markerY, color);
+        DrawRadioDot(painter, markerX, markerY, pictureColor);
     else
-        DrawCheckMark(painter, markerX, markerY, color);
+        DrawCheckMark(painter, markerX, markerY, pictureColor);
+}
+
+// The header's look across the item at its own height, centred vertically,
+// and the text left-aligned in textArea, centred vertically in the item.
+void DrawHeader(QImage& image, const TbsMenuHeaderSkin& header, const TbsMenuItemState& item, const QRect& textArea)
+{
+    QPainter painter(&image);
+    const TRect& look = header.SkinRect;
+    if (!header.Picture.isNull() && !look.IsEmpty()) {
+        const QImage strip = CreateHSkinImage(header.LeftOffset, header.RightOffset, header.Picture, look,
+                                              image.width(), look.Height(), header.StretchEffect);
+        painter.drawImage(QPoint(0, (image.height() - look.Height()) / 2), strip);
+    }
+    painter.setFont(header.Font);
+    painter.setPen(ColorOf(header.FontColor));
+    const QRect textRect(textArea.left(), 0, std::max(textArea.width(), 0), image.height());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine,
+                     MenuHeaderText(item.Caption));
 }
 
 }  // namespace
 
+bool IsMenuHeader(const TbsMenuItemState& item)
+{
+    return !item.Enabled && !item.Separator && item.Caption.size() >= 2 && item.Caption.startsWith(u'-') &&
+           item.Caption.endsWith(u'-');
+}
+
+QString MenuHeaderText(const QString& caption)
+{
+    return caption.size() >= 2 ? caption.mid(1, caption.size() - 2) : QString();
+}
+
 QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& picture, const TbsMenuItemState& item,
-                               int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer)
+                               int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer,
+                               const TbsMenuHeaderSkin* header)
 {
     if (w <= 0 || h <= 0)
         return {};
@@ -292,7 +324,8 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
         return CreateHSkinImage(s.DividerLeftOffset, s.DividerRightOffset, picture, s.DividerRect, w, h,
                                 s.DividerStretchEffect);
     QImage image;
-    const bool highlighted = item.Active;
+    const bool isHeader = IsMenuHeader(item);
+    const bool highlighted = item.Active && !isHeader;
     if (!highlighted && s.InActiveTransparent && paintBuffer && !paintBuffer->isNull()) {
         image = paintBuffer->copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
     } else {
@@ -301,11 +334,19 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
                                  highlighted ? s.StretchEffect : s.InActiveStretchEffect);
     }
 
-    QPainter painter(&image);
     const int growth = w - s.SkinRect.Width();
     const QRect textArea = TRect(s.TextRect.Left, s.TextRect.Top, s.TextRect.Right + growth, s.TextRect.Bottom).ToQRect();
+    if (isHeader) {
+        if (header)
+            DrawHeader(image, *header, item, textArea);
+        return image;
+    }
+
+    QPainter painter(&image);
     const int glyph = s.ImageRect.IsNull() ? glyphWidth : 0;
     const QColor color = ColorOf(!item.Enabled ? s.UnEnabledFontColor : highlighted ? s.ActiveFontColor : s.FontColor);
+    const QColor pictureColor =
+        s.UseImageColor ? ColorOf(highlighted ? s.ActiveImageColor : s.ImageColor) : color;
     DrawTexts(painter, item, textArea, glyph, 16, color, font);
 
     if (item.HasSubItems) {
@@ -317,7 +358,7 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
                                      box.top() + (box.height() - arrow.Height()) / 2),
                               picture, arrow.ToQRect());
         } else {
-            DrawArrow(painter, textArea.right() + 1 - 7, textArea.center().y() - 4, color);
+            DrawArrow(painter, textArea.right() + 1 - 7, textArea.center().y() - 4, pictureColor);
         }
     }
 
@@ -329,7 +370,8 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
     const int markerY = s.ImageRect.IsNull() ? textArea.center().y() - 4 : markerArea.center().y() - 4;
     const TRect skinMarker = item.Radio ? (highlighted ? s.ActiveRadioImageRect : s.RadioImageRect)
                                         : (highlighted ? s.ActiveCheckImageRect : s.CheckImageRect);
-    DrawGlyphOrMarker(painter, item, markerArea, markerX, markerY, color, &picture, skinMarker.ToQRect());
+    DrawGlyphOrMarker(painter, item, markerArea, markerX, markerY, color, pictureColor, &picture,
+                      skinMarker.ToQRect());
     return image;
 }
 
@@ -340,6 +382,14 @@ QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, co
         return {};
     QImage image(w, h, QImage::Format_RGB32);
     QPainter painter(&image);
+    const QRect textArea(2, 2, w - 4, h - 4);
+    if (IsMenuHeader(item)) {
+        painter.fillRect(image.rect(), QColor(c.BtnShadow));
+        TbsMenuItemState text;
+        text.Caption = MenuHeaderText(item.Caption);
+        DrawTexts(painter, text, textArea, glyphWidth, 19, QColor(c.BtnHighlight), font);
+        return image;
+    }
     const bool highlighted = item.Active && !item.Separator;
     if (highlighted) {
         painter.fillRect(image.rect(), QColor(0xB6, 0xBD, 0xD2));  // 13811126
@@ -354,12 +404,12 @@ QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, co
         painter.drawLine(glyphWidth + 2, h / 2, w - 1, h / 2);
         return image;
     }
-    const QRect textArea(2, 2, w - 4, h - 4);
     const QColor color(item.Enabled ? c.WindowText : c.BtnShadow);
     DrawTexts(painter, item, textArea, glyphWidth, 19, color, font);
     if (item.HasSubItems)
         DrawArrow(painter, w - 2 - 7, textArea.center().y() - 4, color);
     const QRect glyphArea(textArea.left() + 2, textArea.top(), std::max(glyphWidth - 2, 0), textArea.height());
-    DrawGlyphOrMarker(painter, item, glyphArea, textArea.left() + 3, textArea.center().y() - 4, color, nullptr, {});
+    DrawGlyphOrMarker(painter, item, glyphArea, textArea.left() + 3, textArea.center().y() - 4, color, color, nullptr,
+                      {});
     return image;
 }

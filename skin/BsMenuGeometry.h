@@ -22,6 +22,23 @@ struct TbsMenuItemSkinGeom {
     TColor FontColor = 0, ActiveFontColor = 0, UnEnabledFontColor = 0;
     TRect CheckImageRect, ActiveCheckImageRect, RadioImageRect, ActiveRadioImageRect;
     TRect ArrowImageRect, ActiveArrowImageRect;
+    // With UseImageColor the built-in pictures (arrow, check mark, radio dot,
+    // the system menu's pictures) take these instead of the text colour.
+    bool UseImageColor = false;
+    TColor ImageColor = 0, ActiveImageColor = 0;
+};
+
+// The control skin header items are drawn on ("menuheader", else "label"):
+// a look repeated or stretched across between fixed ends, and the text's
+// font and colour. A null picture draws the text alone.
+struct TbsMenuHeaderSkin {
+    QImage Picture;
+    TRect SkinRect;
+    int LeftOffset = 0;   // fixed columns at the look's left
+    int RightOffset = 0;  // and at its right
+    bool StretchEffect = false;
+    QFont Font;
+    TColor FontColor = 0;
 };
 
 // The pop-up window skin's picture size, corner points and items rect.
@@ -98,12 +115,20 @@ struct TbsMenuItemState {
     QString Name;          // names such as "BSF_CLOSE" get built-in pictures
 };
 
+// A header item: disabled, not a separator, its caption between two "-".
+bool IsMenuHeader(const TbsMenuItemState& item);
+// The caption a header item shows: without its first and last character.
+QString MenuHeaderText(const QString& caption);
+
 // Item picture drawn from an item skin (look in picture), sized w x h.
 // paintBuffer, when not null, is the window background behind the item for a
-// skin whose normal items are transparent.
+// skin whose normal items are transparent. header is the skin header items
+// are drawn on; without one a header item shows only its background.
 QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& skin, const QImage& picture, const TbsMenuItemState& item,
-                               int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer = nullptr);
-// Item picture without a skin.
+                               int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer = nullptr,
+                               const TbsMenuHeaderSkin* header = nullptr);
+// Item picture without a skin; a header item is button shadow with its text
+// in the button highlight colour.
 struct TbsDefaultMenuColors {
     QRgb BtnFace = qRgb(240, 240, 240);
     QRgb Window = qRgb(255, 255, 255);

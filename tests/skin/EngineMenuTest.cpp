@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 TbsPopupWindowSkinGeom WindowSkin()
@@ -45,6 +47,40 @@ TbsMenuWindowSize Size(int items, int separators = 0, int workHeight = 1040, int
 }
 
 const TRect kWork(0, 0, 1920, 1040);
+
+// Text needs the font system; one application serves every test.
+void EnsureGui()
+{
+    if (QGuiApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "skin_engine_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+// Item look picture: normal look grey, active look (rows 20-40) blue.
+QImage ItemPicture()
+{
+    QImage picture(63, 42, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 200, 200));
+    for (int y = 20; y < 40; ++y)
+        for (int x = 0; x < 63; ++x)
+            picture.setPixel(x, y, qRgb(0, 0, 255));
+    return picture;
+}
+
+// Colours as skins write them: red in the low byte.
+constexpr TColor kRed = 0x0000FF, kGreen = 0x00FF00, kDark = 0x202020;
+
+bool HasPixel(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (test(image.pixel(x, y)))
+                return true;
+    return false;
+}
 
 }  // namespace
 
@@ -143,16 +179,8 @@ TEST(EngineMenu, TallMenuStartsAtTheTopWithScrollAreas)
 
 TEST(EngineMenu, ItemPicturesFollowTheirState)
 {
-    int argc = 1;
-    char name[] = "skin_engine_tests";
-    char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);  // text needs the font system
-
-    QImage picture(63, 42, QImage::Format_RGB32);
-    picture.fill(qRgb(200, 200, 200));
-    for (int y = 20; y < 40; ++y)
-        for (int x = 0; x < 63; ++x)
-            picture.setPixel(x, y, qRgb(0, 0, 255));
+    EnsureGui();
+    const QImage picture = ItemPicture();
     const TbsMenuItemSkinGeom skin = ItemSkin();
     TbsMenuItemState item;
     item.Caption = QStringLiteral("&Open");
@@ -175,4 +203,129 @@ TEST(EngineMenu, ItemPicturesFollowTheirState)
     const QImage hot = CreateDefaultMenuItemImage(plain, 120, 20, font, 19);
     EXPECT_EQ(hot.pixel(0, 0), qRgb(0, 0, 128));
     EXPECT_EQ(hot.pixel(100, 1), qRgb(0xB6, 0xBD, 0xD2));
+}
+
+TEST(EngineMenu, BuiltInPicturesTakeTheImageColourWhenTheSkinAsks)
+{
+    EnsureGui();
+    const QImage picture = ItemPicture();
+    TbsMenuItemSkinGeom skin = ItemSkin();
+    skin.FontColor = skin.ActiveFontColor = kDark;
+    skin.ImageColor = kRed;
+    skin.ActiveImageColor = kGreen;
+    const QFont font(QStringLiteral("Arial"), 9);
+    // Text area at 140 wide: 20..134; check mark at (22, 5), arrow tip column 128.
+    TbsMenuItemState item;
+    item.Checked = true;
+    item.HasSubItems = true;
+    auto colours = [&](bool useImageColor, bool active) {
+        skin.UseImageColor = useImageColor;
+        item.Active = active;
+        const QImage image = CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16);
+        return std::pair(image.pixel(22, 8), image.pixel(128, 9));
+    };
+    const QRgb dark = qRgb(0x20, 0x20, 0x20);
+    EXPECT_EQ(colours(false, false), std::pair(dark, dark));
+    EXPECT_EQ(colours(true, false), std::pair(qRgb(255, 0, 0), qRgb(255, 0, 0)));
+    EXPECT_EQ(colours(true, true), std::pair(qRgb(0, 255, 0), qRgb(0, 255, 0)));
+
+    // The system menu's pictures too; the frame round a checked glyph keeps the text colour.
+    skin.UseImageColor = true;
+    TbsMenuItemState close;
+    close.Name = QStringLiteral("BSF_CLOSE");
+    EXPECT_EQ(CreateSkinMenuItemImage(skin, picture, close, 140, 20, font, 16).pixel(22, 5), qRgb(255, 0, 0));
+    TbsMenuItemState glyph;
+    glyph.Checked = true;
+    glyph.Glyph = QImage(8, 8, QImage::Format_RGB32);
+    glyph.Glyph.fill(qRgb(255, 255, 255));
+    const QImage framed = CreateSkinMenuItemImage(skin, picture, glyph, 140, 20, font, 16);
+    EXPECT_EQ(framed.pixel(25, 6), qRgb(255, 255, 255));  // glyph centred in the 14 x 20 marker area
+    EXPECT_EQ(framed.pixel(24, 5), dark);
+}
+
+TEST(EngineMenu, HeaderNeedsADisabledCaptionBetweenDashes)
+{
+    TbsMenuItemState item;
+    item.Caption = QStringLiteral("-Quotes-");
+    EXPECT_FALSE(IsMenuHeader(item));  // enabled
+    item.Enabled = false;
+    EXPECT_TRUE(IsMenuHeader(item));
+    EXPECT_EQ(MenuHeaderText(item.Caption), QStringLiteral("Quotes"));
+    EXPECT_EQ(MenuHeaderText(QStringLiteral("--")), QString());
+    for (const char* caption : {"-Quotes", "Quotes-", "-", "Quotes"}) {
+        item.Caption = QString::fromLatin1(caption);
+        EXPECT_FALSE(IsMenuHeader(item)) << caption;
+    }
+    item.Caption = QStringLiteral("--");
+    item.Separator = true;
+    EXPECT_FALSE(IsMenuHeader(item));
+}
+
+TEST(EngineMenu, HeaderItemsDrawnOnTheHeaderSkin)
+{
+    EnsureGui();
+    const QImage picture = ItemPicture();
+    const TbsMenuItemSkinGeom skin = ItemSkin();
+    // Header look 10 x 14: two red columns, green middle, two blue columns.
+    TbsMenuHeaderSkin header;
+    header.Picture = QImage(10, 14, QImage::Format_RGB32);
+    header.Picture.fill(qRgb(0, 255, 0));
+    for (int y = 0; y < 14; ++y)
+        for (int x : {0, 1, 8, 9})
+            header.Picture.setPixel(x, y, x < 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    header.SkinRect = {0, 0, 10, 14};
+    header.LeftOffset = header.RightOffset = 2;
+    header.Font = QFont(QStringLiteral("Arial"));
+    header.Font.setPixelSize(14);
+    header.Font.setBold(true);
+    header.FontColor = 0xFF00FF;  // magenta
+    const QFont font(QStringLiteral("Arial"), 9);
+
+    TbsMenuItemState item;
+    item.Caption = QStringLiteral("-Quotes-");
+    item.Enabled = false;
+    item.Active = true;  // a header is never highlighted
+    const QImage image = CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16, nullptr, &header);
+    ASSERT_EQ(image.size(), QSize(140, 20));
+    // The look at its own height, centred: rows 3 to 16; the item's normal look around it.
+    EXPECT_EQ(image.pixel(0, 0), qRgb(200, 200, 200));
+    EXPECT_EQ(image.pixel(139, 19), qRgb(200, 200, 200));
+    EXPECT_EQ(image.pixel(0, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(1, 16), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(139, 10), qRgb(0, 0, 255));
+    // The text starts at the text area's left, in the header's colour.
+    auto magenta = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) > 200; };
+    EXPECT_TRUE(HasPixel(image, QRect(20, 3, 100, 14), magenta));
+    EXPECT_FALSE(HasPixel(image, QRect(0, 0, 20, 20), magenta));
+
+    // A header skin without a picture (a plain "label") gives the text alone.
+    TbsMenuHeaderSkin label = header;
+    label.Picture = QImage();
+    const QImage plain = CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16, nullptr, &label);
+    EXPECT_EQ(plain.pixel(0, 10), qRgb(200, 200, 200));
+    EXPECT_TRUE(HasPixel(plain, QRect(20, 3, 100, 14), magenta));
+
+    // Without a header skin only the background shows.
+    TbsMenuItemState empty;
+    empty.Enabled = false;
+    EXPECT_EQ(CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16),
+              CreateSkinMenuItemImage(skin, picture, empty, 140, 20, font, 16));
+}
+
+TEST(EngineMenu, HeaderItemWithoutASkinIsShadowWithHighlightText)
+{
+    EnsureGui();
+    TbsDefaultMenuColors colors;
+    colors.BtnShadow = qRgb(100, 100, 100);
+    colors.BtnHighlight = qRgb(255, 255, 0);
+    TbsMenuItemState item;
+    item.Caption = QStringLiteral("-Quotes-");
+    item.Enabled = false;
+    const QImage image = CreateDefaultMenuItemImage(item, 140, 20, QFont(QStringLiteral("Arial"), 10), 19, colors);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(100, 100, 100));   // over the glyph column too
+    EXPECT_EQ(image.pixel(139, 19), qRgb(100, 100, 100));
+    auto yellow = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) < 60; };
+    EXPECT_TRUE(HasPixel(image, QRect(21, 2, 100, 16), yellow));
+    EXPECT_FALSE(HasPixel(image, QRect(0, 0, 21, 20), yellow));
 }
