@@ -1,5 +1,7 @@
 #include "BsSkinDataGeometry.h"
 
+#include <algorithm>
+
 bool IsSkinLoaded(const TbsSkinData* skinData) { return skinData && !skinData->Empty(); }
 
 TbsFrameSkin FrameSkinOf(const TbsSkinData& d)
@@ -91,6 +93,9 @@ TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& i)
     g.ActiveRadioImageRect = i.ActiveRadioImageRect;
     g.ArrowImageRect = i.ArrowImageRect;
     g.ActiveArrowImageRect = i.ActiveArrowImageRect;
+    g.UseImageColor = i.UseImageColor;
+    g.ImageColor = i.ImageColor;
+    g.ActiveImageColor = i.ActiveImageColor;
     return g;
 }
 
@@ -120,4 +125,43 @@ const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* d)
         if (auto* item = dynamic_cast<const TbsDataSkinMenuItem*>(object.get()))
             return item;
     return nullptr;
+}
+
+QFont SkinFont(const std::string& name, int height, TFontStyles style)
+{
+    QFont font(QString::fromStdString(name));
+    if (height > 0)
+        font.setPixelSize(height);
+    font.setBold(style & fsBold);
+    font.setItalic(style & fsItalic);
+    font.setUnderline(style & fsUnderline);
+    font.setStrikeOut(style & fsStrikeOut);
+    return font;
+}
+
+std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* d)
+{
+    if (!IsSkinLoaded(d))
+        return std::nullopt;
+    for (const char* name : {"menuheader", "label"}) {
+        const int index = d->GetControlIndex(name);
+        if (index < 0)
+            continue;
+        auto* label = dynamic_cast<const TbsDataSkinLabelControl*>(d->CtrlList[index].get());
+        if (!label)
+            continue;
+        TbsMenuHeaderSkin h;
+        if (const QImage* picture = d->GetActivePicture(label->PictureIndex))
+            h.Picture = *picture;
+        h.SkinRect = label->SkinRect;
+        // The fixed ends are the look's columns left of the left-top point
+        // and right of the right-top point; without points it is all middle.
+        h.LeftOffset = label->LTPoint.x();
+        h.RightOffset = label->RTPoint.x() > 0 ? std::max(label->SkinRect.Width() - label->RTPoint.x(), 0) : 0;
+        h.StretchEffect = label->StretchEffect;
+        h.Font = SkinFont(label->FontName, label->FontHeight, label->FontStyle);
+        h.FontColor = label->FontColor;
+        return h;
+    }
+    return std::nullopt;
 }

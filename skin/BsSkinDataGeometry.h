@@ -26,3 +26,9 @@ TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& item);
 std::optional<TbsPopupWindowSkinGeom> PopupWindowSkinGeomOf(const TbsSkinData* skinData);
 // The first "menuitem" skin object, or null.
 const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* skinData);
+// The skin header items are drawn on: the "menuheader" label skin, else the
+// "label" one; none without a loaded skin or either entry.
+std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* skinData);
+
+// A skin font: name, pixel height and styles.
+QFont SkinFont(const std::string& name, int height, TFontStyles style);

@@ -258,3 +258,63 @@ TEST_F(EngineOwnSkin, ScrollBarsResizeAlongTheirLengthOnly)
     EXPECT_EQ(r.Track, TRect(15, 0, 185, 15));
     EXPECT_EQ(r.Thumb, TRect(155, 0, 185, 15));
 }
+
+TEST_F(EngineOwnSkin, BridgesAnswerNothingWithoutALoadedSkin)
+{
+    EXPECT_FALSE(IsSkinLoaded(nullptr));
+    TbsSkinData empty;
+    EXPECT_FALSE(IsSkinLoaded(&empty));
+    EXPECT_FALSE(PopupWindowSkinGeomOf(&empty));
+    EXPECT_EQ(FindMenuItemSkin(&empty), nullptr);
+    EXPECT_FALSE(MenuHeaderSkinOf(&empty));
+    EXPECT_FALSE(PopupWindowSkinGeomOf(nullptr));
+    EXPECT_FALSE(MenuHeaderSkinOf(nullptr));
+}
+
+TEST_F(EngineOwnSkin, HeaderItemsUseTheMenuHeaderSkinElseTheLabel)
+{
+    const std::optional<TbsMenuHeaderSkin> header = MenuHeaderSkinOf(&Skin());
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->SkinRect, TRect(232, 106, 272, 124));
+    EXPECT_EQ(header->LeftOffset, 4);
+    EXPECT_EQ(header->RightOffset, 4);
+    EXPECT_TRUE(header->StretchEffect);
+    ASSERT_FALSE(header->Picture.isNull());
+    EXPECT_TRUE(header->Picture.rect().contains(header->SkinRect.ToQRect()));
+    EXPECT_EQ(header->Font.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(header->Font.pixelSize(), 13);
+    EXPECT_TRUE(header->Font.bold());
+    EXPECT_EQ(header->FontColor, 7365722u);
+
+    // A copy of the skin to take entries away from.
+    TbsSkinData copy;
+    copy.LoadCompressedStoredSkin(module_->bsCompressedStoredSkin1);
+    ASSERT_TRUE(IsSkinLoaded(&copy));
+    copy.CtrlList[copy.GetControlIndex("menuheader")]->IDName = "gone";
+    const std::optional<TbsMenuHeaderSkin> label = MenuHeaderSkinOf(&copy);
+    ASSERT_TRUE(label);
+    EXPECT_TRUE(label->Picture.isNull());  // the label has no picture: text alone
+    EXPECT_EQ(label->Font.pixelSize(), 14);
+    EXPECT_FALSE(label->Font.bold());
+    EXPECT_EQ(label->FontColor, 2630431u);
+    copy.CtrlList[copy.GetControlIndex("label")]->IDName = "gone too";
+    EXPECT_FALSE(MenuHeaderSkinOf(&copy));
+
+    // The item skin's image colours reach the item pictures.
+    auto* item = dynamic_cast<TbsDataSkinMenuItem*>(copy.ObjectList[copy.GetIndex("menuitem")].get());
+    ASSERT_NE(item, nullptr);
+    ASSERT_EQ(FindMenuItemSkin(&copy), item);
+    item->UseImageColor = true;
+    item->ImageColor = 255;
+    item->ActiveImageColor = 65280;
+    const TbsMenuItemSkinGeom geom = MenuItemSkinGeomOf(*item);
+    EXPECT_TRUE(geom.UseImageColor);
+    EXPECT_EQ(geom.ImageColor, 255u);
+    EXPECT_EQ(geom.ActiveImageColor, 65280u);
+
+    // A window picture index outside the library gives the default menu look.
+    for (const int index : {-1, 99}) {
+        copy.PopupWindow.WindowPictureIndex = index;
+        EXPECT_FALSE(PopupWindowSkinGeomOf(&copy)) << index;
+    }
+}
