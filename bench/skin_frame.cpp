@@ -4,6 +4,11 @@
 #include "BsFrameGeometry.h"
 #include "Bsutils.h"
 
+#ifdef QELVO_BENCH_PROGRAM_SKIN
+#include "BsSkinDataGeometry.h"
+#include "SkinCtrlDM.h"
+#endif
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -79,5 +84,34 @@ void ShapeFromMask(benchmark::State& state)
     }
 }
 BENCHMARK(ShapeFromMask)->Args({314, 333})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+
+#ifdef QELVO_BENCH_PROGRAM_SKIN
+// The program's own skin: its frame values, main picture and 1-bit mask.
+const TbsSkinData& ProgramSkin()
+{
+    static const TSkinCtrlModule* module = new TSkinCtrlModule;
+    return *module->bsSkinData1;
+}
+
+// Bands with the caption object, then the shape, as one resize does.
+void ProgramSkinResize(benchmark::State& state)
+{
+    const TbsSkinData& data = ProgramSkin();
+    const TbsFrameSkin skin = FrameSkinOf(data);
+    const TRect captionLook = data.ObjectList[data.GetIndex("caption")]->SkinRect;
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        const TbsFrameGeometry g = CalcRects(skin, w, h);
+        TbsBorderImages bands = CreateSkinBorderImages(skin, data.Picture, w, h);
+        bsutils::StretchPiece(bands.Top, CalcRealObjectRect(skin, g, captionLook), data.Picture, captionLook);
+        const TbsFrameShape shape(skin, g, data.Mask);
+        QRegion region = shape.Region();
+        benchmark::DoNotOptimize(bands.Top.constBits());
+        benchmark::DoNotOptimize(region);
+    }
+}
+BENCHMARK(ProgramSkinResize)->Args({314, 333})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+#endif
 
 }  // namespace
