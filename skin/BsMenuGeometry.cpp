@@ -146,30 +146,6 @@ QPoint CalcMenuPosition(const TbsMenuPlacement& p)
 
 namespace {
 
-QColor ColorOf(TColor c)
-{
-    if (c & SystemColorFlag) {
-        // The few system colours menu skins name as defaults.
-        switch (c) {
-        case clHighlight:
-            return QColor(0, 120, 215);
-        case clHighlightText:
-        case clWindow:
-        case clBtnHighlight:
-            return QColor(255, 255, 255);
-        case clBtnFace:
-        case clMenu:
-            return QColor(240, 240, 240);
-        case clBtnShadow:
-        case clGrayText:
-            return QColor(160, 160, 160);
-        default:
-            return QColor(0, 0, 0);
-        }
-    }
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // Built-in arrow: a small right-pointing triangle with its tip at x + 4.
 void DrawArrow(QPainter& painter, int x, int y, const QColor& color)
 {
@@ -295,7 +271,7 @@ void DrawHeader(QImage& image, const TbsMenuHeaderSkin& header, const TbsMenuIte
         painter.drawImage(QPoint(0, (image.height() - look.Height()) / 2), strip);
     }
     painter.setFont(header.Font);
-    painter.setPen(ColorOf(header.FontColor));
+    painter.setPen(ToQColor(header.FontColor));
     const QRect textRect(textArea.left(), 0, std::max(textArea.width(), 0), image.height());
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine,
                      MenuHeaderText(item.Caption));
@@ -344,9 +320,9 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
 
     QPainter painter(&image);
     const int glyph = s.ImageRect.IsNull() ? glyphWidth : 0;
-    const QColor color = ColorOf(!item.Enabled ? s.UnEnabledFontColor : highlighted ? s.ActiveFontColor : s.FontColor);
+    const QColor color = ToQColor(!item.Enabled ? s.UnEnabledFontColor : highlighted ? s.ActiveFontColor : s.FontColor);
     const QColor pictureColor =
-        s.UseImageColor ? ColorOf(highlighted ? s.ActiveImageColor : s.ImageColor) : color;
+        s.UseImageColor ? ToQColor(highlighted ? s.ActiveImageColor : s.ImageColor) : color;
     DrawTexts(painter, item, textArea, glyph, 16, color, font);
 
     if (item.HasSubItems) {

@@ -144,10 +144,7 @@ std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* d)
     if (!IsSkinLoaded(d))
         return std::nullopt;
     for (const char* name : {"menuheader", "label"}) {
-        const int index = d->GetControlIndex(name);
-        if (index < 0)
-            continue;
-        auto* label = dynamic_cast<const TbsDataSkinLabelControl*>(d->CtrlList[index].get());
+        auto* label = d->FindControl<TbsDataSkinLabelControl>(name);
         if (!label)
             continue;
         TbsMenuHeaderSkin h;

@@ -78,6 +78,31 @@ constexpr int GetRValue(TColor c) { return static_cast<int>(c & 0xFF); }
 constexpr int GetGValue(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int GetBValue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
 
+// The colour to paint with. System colours get fixed light-theme values: skins
+// name them only as defaults, and the engine's built-in looks are drawn in them.
+inline QColor ToQColor(TColor c)
+{
+    if (c & SystemColorFlag) {
+        switch (c) {
+        case clHighlight:
+            return QColor(0, 120, 215);
+        case clHighlightText:
+        case clWindow:
+        case clBtnHighlight:
+            return QColor(255, 255, 255);
+        case clBtnFace:
+        case clMenu:
+            return QColor(240, 240, 240);
+        case clBtnShadow:
+        case clGrayText:
+            return QColor(160, 160, 160);
+        default:
+            return QColor(0, 0, 0);
+        }
+    }
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
 // Text alignment ("taleftjustify", "tarightjustify", "tacenter").
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 

@@ -127,6 +127,20 @@ public:
     // First skin object / control skin whose IDName equals name exactly; -1 if none.
     int GetIndex(const std::string& name) const;
     int GetControlIndex(const std::string& name) const;
+    // The control skin / skin object named name when it is of class T; null
+    // when there is no such entry or it is of another type.
+    template <typename T>
+    const T* FindControl(const std::string& name) const
+    {
+        const int index = GetControlIndex(name);
+        return index < 0 ? nullptr : dynamic_cast<const T*>(CtrlList[static_cast<size_t>(index)].get());
+    }
+    template <typename T>
+    const T* FindObject(const std::string& name) const
+    {
+        const int index = GetIndex(name);
+        return index < 0 ? nullptr : dynamic_cast<const T*>(ObjectList[static_cast<size_t>(index)].get());
+    }
     static void GetObjectTypeName(const std::string& entry, std::string& name, std::string& type);
     // The library picture at index, or null for -1 and indices past the end.
     const QImage* GetActivePicture(int index) const;

@@ -5,11 +5,7 @@
 //
 // Usage: skinpreview <skin.ure> <preview.png>
 
-#include "BsControlGeometry.h"
-#include "BsFrameGeometry.h"
-#include "BsSkinControls.h"
-#include "BsSkinObjects.h"
-#include "Bsskindata.h"
+#include "BsSkinDataGeometry.h"
 #include "Bsutils.h"
 #include "Exception.h"
 
@@ -22,65 +18,6 @@
 
 namespace {
 
-QColor ToQColor(TColor c)
-{
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-QFont SkinFont(const std::string& name, int height, TFontStyles style)
-{
-    QFont font(QString::fromStdString(name));
-    font.setPixelSize(height);
-    font.setBold(style & fsBold);
-    font.setItalic(style & fsItalic);
-    return font;
-}
-
-TbsFrameSkin FrameSkinOf(const TbsSkinData& d)
-{
-    TbsFrameSkin s;
-    s.PictureSize = d.Picture.size();
-    s.LTPoint = d.LTPoint;
-    s.RTPoint = d.RTPoint;
-    s.LBPoint = d.LBPoint;
-    s.RBPoint = d.RBPoint;
-    s.ClientRect = d.ClRect;
-    s.CaptionRect = d.CaptionRect;
-    s.ButtonsRect = d.ButtonsRect;
-    s.MaskRectArea = d.MaskRectArea;
-    s.HitTestLTPoint = d.HitTestLTPoint;
-    s.HitTestRTPoint = d.HitTestRTPoint;
-    s.HitTestLBPoint = d.HitTestLBPoint;
-    s.HitTestRBPoint = d.HitTestRBPoint;
-    s.LeftStretch = d.LeftStretch;
-    s.RightStretch = d.RightStretch;
-    s.TopStretch = d.TopStretch;
-    s.BottomStretch = d.BottomStretch;
-    s.StretchEffect = d.StretchEffect;
-    s.StretchType = d.StretchType;
-    s.ButtonsOffset = d.ButtonsOffset;
-    s.FormMinWidth = d.FormMinWidth;
-    return s;
-}
-
-TbsControlSkinGeom GeomOf(const TbsDataSkinCustomControl& c)
-{
-    TbsControlSkinGeom g;
-    g.SkinRect = c.SkinRect;
-    g.Layout.LTPoint = c.LTPoint;
-    g.Layout.RTPoint = c.RTPoint;
-    g.Layout.LBPoint = c.LBPoint;
-    g.Layout.RBPoint = c.RBPoint;
-    g.Layout.ClientRect = c.ClRect;
-    g.Layout.LeftStretch = c.LeftStretch;
-    g.Layout.TopStretch = c.TopStretch;
-    g.Layout.RightStretch = c.RightStretch;
-    g.Layout.BottomStretch = c.BottomStretch;
-    g.Layout.StretchEffect = c.StretchEffect;
-    g.Layout.StretchType = c.StretchType;
-    return g;
-}
-
 class Preview {
 public:
     explicit Preview(const TbsSkinData& skin) : skin_(skin) {}
@@ -88,8 +25,7 @@ public:
     template <typename T>
     const T& Control(const char* name) const
     {
-        const int i = skin_.GetControlIndex(name);
-        auto* c = i < 0 ? nullptr : dynamic_cast<const T*>(skin_.CtrlList[i].get());
+        auto* c = skin_.FindControl<T>(name);
         if (!c)
             throw Exception(std::string("no control skin ") + name);
         return *c;
@@ -97,8 +33,7 @@ public:
     template <typename T>
     const T& Object(const char* name) const
     {
-        const int i = skin_.GetIndex(name);
-        auto* o = i < 0 ? nullptr : dynamic_cast<const T*>(skin_.ObjectList[i].get());
+        auto* o = skin_.FindObject<T>(name);
         if (!o)
             throw Exception(std::string("no skin object ") + name);
         return *o;
@@ -108,7 +43,7 @@ public:
     // A custom control's look r drawn at w x h.
     QImage ControlImage(const TbsDataSkinCustomControl& c, const TRect& r, int w, int h) const
     {
-        return CreateControlSkinImage(GeomOf(c), Library(c.PictureIndex), r, w, h);
+        return CreateControlSkinImage(ControlSkinGeomOf(c), Library(c.PictureIndex), r, w, h);
     }
 
     // The main window: client 306 x 300 with its strips, list header and rows.

@@ -25,10 +25,9 @@ protected:
     template <typename T>
     static const T& Control(const std::string& name)
     {
-        const int index = Skin().GetControlIndex(name);
-        if (index < 0)
+        if (Skin().GetControlIndex(name) < 0)
             throw std::runtime_error("no control skin " + name);
-        auto* control = dynamic_cast<const T*>(Skin().CtrlList[index].get());
+        auto* control = Skin().FindControl<T>(name);
         if (!control)
             throw std::runtime_error("control skin " + name + " has the wrong class");
         return *control;
