@@ -87,6 +87,33 @@ TEST(NuvFiles, GetFileSizeOfAPatternIsTheSizeOfTheFirstMatchOnly)
     EXPECT_EQ(nuv::GetFileSize(dir.File("*.log")), nuv::GetFileSize(matches.front()));
 }
 
+// Only "*" and "?" are wildcards: a folder or file named with brackets or a
+// backslash is found under its own name, not under the names a shell pattern
+// would make of it ("a[1]" is not "a1").
+TEST(NuvFiles, BracketsAndBackslashesInNamesAreOrdinaryCharacters)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "q[1]");
+    std::filesystem::create_directory(dir.Path() / "q1");
+    WriteFile(dir.File("q[1]/a[1].dat"), "abcdef");
+    WriteFile(dir.File("q1/a1.dat"), "x");
+    WriteFile(dir.File("back\\slash.dat"), "abc");
+
+    EXPECT_EQ(nuv::GetFileSize(dir.File("q[1]/a[1].dat")), 6);
+    EXPECT_EQ(nuv::GetFileSize(dir.File("q[1]/*.dat")), 6);
+    EXPECT_EQ(nuv::GetFileSize(dir.File("back\\slash.dat")), 3);
+    EXPECT_EQ(nuv::GetFileSize(dir.File("q[1]/a1.dat")), -1);
+
+    char* buf = nullptr;
+    EXPECT_EQ(nuv::LoadFileToBuf(dir.File("q[1]/a[1].dat"), buf, -1), 6);
+    std::unique_ptr<char[]> owned(buf);
+    EXPECT_EQ(std::string(buf, 6), "abcdef");
+
+    std::vector<std::string> list;
+    nuv::GetFileList(list, dir.File("q[1]/*"), 0);
+    EXPECT_EQ(list, std::vector<std::string>{dir.File("q[1]/a[1].dat")});
+}
+
 TEST(NuvFiles, LoadFileToBufReadsUpToTheAskedSizeIntoANewBuffer)
 {
     TempDir dir;

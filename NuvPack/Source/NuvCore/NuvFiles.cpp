@@ -13,15 +13,23 @@ namespace nuv {
 namespace {
 
 // Every entry matching `pattern`, in the order the file system reports them.
-// Names starting with "." match wildcards too (the attribute filter decides about
-// them), and a backslash is an ordinary character, never an escape.
+// Only "*" and "?" are wildcards: brackets and backslashes are ordinary characters
+// of a name, so "a[1].txt" names that file and not "a1.txt". Names starting with
+// "." match wildcards too (the attribute filter decides about them).
 std::vector<std::string> MatchPattern(const std::string& pattern)
 {
     std::vector<std::string> matches;
     if (pattern.empty())
         return matches;
+    std::string escaped;
+    escaped.reserve(pattern.size() * 2);
+    for (const char c : pattern) {
+        if (c == '[' || c == ']' || c == '\\')
+            escaped += '\\';
+        escaped += c;
+    }
     glob_t found{};
-    if (glob(pattern.c_str(), GLOB_PERIOD | GLOB_NOSORT | GLOB_NOESCAPE, nullptr, &found) == 0) {
+    if (glob(escaped.c_str(), GLOB_PERIOD | GLOB_NOSORT, nullptr, &found) == 0) {
         for (std::size_t i = 0; i < found.gl_pathc; ++i)
             matches.emplace_back(found.gl_pathv[i]);
     }
