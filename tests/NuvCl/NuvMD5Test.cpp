@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointer>
+
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -53,4 +56,13 @@ TEST(NuvMD5, GetMD5OfStrWritesTerminatedTextAndReturnsIt)
         EXPECT_STREQ(out, c.digest);
         EXPECT_EQ(out[33], '#');  // nothing written past the terminating zero
     }
+}
+
+TEST(NuvMD5, IsAComponentDestroyedWithItsOwner)
+{
+    auto owner = std::make_unique<QObject>();
+    const QPointer<TNuvMD5> md5 = new TNuvMD5(owner.get());
+    EXPECT_EQ(md5->MD5("abc"), "900150983cd24fb0d6963f7d28e17f72");
+    owner.reset();
+    EXPECT_TRUE(md5.isNull());
 }

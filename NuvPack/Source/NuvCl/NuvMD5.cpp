@@ -119,6 +119,11 @@ private:
 
 }  // namespace
 
+TNuvMD5::TNuvMD5(QObject* owner)
+    : QObject(owner)
+{
+}
+
 char* TNuvMD5::GetMD5OfStr(const void* data, std::size_t length, char* out) const
 {
     static const char LowerHex[] = "0123456789abcdef";

@@ -1,11 +1,18 @@
 #pragma once
 // MD5 message digest (RFC 1321) as lower-case hex text.
 
+#include <QObject>
+
 #include <cstddef>
 #include <string>
 
-class TNuvMD5 {
+// A component: created with an owner and destroyed with it; it has no properties.
+class TNuvMD5 : public QObject {
+    Q_OBJECT
+
 public:
+    explicit TNuvMD5(QObject* owner = nullptr);
+
     // Digest of the text's bytes: 32 lower-case hex digits.
     std::string MD5(const std::string& text) const;
 
