@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -147,6 +148,18 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes)
     return true;
 }
 
+// A symbolic link in the file's place is followed, so the file it names gets the
+// new content and the link stays; renaming over the link would cut it off.
+std::string SaveTarget(const std::string& path)
+{
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target.string();
+}
+
 } // namespace
 
 TStockCodeConfig::TStockCodeConfig(std::string fileName)
@@ -171,6 +184,6 @@ void TStockCodeConfig::Save(const std::vector<std::string>& list) const
         bytes += entry;
         bytes += "\r\n";
     }
-    if (!ReplaceFileContent(fileName_, bytes))
+    if (!ReplaceFileContent(SaveTarget(fileName_), bytes))
         throw EFCreateError(Format("Cannot create file %s", fileName_.c_str()));
 }

@@ -209,6 +209,22 @@ TEST(StockCodeConfig, SaveKeepsTheFilePermissions)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+// A Stocks.cfg that is a link to a file kept elsewhere stays a link; the save
+// reaches the file it names.
+TEST(StockCodeConfig, SaveThroughALinkUpdatesTheLinkedFile)
+{
+    TempDir dir;
+    fs::create_directory(dir.Path() / "kept");
+    const std::string target = dir.File("kept/codes.cfg");
+    WriteFile(target, "sh600000\r\n");
+    fs::create_symlink(target, dir.Path() / "Stocks.cfg");
+
+    TStockCodeConfig(dir.File("Stocks.cfg")).Save({ "sz000002" });
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "Stocks.cfg"));
+    EXPECT_EQ(ReadFile(target), "sz000002\r\n");
+    EXPECT_EQ(FolderEntries(dir.Path() / "kept"), List { "codes.cfg" });
+}
+
 TEST(StockCodeConfig, DefaultFileIsStocksCfgInTheProgramFolder)
 {
     EXPECT_EQ(StockCodeFileName, nuv::GetAppPath() + "Stocks.cfg");
