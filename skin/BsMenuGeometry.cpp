@@ -218,15 +218,16 @@ void DrawTexts(QPainter& painter, const TbsMenuItemState& item, const QRect& tex
     }
 }
 
-// Glyph or marker in the glyph area: with a glyph, centred (with a frame in
-// the text colour when checked); without one, a named, radio or check marker,
-// built-in ones in pictureColor.
-void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QRect& area, int markerX, int markerY,
-                       const QColor& color, const QColor& pictureColor, const QImage* skinMarker,
-                       const QRect& skinMarkerSource)
+// Glyph or marker in the glyph area: with a glyph, centred in the area (or at
+// its left edge when centreGlyph is off, always centred vertically), with a
+// frame in the text colour when checked; without one, a named, radio or check
+// marker, built-in ones in pictureColor, a skin one centred in markerBox.
+void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QRect& area, bool centreGlyph,
+                       int markerX, int markerY, const QColor& color, const QColor& pictureColor,
+                       const QImage* skinMarker, const QRect& skinMarkerSource, const TRect& markerBox)
 {
     if (!item.Glyph.isNull()) {
-        const QPoint at(area.left() + (area.width() - item.Glyph.width()) / 2,
+        const QPoint at(area.left() + (centreGlyph ? (area.width() - item.Glyph.width()) / 2 : 0),
                         area.top() + (area.height() - item.Glyph.height()) / 2);
         painter.drawImage(at, item.Glyph);
         if (item.Checked) {
@@ -241,8 +242,8 @@ void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QR
         return;
     if (skinMarker && !skinMarkerSource.isEmpty()) {
         // Centred in the area but never left of or above it.
-        const int x = std::max(area.left(), area.left() + (area.width() - skinMarkerSource.width()) / 2);
-        const int y = std::max(area.top(), area.top() + (area.height() - skinMarkerSource.height()) / 2);
+        const int x = std::max(markerBox.Left, markerBox.Left + (markerBox.Width() - skinMarkerSource.width()) / 2);
+        const int y = std::max(markerBox.Top, markerBox.Top + (markerBox.Height() - skinMarkerSource.height()) / 2);
         QImage piece = skinMarker->copy(skinMarkerSource).convertToFormat(QImage::Format_ARGB32);
         // The marker's first pixel is its transparent colour.
         const QRgb key = piece.pixel(0, 0);
@@ -338,16 +339,22 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
         }
     }
 
-    // Glyphs and markers go in the image rect, or at the text area's left.
-    QRect markerArea = s.ImageRect.ToQRect();
-    if (s.ImageRect.IsNull())
-        markerArea = QRect(textArea.left() + 2, textArea.top(), 14, textArea.height());
-    const int markerX = s.ImageRect.IsNull() ? textArea.left() + 2 : markerArea.center().x() - 4;
-    const int markerY = s.ImageRect.IsNull() ? textArea.center().y() - 4 : markerArea.center().y() - 4;
+    // Glyphs and markers are centred in the image rect; without one a glyph
+    // sits at the text area's left + 2, centred vertically, and a skin check
+    // or radio image in the box from there to left + 16, from the text rect's
+    // top down to the image rect's bottom (so, never above it, at its top).
+    const bool hasImageRect = !s.ImageRect.IsNull();
+    const QRect markerArea =
+        hasImageRect ? s.ImageRect.ToQRect() : QRect(textArea.left() + 2, textArea.top(), 14, textArea.height());
+    const TRect markerBox = hasImageRect ? s.ImageRect
+                                         : TRect(textArea.left() + 2, s.TextRect.Top, textArea.left() + 16,
+                                                 s.ImageRect.Bottom);
+    const int markerX = hasImageRect ? markerArea.center().x() - 4 : textArea.left() + 2;
+    const int markerY = hasImageRect ? markerArea.center().y() - 4 : textArea.center().y() - 4;
     const TRect skinMarker = item.Radio ? (highlighted ? s.ActiveRadioImageRect : s.RadioImageRect)
                                         : (highlighted ? s.ActiveCheckImageRect : s.CheckImageRect);
-    DrawGlyphOrMarker(painter, item, markerArea, markerX, markerY, color, pictureColor, &picture,
-                      skinMarker.ToQRect());
+    DrawGlyphOrMarker(painter, item, markerArea, hasImageRect, markerX, markerY, color, pictureColor, &picture,
+                      skinMarker.ToQRect(), markerBox);
     return image;
 }
 
@@ -385,7 +392,7 @@ QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, co
     if (item.HasSubItems)
         DrawArrow(painter, w - 2 - 7, textArea.center().y() - 4, color);
     const QRect glyphArea(textArea.left() + 2, textArea.top(), std::max(glyphWidth - 2, 0), textArea.height());
-    DrawGlyphOrMarker(painter, item, glyphArea, textArea.left() + 3, textArea.center().y() - 4, color, color, nullptr,
-                      {});
+    DrawGlyphOrMarker(painter, item, glyphArea, false, textArea.left() + 3, textArea.center().y() - 4, color, color,
+                      nullptr, {}, {});
     return image;
 }

@@ -239,8 +239,36 @@ TEST(EngineMenu, BuiltInPicturesTakeTheImageColourWhenTheSkinAsks)
     glyph.Glyph = QImage(8, 8, QImage::Format_RGB32);
     glyph.Glyph.fill(qRgb(255, 255, 255));
     const QImage framed = CreateSkinMenuItemImage(skin, picture, glyph, 140, 20, font, 16);
-    EXPECT_EQ(framed.pixel(25, 6), qRgb(255, 255, 255));  // glyph centred in the 14 x 20 marker area
-    EXPECT_EQ(framed.pixel(24, 5), dark);
+    // Without an image rect the glyph sits at the text area's left + 2, centred vertically.
+    EXPECT_EQ(framed.pixel(22, 6), qRgb(255, 255, 255));
+    EXPECT_EQ(framed.pixel(29, 13), qRgb(255, 255, 255));
+    EXPECT_EQ(framed.pixel(21, 5), dark);
+    EXPECT_EQ(framed.pixel(30, 14), dark);
+    // With one it is centred in it.
+    skin.ImageRect = {2, 2, 18, 18};
+    const QImage centred = CreateSkinMenuItemImage(skin, picture, glyph, 140, 20, font, 16);
+    EXPECT_EQ(centred.pixel(6, 6), qRgb(255, 255, 255));
+    EXPECT_EQ(centred.pixel(5, 5), dark);
+
+    // A skin check image: centred in the image rect; without one at the box's
+    // left (text area left + 2) and never above the text rect's top.
+    QImage marked = picture.copy();
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            marked.setPixel(x, y, x == 0 && y == 0 ? qRgb(1, 2, 3) : qRgb(255, 0, 255));
+    skin.CheckImageRect = {0, 0, 6, 6};
+    TbsMenuItemState checked;
+    checked.Checked = true;
+    skin.ImageRect = {2, 2, 18, 18};
+    const QImage inRect = CreateSkinMenuItemImage(skin, marked, checked, 140, 20, font, 16);
+    EXPECT_EQ(inRect.pixel(8, 8), qRgb(255, 0, 255));  // 7..12 both ways, its key pixel see-through
+    EXPECT_EQ(inRect.pixel(12, 12), qRgb(255, 0, 255));
+    EXPECT_NE(inRect.pixel(13, 13), qRgb(255, 0, 255));
+    skin.ImageRect = {};
+    const QImage atTop = CreateSkinMenuItemImage(skin, marked, checked, 140, 20, font, 16);
+    EXPECT_EQ(atTop.pixel(27, 0), qRgb(255, 0, 255));  // centred across 22..36: 26..31
+    EXPECT_EQ(atTop.pixel(31, 5), qRgb(255, 0, 255));
+    EXPECT_NE(atTop.pixel(31, 6), qRgb(255, 0, 255));
 }
 
 TEST(EngineMenu, HeaderNeedsADisabledCaptionBetweenDashes)
