@@ -151,7 +151,10 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b)
 const std::string* FindLine(const std::vector<std::string>& table, const std::string& name)
 {
     for (const std::string& line : table) {
+        // A line without "=" names nothing, so a later "NAME=text" still answers.
         const std::size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
         const std::string_view lineName = std::string_view(line).substr(0, eq);
         if (SameTextIgnoringCase(lineName, name))
             return &line;

@@ -347,9 +347,10 @@ TEST(ResourceStrings, WordsAreFoundWithoutRegardToCase)
     EXPECT_EQ(words.GetResStr("NO_SUCH_WORD"), "");
     EXPECT_EQ(words.GetResStr(""), "");
 
-    words.ResStrings = {"A=first", "a=second", "B", "C=x=y"};
+    words.ResStrings = {"A=first", "a=second", "B", "C=x=y", "D", "D=after"};
     EXPECT_EQ(words.GetResStr("A"), "first");
     EXPECT_EQ(words.GetResStr("B"), "");
+    EXPECT_EQ(words.GetResStr("d"), "after");  // a line without "=" names nothing
     EXPECT_EQ(words.GetResStr("c"), "x=y");
     EXPECT_EQ(TbsResourceStrData::DefaultResStr("closebutton_hint"), "Close");
 
