@@ -59,9 +59,11 @@ void TbsCompressedStoredSkin::SaveToCompressFile(const std::string& path) const
 
 void TbsCompressedStoredSkin::LoadFromIniFile(const std::string& path)
 {
+    // An INI file that cannot be read ends the build before anything changes.
+    const std::string fileBytes = ReadWholeFile(path);
     std::optional<TbsSkinPackage> package;
     try {
-        package = BuildSkinPackageFromFolder(path);
+        package = BuildSkinPackageFromIniText(path, fileBytes);
     } catch (...) {
         // Past the marker check the old skin is gone: a picture that cannot
         // be read leaves the stored skin empty rather than stale.

@@ -131,7 +131,12 @@ bool HasSkinMarkerSections(const TbsIniFile& ini)
 
 std::optional<TbsSkinPackage> BuildSkinPackageFromFolder(const std::string& iniPath)
 {
-    const std::vector<std::string> lines = SplitLines(ReadWholeFile(iniPath));
+    return BuildSkinPackageFromIniText(iniPath, ReadWholeFile(iniPath));
+}
+
+std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(const std::string& iniPath, std::string_view fileBytes)
+{
+    const std::vector<std::string> lines = SplitLines(fileBytes);
     std::string text;
     for (const std::string& line : lines) {
         text += line;

@@ -48,6 +48,9 @@ bool HasSkinMarkerSections(const TbsIniFile& ini);
 // file lacks a marker section; a picture that cannot be read ends with its
 // file or bitmap error.
 std::optional<TbsSkinPackage> BuildSkinPackageFromFolder(const std::string& iniPath);
+// The same from the INI file's bytes already read; the pictures still come
+// from iniPath's folder.
+std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(const std::string& iniPath, std::string_view fileBytes);
 
 // The folder part of a path, with its trailing "/" (empty for a bare name).
 std::string SkinFileFolder(const std::string& path);

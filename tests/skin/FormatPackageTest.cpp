@@ -255,6 +255,8 @@ TEST_F(SkinFolder, NotASkinChangesNothingAndAMissingPictureEmptiesTheStoredSkin)
         skin.LoadFromIniFile(dir.File("partial.ini"));
         EXPECT_EQ(skin.CompressedData(), "previous") << marker;
     }
+    EXPECT_THROW(skin.LoadFromIniFile(dir.File("absent.ini")), EFOpenError);
+    EXPECT_EQ(skin.CompressedData(), "previous");
 
     std::filesystem::remove(dir.File("lib1.bmp"));
     testsupport::WriteFile(dir.File("skin.ini"), SkinIni);
