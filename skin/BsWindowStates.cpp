@@ -86,7 +86,7 @@ int TbsMagneticSnap::SnapAxis(Axis& a, int proposed, int extent, int low, int hi
     return result;
 }
 
-QPoint TbsMagneticSnap::Move(QPoint proposed, QSize windowSize, const TRect& area, QPoint cursor)
+QPoint TbsMagneticSnap::DoMagnetic(QPoint proposed, QSize windowSize, const TRect& area, QPoint cursor)
 {
     const int x = SnapAxis(x_, proposed.x(), windowSize.width(), area.Left, area.Right, cursor.x());
     const int y = SnapAxis(y_, proposed.y(), windowSize.height(), area.Top, area.Bottom, cursor.y());

@@ -51,7 +51,7 @@ QPoint MinimizedParkingSlot(const TRect& workArea, QSize minSize, const std::vec
 class TbsMagneticSnap {
 public:
     explicit TbsMagneticSnap(int snapSize = 5) : size_(snapSize) {}
-    QPoint Move(QPoint proposed, QSize windowSize, const TRect& workArea, QPoint cursor);
+    QPoint DoMagnetic(QPoint proposed, QSize windowSize, const TRect& workArea, QPoint cursor);
     // Sizing the window forgets the snapped state.
     void Reset();
 

@@ -90,16 +90,16 @@ TEST(EngineStates, MagneticEdgesSnapHoldAndRelease)
     for (Case c : {Case{{3, 300}, {0, 300}}, Case{{400, -4}, {400, 0}}, Case{{797, 300}, {800, 300}},
                    Case{{400, 702}, {400, 700}}, Case{{-2, 698}, {0, 700}}}) {
         TbsMagneticSnap snap(5);
-        EXPECT_EQ(snap.Move(c.proposed, size, area, QPoint(500, 500)), c.snapped)
+        EXPECT_EQ(snap.DoMagnetic(c.proposed, size, area, QPoint(500, 500)), c.snapped)
             << c.proposed.x() << "," << c.proposed.y();
     }
     TbsMagneticSnap snap(5);
-    EXPECT_EQ(snap.Move({100, 300}, size, area, {150, 310}), QPoint(100, 300));  // far from every edge
-    EXPECT_EQ(snap.Move({4, 300}, size, area, {54, 310}), QPoint(0, 300));       // comes near: snaps
-    EXPECT_EQ(snap.Move({1, 300}, size, area, {51, 310}), QPoint(0, 300));       // held
-    EXPECT_EQ(snap.Move({9, 300}, size, area, {59, 310}), QPoint(0, 300));       // cursor moved 5: still held
-    EXPECT_EQ(snap.Move({10, 300}, size, area, {60, 310}), QPoint(10, 300));     // moved 6: follows
-    EXPECT_EQ(snap.Move({12, 300}, size, area, {62, 310}), QPoint(12, 300));
+    EXPECT_EQ(snap.DoMagnetic({100, 300}, size, area, {150, 310}), QPoint(100, 300));  // far from every edge
+    EXPECT_EQ(snap.DoMagnetic({4, 300}, size, area, {54, 310}), QPoint(0, 300));       // comes near: snaps
+    EXPECT_EQ(snap.DoMagnetic({1, 300}, size, area, {51, 310}), QPoint(0, 300));       // held
+    EXPECT_EQ(snap.DoMagnetic({9, 300}, size, area, {59, 310}), QPoint(0, 300));       // cursor moved 5: still held
+    EXPECT_EQ(snap.DoMagnetic({10, 300}, size, area, {60, 310}), QPoint(10, 300));     // moved 6: follows
+    EXPECT_EQ(snap.DoMagnetic({12, 300}, size, area, {62, 310}), QPoint(12, 300));
     snap.Reset();
-    EXPECT_EQ(snap.Move({2, 300}, size, area, {52, 310}), QPoint(0, 300));
+    EXPECT_EQ(snap.DoMagnetic({2, 300}, size, area, {52, 310}), QPoint(0, 300));
 }
