@@ -354,4 +354,5 @@ void SaveBitmapFile(const QImage& image, const std::string& path)
     const std::string bytes = EncodeBitmap(image);
     TFileStream file(path, TFileStream::fmCreate);
     file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    file.Close();
 }

@@ -55,6 +55,7 @@ void TbsCompressedStoredSkin::SaveToCompressFile(const std::string& path) const
         return;
     TFileStream file(path, TFileStream::fmCreate);
     SaveToCompressStream(file);
+    file.Close();
 }
 
 void TbsCompressedStoredSkin::LoadFromIniFile(const std::string& path)

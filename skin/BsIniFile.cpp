@@ -245,6 +245,7 @@ void TbsIniFile::SaveToFile(const std::string& path) const
     const std::string text = Text();
     TFileStream file(path, TFileStream::fmCreate);
     file.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+    file.Close();
 }
 
 bool TbsIniFile::SectionExists(std::string_view section) const

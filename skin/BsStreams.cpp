@@ -142,6 +142,7 @@ void TMemoryStream::SaveToFile(const std::string& path) const
 {
     TFileStream file(path, TFileStream::fmCreate);
     file.WriteBuffer(data_.data(), static_cast<std::int64_t>(data_.size()));
+    file.Close();
 }
 
 // ---------------------------------------------------------------------------
@@ -162,19 +163,28 @@ TFileStream::TFileStream(const std::string& path, TMode mode)
 
 TFileStream::~TFileStream()
 {
-    std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
+}
+
+void TFileStream::Close()
+{
+    std::FILE* file = file_;
+    file_ = nullptr;
+    if (file && std::fclose(file) != 0)
+        throw EWriteError("Stream write error");
 }
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count)
 {
-    if (count <= 0)
+    if (count <= 0 || !file_)
         return 0;
     return static_cast<std::int64_t>(std::fread(buffer, 1, static_cast<std::size_t>(count), file_));
 }
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count)
 {
-    if (count <= 0)
+    if (count <= 0 || !file_)
         return 0;
     return static_cast<std::int64_t>(std::fwrite(buffer, 1, static_cast<std::size_t>(count), file_));
 }
@@ -182,7 +192,7 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count)
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 {
     const int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
-    if (fseeko(file_, static_cast<off_t>(offset), whence) != 0)
+    if (!file_ || fseeko(file_, static_cast<off_t>(offset), whence) != 0)
         return -1;
     return static_cast<std::int64_t>(ftello(file_));
 }

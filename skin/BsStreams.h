@@ -73,6 +73,9 @@ public:
     std::int64_t Read(void* buffer, std::int64_t count) override;
     std::int64_t Write(const void* buffer, std::int64_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+    // Flushes and closes the file; EWriteError when the data could not be
+    // written out. A writer calls it so a failure is not lost in the destructor.
+    void Close();
 
 private:
     std::FILE* file_ = nullptr;

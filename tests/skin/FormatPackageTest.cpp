@@ -168,6 +168,13 @@ TEST(StoredSkin, CompressedFileHeaderAndRoundTrip)
     inflated.Seek(0, soEnd);
     back.DeCompressToStream(inflated);
     EXPECT_EQ(inflated.Bytes(), "keep" + WriteSkinPackage(SamplePackage()));
+
+    // A file whose data cannot be written out is an error, not a silent short file.
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_THROW(skin.SaveToCompressFile("/dev/full"), EWriteError);
+        EXPECT_THROW(TbsIniFile("[VERSION]\r\nver=1\r\n").SaveToFile("/dev/full"), EWriteError);
+        EXPECT_THROW(SaveBitmapFile(Filled(4, 4, qRgb(1, 2, 3)), "/dev/full"), EWriteError);
+    }
 }
 
 TEST(StoredSkin, CompressedFileHeaderCases)
