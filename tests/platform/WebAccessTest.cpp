@@ -1,6 +1,7 @@
 // The libcurl web services against the loopback fake services.
 #include "DownLoadURL.h"
 #include "Exception.h"
+#include "IdHTTP.h"
 #include "LoopbackWeb.h"
 #include "TempDir.h"
 
@@ -127,12 +128,13 @@ TEST_F(WebAccessTest, GetReturnsTheBodyUnchanged)
 
 TEST_F(WebAccessTest, GetRaisesEveryFailureAndFollowsNoRedirect)
 {
+    TIdHTTP http;
     for (const Fault fault : AllFaults) {
         SCOPED_TRACE(FaultName(fault));
         services.ClearFaults();
         services.ClearRequests();
         services.SetFault("/ver.php*", fault);
-        EXPECT_THROW(HttpGet().Get("http://maker.example/ver.php?id=tavrel&&ver=1"), ENetError);
+        EXPECT_THROW(http.Get("http://maker.example/ver.php?id=tavrel&&ver=1"), ENetError);
         EXPECT_EQ(services.RequestCount(), 1u);
     }
 }
