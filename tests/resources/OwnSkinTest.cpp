@@ -3,6 +3,7 @@
 // sizes the windows are laid out by and catch drift between the painted
 // pictures and the rectangles of the INI text.
 
+#include "OwnSkinFixture.h"
 #include "SkinCtrlDM.h"
 #include "StoredSkin.h"
 
@@ -29,43 +30,8 @@ std::ostream& operator<<(std::ostream& os, const TRect& r)
 
 namespace {
 
-class OwnSkin : public ::testing::Test {
+class OwnSkin : public OwnSkinFixture {
 protected:
-    static void SetUpTestSuite() { module_ = std::make_unique<TSkinCtrlModule>(); }
-    static void TearDownTestSuite() { module_.reset(); }
-
-    static const TbsSkinData& Skin() { return *module_->bsSkinData1; }
-
-    template <typename T>
-    static const T& Control(const std::string& name)
-    {
-        if (Skin().GetControlIndex(name) < 0)
-            throw std::runtime_error("no control skin " + name);
-        auto* control = Skin().FindControl<T>(name);
-        if (!control)
-            throw std::runtime_error("control skin " + name + " has the wrong class");
-        return *control;
-    }
-
-    template <typename T>
-    static const T& Object(const std::string& name)
-    {
-        if (Skin().GetIndex(name) < 0)
-            throw std::runtime_error("no skin object " + name);
-        auto* object = Skin().FindObject<T>(name);
-        if (!object)
-            throw std::runtime_error("skin object " + name + " has the wrong class");
-        return *object;
-    }
-
-    static const QImage& Library(int index)
-    {
-        const QImage* picture = Skin().GetActivePicture(index);
-        if (!picture)
-            throw std::runtime_error("no library picture " + std::to_string(index));
-        return *picture;
-    }
-
     // A look rect must be a non-empty piece of its picture.
     static void ExpectInside(const TRect& look, const QImage& picture, const std::string& what)
     {
@@ -75,11 +41,7 @@ protected:
             << what << " " << look << " lies outside its " << picture.width() << "x"
             << picture.height() << " picture";
     }
-
-    static std::unique_ptr<TSkinCtrlModule> module_;
 };
-
-std::unique_ptr<TSkinCtrlModule> OwnSkin::module_;
 
 TEST(OwnSkinFile, EmbeddedBytesAreACompressedSkinFileOfVersion3)
 {
@@ -99,11 +61,11 @@ TEST_F(OwnSkin, ModuleHoldsTheLoadedSkinAndTheProgramsWords)
     EXPECT_TRUE(Skin().SkinnableForm());
     EXPECT_TRUE(Skin().EnableSkinEffects());
     EXPECT_EQ(Skin().SkinIndex(), 0);
-    EXPECT_EQ(Skin().CompressedStoredSkin(), module_->bsCompressedStoredSkin1);
-    EXPECT_EQ(Skin().ResourceStrData(), module_->bsResourceStrData1);
-    EXPECT_EQ(module_->bsCompressedStoredSkin1->CompressedFileName(), "Vadar2.ure");
+    EXPECT_EQ(Skin().CompressedStoredSkin(), Module().bsCompressedStoredSkin1);
+    EXPECT_EQ(Skin().ResourceStrData(), Module().bsResourceStrData1);
+    EXPECT_EQ(Module().bsCompressedStoredSkin1->CompressedFileName(), "Vadar2.ure");
 
-    const TbsResourceStrData& words = *module_->bsResourceStrData1;
+    const TbsResourceStrData& words = *Module().bsResourceStrData1;
     EXPECT_EQ(words.CharSet, 134);
     EXPECT_EQ(words.ResStrings.size(), 131u);
     EXPECT_EQ(words.GetResStr("MI_CLOSECAPTION"), "&Close");

@@ -4,6 +4,7 @@
 // shows up here before it shows up on screen.
 #include "BsSkinDataGeometry.h"
 #include "BsWindowStates.h"
+#include "OwnSkinFixture.h"
 #include "SkinCtrlDM.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +16,8 @@
 
 namespace {
 
-class EngineOwnSkin : public ::testing::Test {
+class EngineOwnSkin : public OwnSkinFixture {
 protected:
-    static void SetUpTestSuite() { module_ = std::make_unique<TSkinCtrlModule>(); }
-    static void TearDownTestSuite() { module_.reset(); }
-
-    static const TbsSkinData& Skin() { return *module_->bsSkinData1; }
-
-    template <typename T>
-    static const T& Control(const std::string& name)
-    {
-        if (Skin().GetControlIndex(name) < 0)
-            throw std::runtime_error("no control skin " + name);
-        auto* control = Skin().FindControl<T>(name);
-        if (!control)
-            throw std::runtime_error("control skin " + name + " has the wrong class");
-        return *control;
-    }
-
     static TRect CaptionSkinRect()
     {
         const int index = Skin().GetIndex("caption");
@@ -63,11 +48,7 @@ protected:
         m.caption = CalcRealObjectRect(m.skin, m.g, CaptionSkinRect());
         return m;
     }
-
-    static std::unique_ptr<TSkinCtrlModule> module_;
 };
-
-std::unique_ptr<TSkinCtrlModule> EngineOwnSkin::module_;
 
 }  // namespace
 
@@ -287,7 +268,7 @@ TEST_F(EngineOwnSkin, HeaderItemsUseTheMenuHeaderSkinElseTheLabel)
 
     // A copy of the skin to take entries away from.
     TbsSkinData copy;
-    copy.LoadCompressedStoredSkin(module_->bsCompressedStoredSkin1);
+    copy.LoadCompressedStoredSkin(Module().bsCompressedStoredSkin1);
     ASSERT_TRUE(IsSkinLoaded(&copy));
     copy.CtrlList[copy.GetControlIndex("menuheader")]->IDName = "gone";
     const std::optional<TbsMenuHeaderSkin> label = MenuHeaderSkinOf(&copy);
