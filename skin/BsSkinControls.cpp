@@ -48,25 +48,10 @@ void TbsDataSkinCustomControl::Exchange(TbsSkinSectionIO& io)
     io.StretchType("stretchtype", StretchType);
 }
 
-namespace {
-
-// The four font keys most control skins share, in their file order.
-void ExchangeFont(TbsSkinSectionIO& io, std::string& name, int& height, TFontStyles& style, TColor& color,
-                  const char* prefix = "")
-{
-    const std::string p = prefix;
-    io.String((p + "fontname").c_str(), name, "Arial");
-    io.Integer((p + "fontheight").c_str(), height, 14);
-    io.FontStyles((p + "fontstyle").c_str(), style);
-    io.Color((p + "fontcolor").c_str(), color);
-}
-
-}  // namespace
-
 void TbsDataSkinButtonControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("downfontcolor", DownFontColor);
     io.Color("disabledfontcolor", DisabledFontColor);
@@ -99,7 +84,7 @@ void TbsDataSkinPanelControl::Exchange(TbsSkinSectionIO& io)
     io.Integer("bgpictureindex", BGPictureIndex, -1);
     io.Rect("captionrect", CaptionRect);
     io.Alignment("alignment", Alignment);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Rect("checkimagerect", CheckImageRect);
     io.Rect("uncheckimagerect", UnCheckImageRect);
     io.Rect("markframerect", MarkFrameRect);
@@ -139,7 +124,7 @@ void TbsDataSkinExPanelControl::Exchange(TbsSkinSectionIO& io)
     io.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
     io.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
     io.Rect("captionrect", CaptionRect);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Bool("buttonstransparent", ButtonsTransparent);
     io.Color("buttonstransparentcolor", ButtonsTransparentColor);
 }
@@ -147,7 +132,7 @@ void TbsDataSkinExPanelControl::Exchange(TbsSkinSectionIO& io)
 void TbsDataSkinCheckRadioControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("unenabledfontcolor", UnEnabledFontColor);
     io.Color("framefontcolor", FrameFontColor);
@@ -174,7 +159,7 @@ void TbsDataSkinGaugeControl::Exchange(TbsSkinSectionIO& io)
     io.Integer("beginoffset", BeginOffset);
     io.Integer("endoffset", EndOffset);
     io.Bool("vertical", Vertical);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Bool("progresstransparent", ProgressTransparent);
     io.Color("progresstransparentcolor", ProgressTransparentColor);
     io.Bool("progressstretch", ProgressStretch);
@@ -211,13 +196,13 @@ void TbsDataSkinTrackBarControl::Exchange(TbsSkinSectionIO& io)
 void TbsDataSkinLabelControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
 }
 
 void TbsDataSkinStdLabelControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinControl::Exchange(io);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor, 16711680);
 }
 
@@ -247,10 +232,10 @@ void TbsDataSkinGridControl::Exchange(TbsSkinSectionIO& io)
     io.Integer("bgpictureindex", BGPictureIndex, -1);
     io.Color("linescolor", LinesColor);
     io.Color("bgcolor", BGColor);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("selectfontcolor", SelectFontColor);
     io.Color("focusfontcolor", FocusFontColor);
-    ExchangeFont(io, FixedFontName, FixedFontHeight, FixedFontStyle, FixedFontColor, "fixed");
+    io.Font(FixedFontName, FixedFontHeight, FixedFontStyle, FixedFontColor, "fixed");
     io.Bool("cellstretcheffect", CellStretchEffect);
     io.Bool("fixedcellstretcheffect", FixedCellStretchEffect);
     io.Bool("showfocus", ShowFocus);
@@ -279,7 +264,7 @@ void TbsDataSkinTabControl::Exchange(TbsSkinSectionIO& io)
     io.Bool("bottomstretch", BottomStretch);
     io.Bool("stretcheffect", StretchEffect);
     io.StretchType("stretchtype", StretchType);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("focusfontcolor", FocusFontColor);
     io.Color("mouseinfontcolor", MouseInFontColor);
@@ -331,7 +316,7 @@ void TbsDataSkinEditControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
     io.Rect("activeskinrect", ActiveSkinRect);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("disabledfontcolor", DisabledFontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Rect("buttonrect", ButtonRect);
@@ -356,11 +341,11 @@ void TbsDataSkinListBox::Exchange(TbsSkinSectionIO& io)
     io.Integer("itemleftoffset", ItemLeftOffset);
     io.Integer("itemrightoffset", ItemRightOffset);
     io.Rect("itemtextrect", ItemTextRect);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("focusfontcolor", FocusFontColor);
     io.Rect("captionrect", CaptionRect);
-    ExchangeFont(io, CaptionFontName, CaptionFontHeight, CaptionFontStyle, CaptionFontColor, "caption");
+    io.Font(CaptionFontName, CaptionFontHeight, CaptionFontStyle, CaptionFontColor, "caption");
     io.Rect("upbuttonrect", UpButtonRect);
     io.Rect("activeupbuttonrect", ActiveUpButtonRect);
     io.Rect("downupbuttonrect", DownUpButtonRect);
@@ -394,7 +379,7 @@ void TbsDataSkinComboBox::Exchange(TbsSkinSectionIO& io)
     io.Integer("itemleftoffset", ItemLeftOffset);
     io.Integer("itemrightoffset", ItemRightOffset);
     io.Rect("itemtextrect", ItemTextRect);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("focusfontcolor", FocusFontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.String("listboxname", ListBoxName);
@@ -438,7 +423,7 @@ void TbsDataSkinSpinEditControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
     io.Rect("activeskinrect", ActiveSkinRect);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("disabledfontcolor", DisabledFontColor);
     io.Rect("upbuttonrect", UpButtonRect);
@@ -458,7 +443,7 @@ void TbsDataSkinScrollBoxControl::Exchange(TbsSkinSectionIO& io)
 void TbsDataSkinTextBoxControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinControl::Exchange(io);
-    ExchangeFont(io, FontName, FontHeight, FontStyle, FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("bgcolor", BGColor);
 }
 

@@ -76,10 +76,7 @@ void TbsDataSkinCaption::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinObject::Exchange(io);
     io.Rect("textrect", TextRect);
-    io.String("fontname", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyles("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Alignment("alignment", Alignment);
     io.Bool("light", Light);
@@ -111,10 +108,7 @@ void TbsDataSkinMenuItem::Exchange(TbsSkinSectionIO& io)
     io.Integer("dividerrightoffset", DividerRightOffset);
     io.Rect("textrect", TextRect);
     io.Rect("imagerect", ImageRect);
-    io.String("fontname", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyles("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("unenabledfontcolor", UnEnabledFontColor);
     io.Bool("stretcheffect", StretchEffect);
@@ -152,10 +146,7 @@ void TbsDataSkinMainMenuBarItem::Exchange(TbsSkinSectionIO& io)
     io.Integer("itemrightoffset", ItemRightOffset);
     io.Rect("downrect", DownRect);
     io.Rect("textrect", TextRect);
-    io.String("fontname", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyles("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("downfontcolor", DownFontColor);
     io.Color("unenabledfontColor", UnEnabledFontColor);
@@ -248,10 +239,7 @@ void TbsDataSkinHintWindow::ExchangeSection(TbsSkinSectionIO& io)
     io.SetSection("HINTWINDOW");
     ExchangeWindowPicture(io, *this);
     io.Rect("clientrect", ClRect);
-    io.String("fontname", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyles("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.Font(FontName, FontHeight, FontStyle, FontColor);
     io.Bool("leftstretch", LeftStretch);
     io.Bool("rightstretch", RightStretch);
     io.Bool("topstretch", TopStretch);

@@ -2,6 +2,15 @@
 
 #include "BsIniFile.h"
 
+void TbsSkinSectionIO::Font(std::string& name, int& height, TFontStyles& style, TColor& color, const char* prefix)
+{
+    const std::string p = prefix;
+    String((p + "fontname").c_str(), name, "Arial");
+    Integer((p + "fontheight").c_str(), height, 14);
+    FontStyles((p + "fontstyle").c_str(), style);
+    Color((p + "fontcolor").c_str(), color);
+}
+
 void TbsSkinIniReader::String(const char* key, std::string& value, const std::string& def)
 {
     value = ini_.ReadString(Section(), key, def);

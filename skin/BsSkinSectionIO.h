@@ -34,6 +34,10 @@ public:
     virtual void InActiveEffect(const char* key, TbsInActiveEffect& value) = 0;
     virtual void StdCommand(const char* key, TbsStdCommand& value) = 0;
 
+    // The four font keys many sections share, in their file order; prefix
+    // names a second font of the same section ("caption", "fixed" ...).
+    void Font(std::string& name, int& height, TFontStyles& style, TColor& color, const char* prefix = "");
+
 private:
     std::string section_;
 };
