@@ -1,6 +1,5 @@
 #include "StockRefresh.h"
 
-#include "StockDataClient.h"
 #include "Stockcodeconfig.h"
 #include "Stockdate.h"
 
@@ -25,25 +24,6 @@ std::string Quoted(const std::string& entry)
     return quoted + '"';
 }
 
-// Marks a cycle as running for its whole life, also when it ends in an error.
-class CycleGuard {
-public:
-    CycleGuard() : entered_(!running_) { running_ = true; }
-    ~CycleGuard()
-    {
-        if (entered_)
-            running_ = false;
-    }
-    CycleGuard(const CycleGuard&) = delete;
-    CycleGuard& operator=(const CycleGuard&) = delete;
-
-    bool Entered() const { return entered_; }
-
-private:
-    static inline bool running_ = false;  // only the user-interface thread runs cycles
-    bool entered_;
-};
-
 }  // namespace
 
 std::string JoinStockCodes(const std::vector<std::string>& codes)
@@ -59,19 +39,16 @@ std::string JoinStockCodes(const std::vector<std::string>& codes)
     return joined;
 }
 
-void TStockDataSet::Refresh()
+bool TStockRefreshCycle::Run(TStockDataSet& set, const TStockCodeConfig& codeList)
 {
-    if (Client)
-        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile);
-    // Always: fresh quotes after a good download, the earlier answer otherwise.
-    LoadQuoteFile();
-}
-
-bool RunRefreshCycle(TStockDataSet& set, const TStockCodeConfig& codeList)
-{
-    const CycleGuard guard;
-    if (!guard.Entered())
+    if (running_)
         return false;
+    // Marks the cycle as running for its whole life, also when it ends in an error.
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(running_);
     set.Clear();
     set.StockCodes.clear();
     codeList.Load(set.StockCodes);

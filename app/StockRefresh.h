@@ -13,8 +13,16 @@ class TStockDataSet;
 // quotes (inner ones doubled); a list of one empty entry gives "\"\"".
 std::string JoinStockCodes(const std::vector<std::string>& codes);
 
-// Clears the set, reloads its codes from the code list file, then refreshes
-// it. A cycle that would start while another is still running (the error
-// report of a failed download waits for the user while the timer keeps
-// firing) is skipped and returns false. Parse errors travel to the caller.
-bool RunRefreshCycle(TStockDataSet& set, const TStockCodeConfig& codeList);
+// The refresh cycle of one quote timer. Run clears the set, reloads its codes
+// from the code list file, then refreshes it. A cycle that would start while
+// this one's previous run is still going (the error report of a failed
+// download waits for the user while the timer keeps firing) is skipped and
+// returns false. Parse errors travel to the caller.
+class TStockRefreshCycle {
+public:
+    bool Run(TStockDataSet& set, const TStockCodeConfig& codeList);
+    bool Running() const { return running_; }
+
+private:
+    bool running_ = false;
+};

@@ -1,5 +1,8 @@
 #include "Stockdate.h"
 
+#include "StockDataClient.h"
+#include "StockRefresh.h"
+
 #include "Exception.h"
 #include "Format.h"
 #include "NuvBase.h"
@@ -367,11 +370,16 @@ int TStockDataSet::Count() const
     return static_cast<int>(Data.size());
 }
 
-TStockData* TStockDataSet::Items(int index) const
+const TStockData* TStockDataSet::Items(int index) const
 {
     if (index < 0 || index >= Count())
         throw EListError(Format("List index out of bounds (%d)", index));
     return Data[static_cast<size_t>(index)].get();
+}
+
+TStockData* TStockDataSet::Items(int index)
+{
+    return const_cast<TStockData*>(std::as_const(*this).Items(index));
 }
 
 void TStockDataSet::LoadQuoteFile()
@@ -431,4 +439,12 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
         *targets[i] = fields[i];
     }
     data.ChangePercent = ChangePercentText(data.Price, data.PreClose);
+}
+
+void TStockDataSet::Refresh()
+{
+    if (Client)
+        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile);
+    // Always: fresh quotes after a good download, the earlier answer otherwise.
+    LoadQuoteFile();
 }

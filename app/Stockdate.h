@@ -50,7 +50,8 @@ public:
     int Count() const;
     // The record at index (0 to Count() - 1), still owned by the set;
     // any other index raises EListError "List index out of bounds (%d)".
-    TStockData* Items(int index) const;
+    TStockData* Items(int index);
+    const TStockData* Items(int index) const;
 
     // Appends one record for each complete record text of QuoteFile; a missing
     // file adds none. A malformed record raises and ends the load: the records
@@ -58,7 +59,6 @@ public:
     void LoadQuoteFile();
 
     // Asks the quote service for StockCodes through Client, then LoadQuoteFile.
-    // Lives with the quote client (StockRefresh.cpp), which brings the network side.
     void Refresh();
 
 private:

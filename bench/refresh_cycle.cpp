@@ -49,9 +49,10 @@ void RefreshCycle800(benchmark::State& state)
     TStockDataClient client;
     TStockDataSet set((scratch.folder / "Stocks.dat").string());
     set.Client = &client;
+    TStockRefreshCycle cycle;
 
     for (auto _ : state) {
-        RunRefreshCycle(set, codeList);
+        cycle.Run(set, codeList);
         if (set.Count() != 800 || !web.reports.empty()) {
             state.SkipWithError("the cycle did not bring 800 quotes");
             break;

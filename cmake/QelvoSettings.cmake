@@ -1,6 +1,6 @@
 # Project-wide settings carried by one INTERFACE target that every target links.
 add_library(qelvo_settings INTERFACE)
-add_library(Qelvo::settings ALIAS qelvo_settings)
+add_library(Qelvo::Settings ALIAS qelvo_settings)
 
 target_compile_features(qelvo_settings INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)

@@ -1,16 +1,21 @@
 # One registration function for every test program: it builds the program against
 # GoogleTest, registers each test case with CTest and sets the environment the
-# tests run in (headless Qt, a fixed locale), so a person can still run the
-# program by hand on a real display.
+# tests run in (headless Qt, a fixed locale, no proxy), so a person can still run
+# the program by hand on a real display.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# qelvo_add_test(<name> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>])
+# qelvo_add_test(<name> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>] [GUI])
+# GUI: the program gets Qt Test and a main that makes one QApplication first.
 function(qelvo_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE qelvo_settings qelvo_test_support
-                        ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  if(ARG_GUI)
+    set(main Qelvo::TestGuiMain)
+  else()
+    set(main GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE Qelvo::Settings Qelvo::TestSupport ${ARG_LIBS} GTest::gmock ${main})
   set(env QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
           http_proxy= https_proxy= HTTP_PROXY= HTTPS_PROXY= no_proxy= NO_PROXY=
           ${ARG_ENV})

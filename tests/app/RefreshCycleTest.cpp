@@ -50,6 +50,7 @@ protected:
     std::string codeFile = dir.File("Stocks.cfg");
     std::string quoteFile = dir.File("Stocks.dat");
     TStockCodeConfig codeList{codeFile};
+    TStockRefreshCycle cycle;
     TStockDataClient client;
     TStockDataSet set{quoteFile};
 };
@@ -96,7 +97,7 @@ TEST_F(RefreshCycleTest, RequestCarriesTheCodesOfTheListFile)
         if (c.file)
             WriteCodes(c.file);
         services.ClearRequests();
-        ASSERT_TRUE(RunRefreshCycle(set, codeList));
+        ASSERT_TRUE(cycle.Run(set, codeList));
         EXPECT_EQ(QuoteRequests(), std::vector<std::string>{c.path});
         EXPECT_TRUE(web.reports.empty());
     }
@@ -107,14 +108,14 @@ TEST_F(RefreshCycleTest, FreshQuotesReplaceTheOldOnesInFileOrder)
     testsupport::WriteFile(quoteFile, OldAnswer);
     WriteCodes("sz000001\r\nsh999999\r\nsh600519\r\n");
     services.SetUnknownCode("sh999999");
-    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
     EXPECT_EQ(Codes(), (std::vector<std::string>{"000001", "600519"}));
     EXPECT_EQ(set.Items(0)->Name, "\xC6\xBD\xB0\xB2\xD2\xF8\xD0\xD0");  // 平安银行, GBK as sent
 
     // The prices move from one cycle to the next.
     const std::string firstPrice = set.Items(0)->Price;
-    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    ASSERT_TRUE(cycle.Run(set, codeList));
     ASSERT_EQ(set.Count(), 2);
     EXPECT_NE(set.Items(0)->Price, firstPrice);
 }
@@ -132,7 +133,7 @@ TEST_F(RefreshCycleTest, AFailedDownloadKeepsTheOldFileAndIsReportedOnce)
         services.SetFault("/list=*", fault);
         web.reports.clear();
         const auto started = std::chrono::steady_clock::now();
-        ASSERT_TRUE(RunRefreshCycle(set, codeList));
+        ASSERT_TRUE(cycle.Run(set, codeList));
         // A hung service holds the cycle no longer than the time-outs (1.5 s here).
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
         EXPECT_EQ(testsupport::ReadFile(quoteFile), OldAnswer);
@@ -146,7 +147,7 @@ TEST_F(RefreshCycleTest, WithoutConnectionTheOldQuotesStaySilently)
     testsupport::WriteFile(quoteFile, OldAnswer);
     WriteCodes("sz000001\r\n");
     services.SetFault("/", Fault::Refused);
-    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_TRUE(QuoteRequests().empty());
     EXPECT_TRUE(web.reports.empty());
     EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
@@ -160,7 +161,7 @@ TEST_F(RefreshCycleTest, WithoutQuoteFileAndConnectionTheSetIsEmpty)
     std::filesystem::remove(quoteFile);
     WriteCodes("sh600000\r\n");
     services.SetFault("/", Fault::Refused);
-    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(set.Count(), 0);
     EXPECT_EQ(set.StockCodes, std::vector<std::string>{"sh600000"});
     EXPECT_TRUE(web.reports.empty());
@@ -172,8 +173,8 @@ TEST_F(RefreshCycleTest, ACycleWhileAReportIsOpenIsSkippedAndCorruptsNothing)
     WriteCodes("sh600000\r\n");
     services.SetFault("/list=*", Fault::ServerError500);
     std::vector<bool> nestedRan;
-    web.onReport = [&] { nestedRan.push_back(RunRefreshCycle(set, codeList)); };
-    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    web.onReport = [&] { nestedRan.push_back(cycle.Run(set, codeList)); };
+    ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(nestedRan, std::vector<bool>{false});
     EXPECT_EQ(web.reports.size(), 1u);
     EXPECT_EQ(QuoteRequests().size(), 1u);
@@ -182,7 +183,7 @@ TEST_F(RefreshCycleTest, ACycleWhileAReportIsOpenIsSkippedAndCorruptsNothing)
     // Once the report is closed the next tick runs normally.
     web.onReport = nullptr;
     services.ClearFaults();
-    EXPECT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
 }
 
@@ -191,9 +192,9 @@ TEST_F(RefreshCycleTest, AParseErrorReachesTheCallerAndTheNextCycleStillRuns)
     web.windowShowing = false;  // keep the broken file
     WriteCodes("sh600000\r\n");
     testsupport::WriteFile(quoteFile, "var hq_str_sh600000=\"name,1.0,abc,3.0,4,5,6,7,8,9,10,11,12,13,\";");
-    EXPECT_THROW(RunRefreshCycle(set, codeList), EConvertError);
+    EXPECT_THROW(cycle.Run(set, codeList), EConvertError);
     web.windowShowing = true;
-    EXPECT_TRUE(RunRefreshCycle(set, codeList));
+    EXPECT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
 }
 
@@ -201,7 +202,7 @@ TEST_F(RefreshCycleTest, ANullClientOnlyRereadsTheFile)
 {
     set.Client = nullptr;
     testsupport::WriteFile(quoteFile, OldAnswer);
-    ASSERT_TRUE(RunRefreshCycle(set, codeList));
+    ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(services.RequestCount(), 0u);
     EXPECT_EQ(set.Count(), 1);
 }

@@ -1,5 +1,6 @@
 #include "NuvLog.h"
 
+#include "Clock.h"
 #include "NuvFiles.h"
 
 #include <fcntl.h>
@@ -7,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <ctime>
 
 namespace nuv {
 
@@ -68,7 +71,7 @@ void WriteLogTo(const std::string& logPath, const std::string& from, const std::
         close(fd);
         return;
     }
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = std::chrono::system_clock::to_time_t(ClockNow());
     std::tm local{};
     localtime_r(&now, &local);
     WriteAll(fd, BuildLogEntry(local, from, message));

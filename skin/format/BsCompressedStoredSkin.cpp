@@ -1,0 +1,89 @@
+#include "BsCompressedStoredSkin.h"
+
+#include "BsStreams.h"
+#include "Bszlibcompress.h"
+#include "Exception.h"
+
+TbsCompressedStoredSkin::TbsCompressedStoredSkin(QObject* owner) : QObject(owner) {}
+
+void TbsCompressedStoredSkin::DeCompressToStream(TMemoryStream& target) const
+{
+    TMemoryStream source(compressedData_);
+    DeCompressStream(target, source);
+}
+
+TbsSkinPackage TbsCompressedStoredSkin::ReadPackage() const
+{
+    TMemoryStream inflated;
+    DeCompressToStream(inflated);
+    return ReadSkinPackage(inflated.Bytes());
+}
+
+void TbsCompressedStoredSkin::LoadFromCompressFile(const std::string& path)
+{
+    compressedData_.clear();
+    TFileStream file(path, TFileStream::fmOpenRead);
+    LoadFromCompressStream(file);
+}
+
+void TbsCompressedStoredSkin::LoadFromCompressStream(TStream& stream)
+{
+    compressedData_.clear();
+    stream.SetPosition(0);
+    const std::int32_t version = stream.ReadInt32();
+    if (version > CompressedSkinFileVersion)
+        return;
+    const std::int32_t length = stream.ReadInt32();
+    // A length that is negative or runs past the data is refused before allocating.
+    if (length < 0 || length > stream.Size() - stream.Position())
+        throw EReadError("Stream read error");
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    stream.ReadBuffer(bytes.data(), length);
+    compressedData_ = std::move(bytes);
+}
+
+void TbsCompressedStoredSkin::SaveToCompressStream(TStream& stream) const
+{
+    stream.WriteInt32(CompressedSkinFileVersion);
+    stream.WriteInt32(static_cast<std::int32_t>(compressedData_.size()));
+    stream.WriteBytes(compressedData_);
+}
+
+void TbsCompressedStoredSkin::SaveToCompressFile(const std::string& path) const
+{
+    if (GetEmpty())
+        return;
+    TFileStream file(path, TFileStream::fmCreate);
+    SaveToCompressStream(file);
+    file.Close();
+}
+
+void TbsCompressedStoredSkin::LoadFromIniFile(const std::string& path)
+{
+    // An INI file that cannot be read ends the build before anything changes.
+    const std::string fileBytes = ReadWholeFile(path);
+    std::optional<TbsSkinPackage> package;
+    try {
+        package = BuildSkinPackageFromIniText(path, fileBytes);
+    } catch (...) {
+        // Past the marker check the old skin is gone: a picture that cannot
+        // be read leaves the stored skin empty rather than stale.
+        compressedData_.clear();
+        throw;
+    }
+    if (package)  // not a skin: nothing changes
+        LoadFromPackage(*package);
+}
+
+void TbsCompressedStoredSkin::LoadFromSkinData(const TbsSkinPackageSource& skinData)
+{
+    LoadFromPackage(skinData.MakeSkinPackage());
+}
+
+void TbsCompressedStoredSkin::LoadFromPackage(const TbsSkinPackage& package)
+{
+    TMemoryStream source(WriteSkinPackage(package));
+    TMemoryStream target;
+    CompressStream(source, target);
+    compressedData_ = target.TakeBytes();
+}
