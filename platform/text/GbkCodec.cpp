@@ -206,9 +206,14 @@ std::string EncodeGbk(std::u16string_view text)
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && text[i] < 0x80)
-            out += static_cast<char>(text[i++]);
         std::size_t j = i;
+        while (j < text.size() && text[j] < 0x80)
+            ++j;
+        const std::size_t at = out.size();
+        out.resize(at + (j - i));
+        for (std::size_t k = i; k < j; ++k)
+            out[at + (k - i)] = static_cast<char>(text[k]);
+        i = j;
         while (j < text.size() && text[j] >= 0x80)
             ++j;
         if (j > i)
