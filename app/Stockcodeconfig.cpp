@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 #include "Format.h"
+#include "GbkCodec.h"
 #include "NuvBase.h"
 
 #include <cerrno>
@@ -173,7 +174,7 @@ void TStockCodeConfig::Load(std::vector<std::string>& list) const
         return;
     std::string bytes;
     if (!ReadWholeFile(fileName_, bytes))
-        throw EFOpenError(Format("Cannot open file %s", fileName_.c_str()));
+        throw EFOpenError(Format("Cannot open file %s", PathToGbk(fileName_).c_str()));
     list = SplitLines(bytes);
 }
 
@@ -185,5 +186,5 @@ void TStockCodeConfig::Save(const std::vector<std::string>& list) const
         bytes += "\r\n";
     }
     if (!ReplaceFileContent(SaveTarget(fileName_), bytes))
-        throw EFCreateError(Format("Cannot create file %s", fileName_.c_str()));
+        throw EFCreateError(Format("Cannot create file %s", PathToGbk(fileName_).c_str()));
 }

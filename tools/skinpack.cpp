@@ -7,6 +7,7 @@
 #include "BsCompressedStoredSkin.h"
 
 #include "Exception.h"
+#include "GbkText.h"
 
 #include <cstdio>
 #include <string>
@@ -29,7 +30,8 @@ int main(int argc, char** argv)
         }
         skin.SaveToCompressFile(outPath);
     } catch (const Exception& e) {
-        std::fprintf(stderr, "skinpack: %s\n", e.Message().c_str());
+        // Messages are GBK program text; the terminal takes the locale's encoding.
+        std::fprintf(stderr, "skinpack: %s\n", GbkToQString(e.Message()).toLocal8Bit().constData());
         return 1;
     }
     return 0;

@@ -8,6 +8,8 @@
 #include "BsSkinDataGeometry.h"
 #include "Bsutils.h"
 #include "Exception.h"
+#include "GbkCodec.h"
+#include "GbkText.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -303,9 +305,9 @@ int main(int argc, char** argv)
         p.drawImage(24 + window.width() + 24, 24 + menu.height() + 16, controls);
         p.end();
         if (!sheet.save(QString::fromLocal8Bit(argv[2]), "PNG"))
-            throw Exception(std::string("cannot write ") + argv[2]);
+            throw Exception("cannot write " + PathToGbk(argv[2]));
     } catch (const Exception& e) {
-        std::fprintf(stderr, "skinpreview: %s\n", e.Message().c_str());
+        std::fprintf(stderr, "skinpreview: %s\n", GbkToQString(e.Message()).toLocal8Bit().constData());
         return 1;
     }
     return 0;

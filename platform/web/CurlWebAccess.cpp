@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 #include "Format.h"
+#include "GbkCodec.h"
 #include "ProxySelection.h"
 #include "UrlParts.h"
 
@@ -214,8 +215,11 @@ CurlWebAccess::CurlWebAccess(WebLimits limits) : limits_(limits) {}
 DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
 {
     TemporaryFileBeside file(request.fileName);
-    if (!file.IsOpen())
-        return {false, Format("cannot create a file beside %s: %s", request.fileName.c_str(), std::strerror(errno))};
+    if (!file.IsOpen()) {
+        const int error = errno;  // before the file name's conversion can touch it
+        return {false, Format("cannot create a file beside %s: %s", PathToGbk(request.fileName).c_str(),
+                              std::strerror(error))};
+    }
 
     const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
     TransferOptions options;
@@ -223,8 +227,11 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
     if (!result.Succeeded())
         return {false, result.Describe()};
-    if (!file.Commit())
-        return {false, Format("cannot replace %s: %s", request.fileName.c_str(), std::strerror(errno))};
+    if (!file.Commit()) {
+        const int error = errno;
+        return {false,
+                Format("cannot replace %s: %s", PathToGbk(request.fileName).c_str(), std::strerror(error))};
+    }
     return {true, {}};
 }
 

@@ -1,5 +1,7 @@
 #include "BsSkinDataGeometry.h"
 
+#include "GbkText.h"
+
 #include <algorithm>
 
 bool IsSkinLoaded(const TbsSkinData* skinData) { return skinData && !skinData->Empty(); }
@@ -129,7 +131,7 @@ const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* d)
 
 QFont SkinFont(const std::string& name, int height, TFontStyles style)
 {
-    QFont font(QString::fromStdString(name));
+    QFont font(GbkToQString(name));
     if (height > 0)
         font.setPixelSize(height);
     font.setBold(style & fsBold);

@@ -30,5 +30,5 @@ const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* skinData);
 // "label" one; none without a loaded skin or either entry.
 std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* skinData);
 
-// A skin font: name, pixel height and styles.
+// A skin font: name (GBK, as the skin stores it), pixel height and styles.
 QFont SkinFont(const std::string& name, int height, TFontStyles style);

@@ -4,6 +4,7 @@
 #include "BsIniFile.h"
 #include "BsStreams.h"
 #include "Exception.h"
+#include "GbkCodec.h"
 
 #include <cstring>
 
@@ -154,7 +155,7 @@ std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(const std::string& ini
     for (const std::string& name : ini.ReadNameList("PICTURES", "activepictures")) {
         // The library is addressed by index, so every entry must be a picture.
         if (name.empty())
-            throw EFOpenError("Cannot open file " + folder);
+            throw EFOpenError("Cannot open file " + PathToGbk(folder));
         package.ActivePictures.push_back(LoadBitmapFile(folder + name));
     }
     package.IniText = std::move(text);

@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 #include "Format.h"
+#include "GbkCodec.h"
 
 #include <algorithm>
 #include <cstring>
@@ -156,8 +157,8 @@ TFileStream::TFileStream(const std::string& path, TMode mode)
     }
     if (!file_) {
         if (mode == fmCreate)
-            throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-        throw EFOpenError(Format("Cannot open file %s", path.c_str()));
+            throw EFCreateError(Format("Cannot create file %s", PathToGbk(path).c_str()));
+        throw EFOpenError(Format("Cannot open file %s", PathToGbk(path).c_str()));
     }
 }
 

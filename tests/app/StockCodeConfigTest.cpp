@@ -108,6 +108,29 @@ TEST(StockCodeConfig, EntryThatIsNoReadableFileRaisesCannotOpen)
     }
 }
 
+// The message is GBK program text; the file name in it is the UTF-8 name
+// converted (用户 is D3C3 BBA7 in GBK).
+TEST(StockCodeConfig, MessagesCarryTheFileNameAsGbk)
+{
+    TempDir dir;
+    const std::string folder = dir.File("用户");
+    fs::create_directory(folder);
+    const std::string gbkFolder = dir.Folder() + "\xD3\xC3\xBB\xA7";
+    try {
+        List list;
+        TStockCodeConfig(folder).Load(list);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file " + gbkFolder);
+    }
+    try {
+        TStockCodeConfig(folder + "/gone/Stocks.cfg").Save({ "sh600000" });
+        ADD_FAILURE() << "no error raised";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file " + gbkFolder + "/gone/Stocks.cfg");
+    }
+}
+
 TEST(StockCodeConfig, SaveIntoMissingFolderRaisesCannotCreate)
 {
     TempDir dir;

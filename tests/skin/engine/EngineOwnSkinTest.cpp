@@ -270,6 +270,12 @@ TEST_F(EngineOwnSkin, HeaderItemsUseTheMenuHeaderSkinElseTheLabel)
     TbsSkinData copy;
     copy.LoadCompressedStoredSkin(Module().bsCompressedStoredSkin1);
     ASSERT_TRUE(IsSkinLoaded(&copy));
+    // Font names are stored as GBK (宋体 is CB CE CC E5).
+    auto* headerLabel
+        = dynamic_cast<TbsDataSkinLabelControl*>(copy.CtrlList[copy.GetControlIndex("menuheader")].get());
+    ASSERT_NE(headerLabel, nullptr);
+    headerLabel->FontName = "\xCB\xCE\xCC\xE5";
+    EXPECT_EQ(MenuHeaderSkinOf(&copy)->Font.family(), QString::fromUtf8("宋体"));
     copy.CtrlList[copy.GetControlIndex("menuheader")]->IDName = "gone";
     const std::optional<TbsMenuHeaderSkin> label = MenuHeaderSkinOf(&copy);
     ASSERT_TRUE(label);

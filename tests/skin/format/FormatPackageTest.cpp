@@ -7,6 +7,7 @@
 #include "BsStreams.h"
 #include "Bszlibcompress.h"
 #include "Exception.h"
+#include "GbkText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -207,6 +208,28 @@ TEST(StoredSkin, CompressedFileHeaderCases)
 
     testsupport::TempDir dir;
     EXPECT_THROW(skin.LoadFromCompressFile(dir.File("absent.ure")), EFOpenError);
+}
+
+// Messages are GBK program text while file names are UTF-8: a name in a
+// message must read as the user wrote it once the message reaches the screen.
+TEST(FileStream, MessagesShowChineseFileNames)
+{
+    testsupport::TempDir dir;
+    const std::string absent = dir.File("皮肤.ure");
+    const std::string inMissingFolder = dir.File("没有/新皮肤.ure");
+    try {
+        TFileStream(absent, TFileStream::fmOpenRead);
+        ADD_FAILURE() << "opened a missing file";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(GbkToQString(e.Message()), QStringLiteral("Cannot open file ") + QString::fromUtf8(absent));
+    }
+    try {
+        TFileStream(inMissingFolder, TFileStream::fmCreate);
+        ADD_FAILURE() << "created a file in a missing folder";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(GbkToQString(e.Message()),
+            QStringLiteral("Cannot create file ") + QString::fromUtf8(inMissingFolder));
+    }
 }
 
 TEST(StoredSkin, DamagedCompressedDataEndsInDecompressionError)
