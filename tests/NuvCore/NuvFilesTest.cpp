@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -347,32 +345,6 @@ TEST(NuvFiles, ReadWholeFileReadsRegularFilesOnlyAndNeverWaits)
         EXPECT_EQ(bytes, c.bytes) << c.name;
     }
     ::close(socket);
-}
-
-TEST(NuvFiles, WriteAllGoesOnUntilEveryByteIsOut)
-{
-    // A pipe takes at most its buffer per write while the reader drains it.
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    const std::string bytes(256 * 1024, 'q');
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(ends[0]);
-        ::_exit(nuv::WriteAll(ends[1], bytes) ? 0 : 1);
-    }
-    ::close(ends[1]);
-    std::string got;
-    char chunk[4096];
-    for (ssize_t n; (n = ::read(ends[0], chunk, sizeof chunk)) > 0;)
-        got.append(chunk, static_cast<std::size_t>(n));
-    ::close(ends[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(got.size(), bytes.size());
-
-    EXPECT_FALSE(nuv::WriteAll(-1, "x"));
 }
 
 TEST(NuvFiles, ReplaceFileFollowsLinksAndLeavesNothingBeside)
