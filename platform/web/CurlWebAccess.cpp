@@ -150,10 +150,10 @@ CurlWebAccess::CurlWebAccess(WebLimits limits) : limits_(limits) {}
 namespace {
 
 // The system's error text is taken before the file name's conversion can change errno.
-std::string FileFailure(const char* format, const std::string& fileName)
+std::string FileFailure(const char* verb, const std::string& fileName)
 {
     const std::string error = std::strerror(errno);
-    return Format(format, PathToGbk(fileName).c_str(), error.c_str());
+    return Format("cannot %s %s: %s", verb, PathToGbk(fileName).c_str(), error.c_str());
 }
 
 }  // namespace
@@ -164,7 +164,7 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     // leaves the old file as it was.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return {false, FileFailure("cannot write %s: %s", request.fileName)};
+        return {false, FileFailure("write", request.fileName)};
 
     const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
     TransferOptions options;
@@ -173,7 +173,7 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     if (!result.Succeeded())
         return {false, result.Describe()};
     if (!file.Commit())
-        return {false, FileFailure("cannot replace %s: %s", request.fileName)};
+        return {false, FileFailure("replace", request.fileName)};
     return {true, {}};
 }
 
