@@ -1065,12 +1065,10 @@ TbsSkinPopupMenu::~TbsSkinPopupMenu()
     ownEngine_ = nullptr;
 }
 
-TbsSkinMenu* TbsSkinPopupMenu::Engine()
+TbsSkinMenu* FindFrameMenuEngine(QObject* form, QObject* owner)
 {
-    if (form_)
-        if (TbsSkinMenu* engine = TbsSkinMenu::FindIn(form_))
-            return engine;
-    QObject* owner = parent();
+    if (TbsSkinMenu* engine = TbsSkinMenu::FindIn(form))
+        return engine;
     if (auto* ownerWidget = qobject_cast<QWidget*>(owner); ownerWidget && ownerWidget->isWindow())
         if (TbsSkinMenu* engine = TbsSkinMenu::FindIn(ownerWidget))
             return engine;
@@ -1080,6 +1078,13 @@ TbsSkinMenu* TbsSkinPopupMenu::Engine()
             if (TbsSkinMenu* engine = TbsSkinMenu::FindIn(ownersOwner))
                 return engine;
     }
+    return nullptr;
+}
+
+TbsSkinMenu* TbsSkinPopupMenu::Engine()
+{
+    if (TbsSkinMenu* engine = FindFrameMenuEngine(form_, parent()))
+        return engine;
     if (!ownEngine_)
         ownEngine_ = new TbsSkinMenu(nullptr);
     return ownEngine_;
@@ -1105,6 +1110,8 @@ void TbsSkinPopupMenu::Popup2(QObject* control, int x, int y)
 
 void TbsSkinPopupMenu::PopupFromRect2(QObject* control, const QRect& rect, bool up)
 {
+    if (!skinData_ && Engine()->MenusSkinData)
+        skinData_ = Engine()->MenusSkinData;
     if (!skinData_)
         return;
     SetPopupPoint(rect.topLeft());
@@ -1116,6 +1123,8 @@ void TbsSkinPopupMenu::PopupFromRect2(QObject* control, const QRect& rect, bool 
 void TbsSkinPopupMenu::Show(QObject* control, const QRect& rect, bool up)
 {
     TbsSkinMenu* engine = Engine();
+    if (!skinData_ && engine->MenusSkinData)
+        skinData_ = engine->MenusSkinData;
     if (engine->Visible())
         engine->Hide();
     engine->Popup(control, skinData_, 0, rect, Items(), up, Images(), AutoLineReduction());
@@ -1127,4 +1136,26 @@ void TbsSkinPopupMenu::Show(QObject* control, const QRect& rect, bool up)
                 handler(self.data());
         };
     }
+}
+
+// ---------------------------------------------------------------- presenter
+
+TbsSkinMenuPresenter::TbsSkinMenuPresenter(TbsSkinData* skinData, QObject* owner)
+    : QObject(owner)
+    , skinData_(skinData)
+    , ownEngine_(new TbsSkinMenu(nullptr))
+{
+    ownEngine_->setParent(this);
+}
+
+void TbsSkinMenuPresenter::Present(TPopupMenu& menu, const QPoint& screenPoint)
+{
+    TbsSkinMenu* engine = FindFrameMenuEngine(nullptr, menu.parent());
+    if (!engine)
+        engine = ownEngine_;
+    TbsSkinData* skinData = engine->MenusSkinData ? engine->MenusSkinData.data() : skinData_.data();
+    if (engine->Visible())
+        engine->Hide();
+    engine->Popup(nullptr, skinData, 0, QRect(screenPoint, QSize(0, 0)), menu.Items(), false, menu.Images(),
+        menu.AutoLineReduction());
 }

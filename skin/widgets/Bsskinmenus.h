@@ -234,6 +234,9 @@ public:
     int AlphaBlendValue = 150;
     int DefaultMenuItemHeight = 20;
     QFont DefaultMenuItemFont; // Arial, 14 pixels
+    // The skin data the frame gives menus that have none (its MenusSkinData,
+    // else its SkinData); a popup menu takes it for good at its first popup.
+    QPointer<TbsSkinData> MenusSkinData;
     // The work area used when none is given: the screen's available geometry.
     // Tests and callers may fix it.
     std::optional<QRect> FixedWorkArea;
@@ -306,3 +309,27 @@ private:
     TMenuNotifyEvent onMenuClose_;
     TbsSkinMenu* ownEngine_ = nullptr;
 };
+
+// Shows plain popup menus (those that are no TbsSkinPopupMenu) skinned: the
+// engine of the menu owner's frame when there is one, else an engine of its
+// own, with this presenter's skin data when the frame gives none. Install it
+// with TPopupMenu::SetDefaultPresenter.
+class TbsSkinMenuPresenter : public QObject, public TMenuPresenter {
+    Q_OBJECT
+public:
+    explicit TbsSkinMenuPresenter(TbsSkinData* skinData = nullptr, QObject* owner = nullptr);
+
+    TbsSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(TbsSkinData* skinData) { skinData_ = skinData; }
+    TbsSkinMenu* OwnEngine() const { return ownEngine_; }
+
+    void Present(TPopupMenu& menu, const QPoint& screenPoint) override;
+
+private:
+    QPointer<TbsSkinData> skinData_;
+    TbsSkinMenu* ownEngine_;
+};
+
+// The engine of the frame of form, of owner (when it is a window) or of
+// owner's owner (when that is a window); null when none has one.
+TbsSkinMenu* FindFrameMenuEngine(QObject* form, QObject* owner);

@@ -326,6 +326,37 @@ TEST_F(SkinMenuTest, SkinChangeWhileOpenRereadsTheSkin)
     QTRY_COMPARE(menu.hideClicks, 1);
 }
 
+TEST_F(SkinMenuTest, MenusTakeTheirSkinFromTheFrameOrTheInstalledPresenter)
+{
+    // A skinned popup menu without skin data takes the frame's for good.
+    QWidget form;
+    auto* frameEngine = new TbsSkinMenu(&form);
+    frameEngine->FixedWorkArea = QRect(0, 0, 1024, 768);
+    frameEngine->MenusSkinData = SkinData();
+    TbsSkinPopupMenu skinned(&form);
+    AddItem(skinned.Items(), "item");
+    skinned.Popup(10, 10);
+    ASSERT_EQ(frameEngine->Count(), 1);
+    EXPECT_TRUE(frameEngine->Window(0)->HasWindowSkin());
+    EXPECT_EQ(skinned.SkinData(), SkinData());
+    frameEngine->Hide();
+
+    // A plain popup menu shows skinned through the installed presenter.
+    TbsSkinMenuPresenter presenter(SkinData());
+    presenter.OwnEngine()->FixedWorkArea = QRect(0, 0, 1024, 768);
+    TPopupMenu::SetDefaultPresenter(&presenter);
+    TPopupMenu plain;
+    int clicks = 0;
+    AddItem(plain.Items(), "plain", &clicks);
+    plain.Popup(20, 20);
+    TPopupMenu::SetDefaultPresenter(nullptr);
+    TbsSkinMenu* shown = presenter.OwnEngine();
+    ASSERT_EQ(shown->Count(), 1);
+    EXPECT_TRUE(shown->Window(0)->HasWindowSkin());
+    QTest::keyClick(shown->Window(0), Qt::Key_Return);
+    QTRY_COMPARE(clicks, 1);
+}
+
 TEST(SkinPopupMenu, PopsUpThroughTheFramesEngineAndRaisesItsEvents)
 {
     QWidget form;
