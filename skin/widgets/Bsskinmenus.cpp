@@ -410,7 +410,6 @@ void TbsSkinPopupWindow::Redraw()
 
 void TbsSkinPopupWindow::Show(const QRect& r, TMenuItem* item, int startIndex, bool subMenu, bool up)
 {
-    parentItem_ = item;
     parentGuard_ = item;
     request_ = r;
     subMenu_ = subMenu;

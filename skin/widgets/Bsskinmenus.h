@@ -93,7 +93,7 @@ public:
     void PopupKeyDown(int key);
 
     // --- state, for the engine and tests
-    TMenuItem* ParentItem() const { return parentItem_; }
+    TMenuItem* ParentItem() const { return parentGuard_; }
     int ItemCount() const { return static_cast<int>(items_.size()); }
     TbsSkinMenuItem& Item(int index) { return *items_[static_cast<size_t>(index)]; }
     int ActiveItem() const { return activeItem_; }
@@ -157,7 +157,6 @@ private:
     QPointer<TbsSkinData> skinData_;
     std::unique_ptr<SkinValues> skin_; // copies, read again on a skin change
 
-    TMenuItem* parentItem_ = nullptr;
     QPointer<TMenuItem> parentGuard_;
     std::vector<std::unique_ptr<TbsSkinMenuItem>> items_;
     int activeItem_ = -1;

@@ -278,12 +278,41 @@ TEST_F(SkinMenuTest, LongMenuStartsAtTheTopAndScrollsWhileHoveringTheBottomArea)
     QTRY_COMPARE(w->ScrollCode(), 0);
     EXPECT_EQ(w->VisibleStartIndex(), 40 - shown);
 
-    // Keys follow the visible range: Down from the last item wraps to the top.
+    // Keys follow the visible range, jumping to the other end when they wrap.
     QTest::mouseMove(w, Centre(w, 39));
     QTest::keyClick(w, Qt::Key_Down);
     EXPECT_EQ(w->ActiveItem(), 0);
     EXPECT_EQ(w->VisibleStartIndex(), 0);
-    EXPECT_TRUE(w->Item(0).Visible);
+    QTest::keyClick(w, Qt::Key_Up);
+    EXPECT_EQ(w->ActiveItem(), 39);
+    EXPECT_EQ(w->VisibleStartIndex(), 40 - shown);
+    for (int i = 0; i < shown; ++i)
+        QTest::keyClick(w, Qt::Key_Up);
+    EXPECT_EQ(w->ActiveItem(), 39 - shown);
+    EXPECT_EQ(w->VisibleStartIndex(), 39 - shown) << "one step at a time upward";
+}
+
+TEST_F(SkinMenuTest, ItemsMorphBetweenTheirLooksOnlyWithSkinEffects)
+{
+    TSkinCtrlModule module; // its own, to switch the effects off
+    AddItem(&root, "a");
+    AddItem(&root, "b");
+    Open(&root, QPoint(100, 100), module.bsSkinData1);
+    TbsSkinPopupWindow* w = Top();
+    QTRY_COMPARE(w->Item(0).MorphKf, 1.0);
+    QTest::keyClick(w, Qt::Key_Down);
+    EXPECT_LT(w->Item(1).MorphKf, 1.0) << "the new item fades in";
+    w->grab();
+    QTRY_COMPARE(w->Item(1).MorphKf, 1.0);
+    QTRY_COMPARE(w->Item(0).MorphKf, 0.0);
+    const QImage settled = w->grab().toImage();
+
+    engine->Hide();
+    module.bsSkinData1->SetEnableSkinEffects(false);
+    Open(&root, QPoint(100, 100), module.bsSkinData1);
+    w = Top();
+    QTest::keyClick(w, Qt::Key_Down);
+    EXPECT_EQ(w->grab().toImage(), settled) << "without effects the active look shows at once";
 }
 
 TEST_F(SkinMenuTest, WithoutSkinTheBuiltInLookIsUsable)
