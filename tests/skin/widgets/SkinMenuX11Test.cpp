@@ -52,6 +52,15 @@ int ScreenMismatches(const QImage& screen, const TbsSkinPopupWindow* w, const QW
     return bad;
 }
 
+// Every item shows its final look: morphing has ended.
+bool Settled(TbsSkinPopupWindow* w)
+{
+    for (int i = 0; i < w->ItemCount(); ++i)
+        if (w->Item(i).MorphKf != (w->Item(i).Active || w->Item(i).Down ? 1.0 : 0.0))
+            return false;
+    return true;
+}
+
 TEST(SkinMenuX11, TrayMenuWithOpenSubMenuIsOnScreenAsPainted)
 {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
@@ -83,7 +92,9 @@ TEST(SkinMenuX11, TrayMenuWithOpenSubMenuIsOnScreenAsPainted)
     // The real pointer over the sub-menu's second item: the tracking timer follows it.
     QCursor::setPos(sub->mapToGlobal(sub->Item(1).Rect.center()));
     QTRY_COMPARE_WITH_TIMEOUT(sub->ActiveItem(), 1, 2000);
-    QTest::qWait(400); // morphing settles (5 ticks of 20 ms)
+    // Morphing settles (5 ticks of 20 ms), then the last paint reaches the screen.
+    QTRY_VERIFY_WITH_TIMEOUT(Settled(top) && Settled(sub), 5000);
+    QTest::qWait(200);
 
     const QImage screen
         = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
