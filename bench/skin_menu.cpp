@@ -14,13 +14,14 @@ namespace {
 
 void FillNineItems(TMenuItem* root)
 {
-    const char* captions[] = {"Window style", "Hide", "Show", "-", "Options", "About", "Help", "Check", "Exit"};
+    const char* captions[]
+        = { "Window style", "Hide", "Show", "-", "Options", "About", "Help", "Check", "Exit" };
     for (const char* caption : captions) {
         auto* item = new TMenuItem();
         item->SetCaption(caption);
         root->Add(item);
     }
-    root->Items(0)->Add(new TMenuItem());  // one item with a sub-menu
+    root->Items(0)->Add(new TMenuItem()); // one item with a sub-menu
     root->Items(7)->SetChecked(true);
 }
 
@@ -44,13 +45,19 @@ void PopupToFirstPaint(benchmark::State& state, bool skinned)
     }
 }
 
-void SkinnedMenu(benchmark::State& state) { PopupToFirstPaint(state, true); }
-void DefaultMenu(benchmark::State& state) { PopupToFirstPaint(state, false); }
+void SkinnedMenu(benchmark::State& state)
+{
+    PopupToFirstPaint(state, true);
+}
+void DefaultMenu(benchmark::State& state)
+{
+    PopupToFirstPaint(state, false);
+}
 
 BENCHMARK(SkinnedMenu)->Unit(benchmark::kMillisecond);
 BENCHMARK(DefaultMenu)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -273,7 +273,7 @@ TEST_F(SkinMenuTest, LongMenuStartsAtTheTopAndScrollsWhileHoveringTheBottomArea)
     const QRect items = w->ItemsRect();
     QTest::mouseMove(w, QPoint(items.center().x(), items.bottom() - 4));
     EXPECT_EQ(w->ScrollCode(), 2);
-    QTRY_COMPARE_WITH_TIMEOUT(w->VisibleStartIndex(), 2, 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(w->VisibleStartIndex() >= 2, 1000);
     QTRY_VERIFY_WITH_TIMEOUT(w->Item(39).Visible, 10000);
     QTRY_COMPARE(w->ScrollCode(), 0);
     EXPECT_EQ(w->VisibleStartIndex(), 40 - shown);
