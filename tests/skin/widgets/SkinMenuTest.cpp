@@ -183,6 +183,20 @@ TEST_F(SkinMenuTest, RightKeyOpensSubMenuAndEscapeClosesOneLevelAtATime)
     EXPECT_EQ(menu.styleClicks + menu.hideClicks, 0);
 }
 
+TEST_F(SkinMenuTest, AWindowClosedByTheWindowSystemClosesTheWholeMenu)
+{
+    MainMenu menu(&root);
+    NoticeSink control;
+    Open(&root, QPoint(100, 100), SkinData(), &control);
+    QTest::keyClick(Top(), Qt::Key_Right);
+    ASSERT_EQ(engine->Count(), 2);
+    engine->Window(0)->close(); // as when the application loses activation
+    QTRY_VERIFY(!engine->Visible());
+    EXPECT_EQ(engine->Count(), 0);
+    EXPECT_EQ(control.closes, 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 TEST_F(SkinMenuTest, MouseChoiceAndWhatIsNotChosen)
 {
     MainMenu menu(&root);
