@@ -252,6 +252,12 @@ void TbsSkinCustomControl::UpdateRegion()
 void TbsSkinCustomControl::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // A skin that fixes a side keeps it whatever size the control is given.
+    const QSize wanted = CalcSize(size());
+    if (wanted != size()) {
+        resize(wanted);
+        return;
+    }
     UpdateRegion();
     UpdateClientMargins();
 }

@@ -130,7 +130,7 @@ public:
     // Where children and content go, in the control's coordinates.
     virtual QRect RealClientRect() const;
     // The size the skin asks for at the given size.
-    QSize CalcSize(QSize size) const;
+    virtual QSize CalcSize(QSize size) const;
 
     // The control's picture at its current size, as paint draws it.
     QImage RenderImage();
