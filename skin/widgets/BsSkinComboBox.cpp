@@ -408,11 +408,11 @@ void TbsSkinComboBox::CreateControlSkinImage(QImage& image, const TbsSkinLook& l
     const bool active = ActiveLook();
     const TRect lookRect
         = active && !entry->ActiveSkinRect.IsNull() ? entry->ActiveSkinRect : entry->SkinRect;
+    if (useSkinSize_ && lookRect == entry->SkinRect)
+        DrawCommonSkinImage(image, look, lookRect);
     QPainter painter(&image);
     if (useSkinSize_) {
-        if (lookRect == entry->SkinRect)
-            DrawCommonSkinImage(image, look, lookRect);
-        else
+        if (lookRect != entry->SkinRect)
             painter.drawImage(0, 0,
                 CreateHSkinImage(look.Geom.Layout.LTPoint.x(),
                     std::max(entry->SkinRect.Width() - look.Geom.Layout.RTPoint.x(), 0), picture, lookRect,
