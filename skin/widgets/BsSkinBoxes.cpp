@@ -597,8 +597,13 @@ void TbsSkinListBox::SetItem(int index, const std::string& text)
 
 void TbsSkinListBox::DeleteItem(int index)
 {
-    if (index >= 0 && index < list_->count())
-        delete list_->takeItem(index);
+    if (index < 0 || index >= list_->count())
+        return;
+    const bool wasSelected = list_->item(index)->isSelected();
+    delete list_->takeItem(index);
+    // Deleting the selected entry leaves none selected.
+    if (wasSelected)
+        SetItemIndex(-1);
 }
 
 void TbsSkinListBox::MoveItem(int from, int to)

@@ -98,22 +98,20 @@ QImage HeaderImage(
 
 void TbsSkinListHeader::paintEvent(QPaintEvent* event)
 {
-    {
-        // The space right of the last section.
-        QPainter painter(viewport());
-        const int used = length() - offset();
-        const QRect rest(std::max(used, 0), 0, std::max(viewport()->width() - used, 0), viewport()->height());
-        if (rest.width() > 0) {
-            auto* entry = owner_->SkinEntryNamed<TbsDataSkinButtonControl>(owner_->HeaderSkinDataName());
-            const QImage* picture = entry ? owner_->SkinPicture(entry->PictureIndex) : nullptr;
-            if (entry && picture)
-                painter.drawImage(
-                    rest.topLeft(), HeaderImage(*entry, *picture, rest.width(), rest.height(), false, true));
-            else
-                bswidgets::FrameAndFill(painter, rest, ToQColor(clBtnShadow), ToQColor(clBtnFace));
-        }
-    }
     QHeaderView::paintEvent(event);
+    // The space right of the last section, over the platform's empty area.
+    QPainter painter(viewport());
+    const int used = length() - offset();
+    const QRect rest(std::max(used, 0), 0, std::max(viewport()->width() - used, 0), viewport()->height());
+    if (rest.width() <= 0)
+        return;
+    auto* entry = owner_->SkinEntryNamed<TbsDataSkinButtonControl>(owner_->HeaderSkinDataName());
+    const QImage* picture = entry ? owner_->SkinPicture(entry->PictureIndex) : nullptr;
+    if (entry && picture)
+        painter.drawImage(
+            rest.topLeft(), HeaderImage(*entry, *picture, rest.width(), rest.height(), false, true));
+    else
+        bswidgets::FrameAndFill(painter, rest, ToQColor(clBtnShadow), ToQColor(clBtnFace));
 }
 
 void TbsSkinListHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
