@@ -33,7 +33,10 @@
 namespace {
 
 // GBK bytes of a text written here.
-std::string G(const char* utf8) { return QStringToGbk(QString::fromUtf8(utf8)); }
+std::string G(const char* utf8)
+{
+    return QStringToGbk(QString::fromUtf8(utf8));
+}
 
 // Puts a control into the look of the mouse being over it.
 void Hover(QWidget* widget)
@@ -46,15 +49,15 @@ void Hover(QWidget* widget)
 void Press(QWidget* widget, QPoint p)
 {
     Hover(widget);
-    QMouseEvent press(QEvent::MouseButtonPress, p, widget->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(
+        QEvent::MouseButtonPress, p, widget->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &press);
 }
 
 QImage MakeGlyph()
 {
     QImage glyph(32, 16, QImage::Format_RGB32);
-    glyph.fill(QColor(255, 0, 255));  // the transparent colour
+    glyph.fill(QColor(255, 0, 255)); // the transparent colour
     QPainter painter(&glyph);
     painter.setBrush(QColor(40, 150, 60));
     painter.setPen(Qt::NoPen);
@@ -64,8 +67,7 @@ QImage MakeGlyph()
     return glyph;
 }
 
-template <typename T>
-T* Place(QWidget* parent, TbsSkinData* skin, int x, int y, int w = 0, int h = 0)
+template <typename T> T* Place(QWidget* parent, TbsSkinData* skin, int x, int y, int w = 0, int h = 0)
 {
     auto* control = new T(parent);
     if (w > 0 && h > 0)
@@ -117,7 +119,7 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
 
     // Buttons: normal, active, pressed, down, focused, disabled.
     Title(back, skin, 8, 92, "按钮 TbsSkinButton：正常 / 鼠标 / 按下 / 落下 / 焦点 / 禁用");
-    const char* captions[] = {"正常", "鼠标", "按下", "落下", "焦点", "禁用"};
+    const char* captions[] = { "正常", "鼠标", "按下", "落下", "焦点", "禁用" };
     for (int i = 0; i < 6; ++i) {
         auto* button = Place<TbsSkinButton>(back, skin, 8 + i * 82, 112, 75, 25);
         button->SetCaption(G(captions[i]));
@@ -168,7 +170,7 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
     disabled->SetCaption(G("禁用标签"));
     disabled->setEnabled(false);
     auto* text = Place<TbsSkinTextLabel>(back, skin, 8, 230, 140, 34);
-    text->SetLines({G("上证股票代码前加sh"), G("深证股票代码前加sz")});
+    text->SetLines({ G("上证股票代码前加sh"), G("深证股票代码前加sz") });
     auto* link = Place<TbsSkinLinkLabel>(back, skin, 150, 212);
     link->SetCaption(G("访问官方网站"));
     auto* linkHot = Place<TbsSkinLinkLabel>(back, skin, 150, 232);
@@ -182,23 +184,22 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
     auto* wrapped = Place<TbsSkinTextLabel>(back, skin, 360, 210, 140, 48);
     wrapped->SetWordWrap(true);
     wrapped->SetAlignment(taCenter);
-    wrapped->SetLines({G("居中并自动换行的多行文字标签示例")});
+    wrapped->SetLines({ G("居中并自动换行的多行文字标签示例") });
 
     // List view, as on the main window.
     Title(back, skin, 8, 266, "列表 TbsSkinListView");
     auto* list = Place<TbsSkinListView>(back, skin, 8, 284, 306, 215);
     list->SetHeaderSkinDataName("resizetoolbutton");
     list->SetHotTrackStyle(htHandPoint);
-    list->SetColumns({{G("名称"), 80, taLeftJustify},
-                      {G("代码"), 60, taCenter},
-                      {G("价格"), 80, taCenter},
-                      {G("涨幅%"), 80, taCenter}});
-    const char* names[] = {"浦发银行", "邯郸钢铁", "白云机场", "武钢股份", "东风汽车", "中国国贸",
-                           "首创股份", "上海机场", "包钢股份", "华能国际", "皖通高速", "华夏银行"};
+    list->SetColumns({ { G("名称"), 80, taLeftJustify }, { G("代码"), 60, taCenter },
+        { G("价格"), 80, taCenter }, { G("涨幅%"), 80, taCenter } });
+    const char* names[] = { "浦发银行", "邯郸钢铁", "白云机场", "武钢股份", "东风汽车", "中国国贸",
+        "首创股份", "上海机场", "包钢股份", "华能国际", "皖通高速", "华夏银行" };
     list->BeginUpdate();
     for (int i = 0; i < 12; ++i)
-        list->AddItem(G(names[i]), {std::to_string(600000 + i * 4), std::to_string(10 + i) + ".25",
-                                    (i % 3 ? "-" : "") + std::to_string(i % 5) + ".1" + std::to_string(i % 10)});
+        list->AddItem(G(names[i]),
+            { std::to_string(600000 + i * 4), std::to_string(10 + i) + ".25",
+                (i % 3 ? "-" : "") + std::to_string(i % 5) + ".1" + std::to_string(i % 10) });
     list->EndUpdate();
     list->SetItemIndex(2);
 
@@ -211,7 +212,7 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
     box->SetItems(codes);
     box->SetItemIndex(3);
     auto* small = Place<TbsSkinListBox>(back, skin, 490, 284, 130, 80);
-    small->SetItems({"sh600000", "sz000002"});
+    small->SetItems({ "sh600000", "sz000002" });
     small->SetItemIndex(0);
     auto* rows = Place<TbsSkinListBox>(back, skin, 490, 372, 130, 60);
     rows->SetItems(codes);
@@ -249,8 +250,8 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
     // Combo boxes.
     Title(back, skin, 250, 552, "组合框 TbsSkinComboBox：正常 / 禁用 / 展开");
     std::vector<std::string> kinds;
-    const char* kindNames[] = {"分时线", "日K线", "周K线", "月K线", "MACD", "KDJ", "RSI",
-                               "BOLL", "WR",     "DMI",  "BIAS", "CCI",  "VR",   "OBV"};
+    const char* kindNames[] = { "分时线", "日K线", "周K线", "月K线", "MACD", "KDJ", "RSI", "BOLL", "WR",
+        "DMI", "BIAS", "CCI", "VR", "OBV" };
     for (const char* kind : kindNames)
         kinds.push_back(G(kind));
     auto* combo = Place<TbsSkinComboBox>(back, skin, 250, 572, 137, 20);
@@ -287,7 +288,7 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
     return half;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -298,7 +299,7 @@ int main(int argc, char** argv)
             screenshot = QString::fromLocal8Bit(argv[i + 1]);
 
     TSkinCtrlModule module;
-    TbsSkinData noSkin;  // stays empty: the built-in look
+    TbsSkinData noSkin; // stays empty: the built-in look
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Qelvo skinned controls"));
@@ -328,7 +329,8 @@ int main(int argc, char** argv)
                 picture = window.grab();
             QDir().mkpath(QFileInfo(screenshot).absolutePath());
             if (!picture.save(screenshot)) {
-                std::fprintf(stderr, "controlgallery: cannot write %s\n", screenshot.toLocal8Bit().constData());
+                std::fprintf(
+                    stderr, "controlgallery: cannot write %s\n", screenshot.toLocal8Bit().constData());
                 result = 1;
             }
             skinned.openCombo->CloseUp(false);
