@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 namespace {
 
@@ -264,6 +265,79 @@ TEST_F(SkinButtons, FormButtonWithoutSkinTakesItsDefaultImage)
     Enter(&button);
     EXPECT_EQ(QColor(button.RenderImage().pixel(1, 1)), QColor(Qt::green));
     EXPECT_EQ(button.CurrentFontColor(), QColor(0, 0, 255));
+}
+
+TEST_F(SkinButtons, MorphingFadesBetweenNormalAndActiveLooks)
+{
+    TbsSkinButton button(&window);
+    button.setGeometry(100, 100, 40, 20);
+    button.SetSkinDataName("morphbutton");
+    button.SetSkinData(skin.Data());
+    ShowActive();
+    Leave(&button);
+    auto green = [&] { return SourceOf(button.RenderImage().pixel(1, 1)).y(); };
+    ASSERT_EQ(green(), 1);
+    Enter(&button);
+    // The first step shows a blend of both looks, the last the active look.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return green() != 1; }, 1000));
+    EXPECT_GT(green(), 1);
+    EXPECT_LT(green(), 21);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return green() == 21; }, 1000));
+    Leave(&button);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return green() == 1; }, 1000));
+
+    // Without skin effects the look switches at once.
+    skin.Data()->SetEnableSkinEffects(false);
+    Enter(&button);
+    EXPECT_EQ(green(), 21);
+}
+
+TEST_F(SkinButtons, ADestroyedSkinDataLeavesTheBuiltInLook)
+{
+    auto* data = new TbsSkinData;
+    TbsSkinButton button(&window);
+    button.SetSkinData(data);
+    button.resize(40, 20);
+    {
+        ControlSkin other;
+        other.Load();
+        button.SetSkinData(other.Data());
+        EXPECT_EQ(TagOf(button.RenderImage().pixel(1, 1)), FirstTag);
+    }
+    EXPECT_EQ(button.SkinData(), nullptr);
+    EXPECT_EQ(QColor(button.RenderImage().pixel(0, 0)), ToQColor(clBtnShadow));
+    delete data;
+    // A control that is gone is no longer told of changes.
+    auto* gone = new TbsSkinButton(&window);
+    gone->SetSkinData(skin.Data());
+    delete gone;
+    skin.Data()->ClearSkin();
+    skin.Load(SecondTag);
+    EXPECT_EQ(button.SkinData(), nullptr);
+}
+
+TEST_F(SkinButtons, DisabledLabelTextIsEmbossed)
+{
+    TbsSkinStdLabel label(&window);
+    label.SetSkinData(skin.Data());
+    QFont font = label.DefaultFont();
+    label.SetCaption("MMMM");
+    window.show();
+    auto colours = [&] {
+        std::set<QRgb> seen;
+        const QImage image = Grab(&label);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                seen.insert(image.pixel(x, y) & 0xFFFFFF);
+        return seen;
+    };
+    EXPECT_TRUE(colours().count(0xFF0000)) << "the entry's font colour (255 = red)";
+    label.setEnabled(false);
+    const std::set<QRgb> disabled = colours();
+    EXPECT_FALSE(disabled.count(0xFF0000));
+    EXPECT_TRUE(disabled.count(0xFFFFFF)) << "button highlight";
+    const QColor shadow = ToQColor(skin.Data()->SkinColors.cBtnShadow);
+    EXPECT_TRUE(disabled.count(shadow.rgb() & 0xFFFFFF)) << "button shadow";
 }
 
 // --- panels

@@ -297,6 +297,26 @@ TEST_F(SkinFields, ActiveTabStandsTallerAndJoinsItsPage)
     EXPECT_EQ(second->geometry(), pages.PageRect());
 }
 
+TEST_F(SkinFields, PageControlKeysSwitchPages)
+{
+    TbsSkinPageControl pages(&window);
+    pages.setGeometry(0, 0, 200, 100);
+    pages.AddPage("one");
+    pages.AddPage("two");
+    pages.AddPage("three");
+    ShowActive();
+    pages.setFocus();
+    QTest::keyClick(&pages, Qt::Key_Right);
+    QTest::keyClick(&pages, Qt::Key_Right);
+    QTest::keyClick(&pages, Qt::Key_Right);
+    EXPECT_EQ(pages.ActivePageIndex(), 2);
+    QTest::keyClick(&pages, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages.ActivePageIndex(), 0);
+    QTest::keyClick(&pages, Qt::Key_Left);
+    EXPECT_EQ(pages.ActivePageIndex(), 0);
+    EXPECT_TRUE(pages.Page(0)->isVisible());
+}
+
 TEST_F(SkinFields, PageControlWithoutSkin)
 {
     TbsSkinPageControl pages(&window);

@@ -9,6 +9,7 @@
 
 #include <QPainter>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -364,6 +365,62 @@ TEST_F(SkinLists, ListBoxItemsKeepTheirBytesAndDrawFromTheItemLooks)
     selectedPainter.end();
     EXPECT_EQ(SourceOf(selected.pixel(0, 0)), QPoint(140, 76));
     EXPECT_EQ(SourceOf(selected.pixel(95, 15)), QPoint(199, 91)) << "right end piece";
+}
+
+TEST_F(SkinLists, WheelAndKeysScrollOnlyWhereTheyShould)
+{
+    TbsSkinListBox box(&window);
+    box.setGeometry(0, 0, 120, 100);
+    box.SetItems(Codes(40));
+    ShowActive();
+    ASSERT_NE(box.VScrollBar(), nullptr);
+    QWheelEvent towards(QPointF(10, 10), box.ListBox()->mapToGlobal(QPointF(10, 10)), QPoint(),
+        QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(box.ListBox()->viewport(), &towards);
+    EXPECT_EQ(box.TopIndex(), 1) << "one line a notch";
+    EXPECT_EQ(box.VScrollBar()->Position(), 1);
+
+    // A bar takes keys and the wheel only when it can have the focus.
+    TbsSkinScrollBar bar(&window);
+    bar.SetRange(0, 10, 0, 5);
+    bar.show();
+    QTest::keyClick(&bar, Qt::Key_Right);
+    EXPECT_EQ(bar.Position(), 5);
+    bar.SetCanFocused(true);
+    bar.setFocus();
+    QTest::keyClick(&bar, Qt::Key_Right);
+    QTest::keyClick(&bar, Qt::Key_Down);
+    EXPECT_EQ(bar.Position(), 7);
+    QTest::keyClick(&bar, Qt::Key_Up);
+    EXPECT_EQ(bar.Position(), 6);
+}
+
+TEST_F(SkinLists, ListBoxHorizontalBarForWideItems)
+{
+    TbsSkinListBox box(&window);
+    box.SetSkinData(skin.Data());
+    box.setGeometry(0, 0, 100, 100);
+    box.SetHorizontalExtent(true);
+    box.SetItems({ "short", "a much wider entry than the list box can show" });
+    ShowActive();
+    ASSERT_NE(box.HScrollBar(), nullptr);
+    EXPECT_EQ(box.HScrollBar()->SkinDataName(), "hscrollbar");
+    EXPECT_EQ(box.HScrollBar()->geometry().bottom(), 100 - 2 - 1) << "along the client rect's bottom";
+    box.HScrollBar()->SetPosition(12);
+    EXPECT_EQ(box.HorizontalOffset(), 12);
+    // With a vertical bar as well the horizontal one takes the corner form.
+    std::vector<std::string> many = Codes(20);
+    many.push_back("a much wider entry than the list box can show");
+    box.SetItems(many);
+    ASSERT_NE(box.VScrollBar(), nullptr);
+    ASSERT_NE(box.HScrollBar(), nullptr);
+    EXPECT_TRUE(box.HScrollBar()->Both());
+    EXPECT_EQ(box.HScrollBar()->SkinDataName(), "bothhscrollbar");
+    EXPECT_LE(box.VScrollBar()->geometry().bottom(), box.HScrollBar()->geometry().top());
+
+    box.SetItems({ "short" });
+    EXPECT_EQ(box.HScrollBar(), nullptr);
+    EXPECT_EQ(box.VScrollBar(), nullptr);
 }
 
 TEST_F(SkinLists, ListBoxHeightForARowCount)
