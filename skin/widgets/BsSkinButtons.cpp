@@ -128,6 +128,11 @@ void TbsSkinButton::ChangeSkinData()
     TbsSkinCustomControl::ChangeSkinData();
 }
 
+QSize TbsSkinButton::CalcSize(QSize size) const
+{
+    return useSkinSize_ ? TbsSkinCustomControl::CalcSize(size) : size;
+}
+
 TbsButtonLook TbsSkinButton::CurrentLook() const
 {
     if (!isEnabled())

@@ -63,6 +63,8 @@ public:
     TNotifyEvent OnClick;
 
     void ChangeSkinData() override;
+    // With UseSkinSize off the button keeps any size it is given.
+    QSize CalcSize(QSize size) const override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

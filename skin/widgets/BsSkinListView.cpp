@@ -404,6 +404,7 @@ void TbsSkinListView::leaveEvent(QEvent* event)
 void TbsSkinListView::mouseReleaseEvent(QMouseEvent* event)
 {
     QTreeView::mouseReleaseEvent(event);
-    if (viewport()->rect().contains(event->position().toPoint()) && OnClick)
+    if (event->button() == Qt::LeftButton && viewport()->rect().contains(event->position().toPoint())
+        && OnClick)
         OnClick(this);
 }

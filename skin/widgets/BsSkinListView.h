@@ -108,7 +108,7 @@ public:
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override;
 
-    // A click in the list (any mouse button release over the list's rows area).
+    // A click in the list (the left button released over its rows area).
     TNotifyEvent OnClick;
 
     TbsSkinListHeader* Header() const { return header_; }

@@ -124,6 +124,21 @@ TEST_F(SkinButtons, NineePieceButtonKeepsItsSizeAndStretchesTheLook)
     EXPECT_EQ(SourceOf(image.pixel(0, 0)), QPoint(0, 0));
 }
 
+TEST_F(SkinButtons, FixedSizeLookTakesItsSizeUnlessToldNotTo)
+{
+    TbsSkinButton button(&window);
+    button.SetSkinDataName("fixedbutton");
+    button.SetSkinData(skin.Data());
+    window.show();
+    button.resize(75, 25);
+    EXPECT_EQ(button.size(), QSize(40, 20));
+    button.SetUseSkinSize(false);
+    button.resize(75, 25);
+    EXPECT_EQ(button.size(), QSize(75, 25));
+    const QImage image = button.RenderImage();
+    EXPECT_EQ(SourceOf(image.pixel(74, 24)), QPoint(39, 19)) << "the look stretched to the button";
+}
+
 TEST_F(SkinButtons, WithoutEntryOrSkinTheBuiltInLookIsDrawn)
 {
     TbsSkinButton missing(&window);
