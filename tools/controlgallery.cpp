@@ -191,6 +191,7 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
     auto* list = Place<TbsSkinListView>(back, skin, 8, 284, 306, 215);
     list->SetHeaderSkinDataName("resizetoolbutton");
     list->SetHotTrackStyle(htHandPoint);
+    list->SetUseSkinScrollBars(true);
     list->SetColumns({ { G("名称"), 80, taLeftJustify }, { G("代码"), 60, taCenter },
         { G("价格"), 80, taCenter }, { G("涨幅%"), 80, taCenter } });
     const char* names[] = { "浦发银行", "邯郸钢铁", "白云机场", "武钢股份", "东风汽车", "中国国贸",

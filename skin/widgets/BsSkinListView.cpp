@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 // --- TbsListViewModel
 
@@ -334,6 +335,86 @@ void TbsSkinListView::SetHotTrackStyle(TbsHotTrackStyle value)
         viewport()->unsetCursor();
 }
 
+void TbsSkinListView::SetUseSkinScrollBars(bool value)
+{
+    if (useSkinScrollBars_ == value)
+        return;
+    useSkinScrollBars_ = value;
+    if (value) {
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        vBar_ = new TbsSkinScrollBar(this);
+        vBar_->SetKind(sbVertical);
+        hBar_ = new TbsSkinScrollBar(this);
+        for (TbsSkinScrollBar* bar : { vBar_, hBar_ }) {
+            bar->SetSkinData(SkinData());
+            QScrollBar* platform = bar == vBar_ ? verticalScrollBar() : horizontalScrollBar();
+            bar->OnChange = [this, platform, bar](QObject*) {
+                if (!syncing_)
+                    platform->setValue(bar->Position());
+            };
+            connect(platform, &QScrollBar::rangeChanged, this, &TbsSkinListView::UpdateSkinScrollBars);
+            connect(platform, &QScrollBar::valueChanged, this, &TbsSkinListView::UpdateSkinScrollBars);
+        }
+    } else {
+        delete vBar_;
+        delete hBar_;
+        vBar_ = hBar_ = nullptr;
+        setViewportMargins(0, 0, 0, 0);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    UpdateSkinScrollBars();
+}
+
+void TbsSkinListView::UpdateSkinScrollBars()
+{
+    if (!useSkinScrollBars_ || syncing_)
+        return;
+    syncing_ = true;
+    const QScrollBar* v = verticalScrollBar();
+    const QScrollBar* h = horizontalScrollBar();
+    const bool showV = v->maximum() > v->minimum();
+    const bool showH = h->maximum() > h->minimum();
+    const int barV = vBar_->CalcSize(QSize(19, 100)).width();
+    const int barH = hBar_->CalcSize(QSize(100, 19)).height();
+    // The header stands in the top margin (the tree view's own layout).
+    const int headerHeight = header_->isHidden() ? 0 : header_->height();
+    setViewportMargins(0, headerHeight, showV ? barV : 0, showH ? barH : 0);
+    const QRect port = viewport()->geometry();
+    header_->setGeometry(port.left(), port.top() - headerHeight, port.width(), headerHeight);
+    const QRect inner = contentsRect();
+    const int bottom = inner.bottom() + 1 - (showH ? barH : 0);
+    vBar_->setVisible(showV);
+    hBar_->setVisible(showH);
+    if (showV) {
+        vBar_->setGeometry(inner.right() + 1 - barV, inner.top(), barV, bottom - inner.top());
+        vBar_->SetRange(v->minimum(), v->maximum() + v->pageStep() - 1, v->pageStep(), v->value());
+        vBar_->SetSmallChange(v->singleStep());
+        vBar_->SetLargeChange(v->pageStep());
+    }
+    if (showH) {
+        hBar_->SetBoth(showV);
+        hBar_->setGeometry(inner.left(), bottom, inner.width(), barH);
+        hBar_->SetRange(h->minimum(), h->maximum() + h->pageStep() - 1, h->pageStep(), h->value());
+        hBar_->SetSmallChange(h->singleStep());
+        hBar_->SetLargeChange(h->pageStep());
+    }
+    syncing_ = false;
+}
+
+void TbsSkinListView::updateGeometries()
+{
+    QTreeView::updateGeometries();
+    UpdateSkinScrollBars();
+}
+
+void TbsSkinListView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    UpdateSkinScrollBars();
+}
+
 void TbsSkinListView::BeforeChangeSkinData()
 {
     TbsSkinnable::BeforeChangeSkinData();
@@ -343,7 +424,11 @@ void TbsSkinListView::BeforeChangeSkinData()
 void TbsSkinListView::ChangeSkinData()
 {
     TbsSkinnable::ChangeSkinData();
+    for (TbsSkinScrollBar* bar : { vBar_, hBar_ })
+        if (bar)
+            bar->SetSkinData(SkinData());
     ApplyLook();
+    UpdateSkinScrollBars();
 }
 
 void TbsSkinListView::ApplyLook()

@@ -3,6 +3,7 @@
 // column headers drawn from a button control skin, whole-row selection,
 // a hand pointer over rows, and refills inside update blocks.
 
+#include "BsSkinBoxes.h"
 #include "BsSkinCtrls.h"
 
 #include <QAbstractTableModel>
@@ -104,6 +105,12 @@ public:
     TbsHotTrackStyle HotTrackStyle() const { return hotTrack_; }
     void SetHotTrackStyle(TbsHotTrackStyle value);
     bool ReadOnly() const { return true; }
+    // Skinned scroll bars ("vscrollbar", "hscrollbar", "bothhscrollbar") in
+    // place of the platform's; off by default.
+    bool UseSkinScrollBars() const { return useSkinScrollBars_; }
+    void SetUseSkinScrollBars(bool value);
+    TbsSkinScrollBar* VScrollBar() const { return vBar_; }
+    TbsSkinScrollBar* HScrollBar() const { return hBar_; }
 
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override;
@@ -118,9 +125,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
 
 private:
     void ApplyLook();
+    // Shows, sizes and sets the skinned bars to the platform bars' state.
+    void UpdateSkinScrollBars();
 
     TbsListViewModel* model_;
     TbsSkinListHeader* header_;
@@ -131,4 +142,8 @@ private:
     std::string headerSkinDataName_ = "resizebutton";
     TbsHotTrackStyle hotTrack_ = htNone;
     int updateCount_ = 0;
+    bool useSkinScrollBars_ = false;
+    TbsSkinScrollBar* vBar_ = nullptr;
+    TbsSkinScrollBar* hBar_ = nullptr;
+    bool syncing_ = false;
 };

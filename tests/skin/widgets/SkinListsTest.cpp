@@ -8,6 +8,7 @@
 #include "GbkTextStandIn.h"
 
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -153,6 +154,41 @@ TEST_F(SkinLists, ListViewTakesItsColoursFromTheEntryAndHeadersFromTheButtonSkin
 
     skin.Data()->ClearSkin();
     EXPECT_EQ(list.palette().color(QPalette::Base), QColor(1, 2, 3));
+}
+
+TEST_F(SkinLists, ListViewSkinnedScrollBarsDriveTheView)
+{
+    TbsSkinListView list(&window);
+    list.setGeometry(0, 0, 306, 215);
+    list.SetColumns({ { "a", 200, taLeftJustify }, { "b", 200, taLeftJustify } });
+    for (int i = 0; i < 60; ++i)
+        list.AddItem("row" + std::to_string(i), { "x" });
+    list.SetSkinData(skin.Data());
+    list.SetUseSkinScrollBars(true);
+    ShowActive();
+    QCoreApplication::processEvents();
+    TbsSkinScrollBar* v = list.VScrollBar();
+    TbsSkinScrollBar* h = list.HScrollBar();
+    ASSERT_TRUE(v && v->isVisible());
+    ASSERT_TRUE(h && h->isVisible()) << "400 pixels of columns in 306";
+    EXPECT_EQ(list.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_TRUE(h->Both());
+    EXPECT_EQ(v->PageSize(), list.verticalScrollBar()->pageStep());
+    EXPECT_EQ(v->geometry().right(), list.contentsRect().right());
+    EXPECT_LE(list.viewport()->geometry().right(), v->geometry().left());
+    EXPECT_EQ(list.Header()->geometry().bottom() + 1, list.viewport()->geometry().top())
+        << "the header stays";
+    EXPECT_EQ(list.Header()->width(), list.viewport()->width());
+
+    const TbsScrollBarRects r = v->CurrentRects();
+    QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(7, r.Thumb.Bottom + 3));
+    EXPECT_EQ(list.verticalScrollBar()->value(), v->LargeChange());
+    list.scrollToBottom();
+    EXPECT_EQ(v->Position(), list.verticalScrollBar()->maximum());
+
+    list.Clear();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(v->isVisible());
 }
 
 // --- scroll bar
