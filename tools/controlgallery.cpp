@@ -319,15 +319,25 @@ int main(int argc, char** argv)
     if (screenshot.isEmpty())
         return application.exec();
 
+    // The window first (with the focused button), then the open drop-down
+    // list drawn in at its place: an open list takes the focus away.
     int result = 0;
+    QPixmap picture;
     QTimer::singleShot(300, [&] {
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            picture = screen->grabWindow(0, 0, 0, window.width(), window.height());
+        if (picture.isNull() || QGuiApplication::platformName() == QStringLiteral("offscreen"))
+            picture = window.grab();
         skinned.openCombo->DropDown();
+        plain.openCombo->DropDown();
         QTimer::singleShot(300, [&] {
-            QPixmap picture;
-            if (QScreen* screen = QGuiApplication::primaryScreen())
-                picture = screen->grabWindow(0, 0, 0, window.width(), window.height());
-            if (picture.isNull() || QGuiApplication::platformName() == QStringLiteral("offscreen"))
-                picture = window.grab();
+            QPainter painter(&picture);
+            for (TbsSkinComboBox* combo : { skinned.openCombo, plain.openCombo }) {
+                QWidget* list = combo->PopupList();
+                if (list && list->isVisible())
+                    painter.drawPixmap(window.mapFromGlobal(list->mapToGlobal(QPoint(0, 0))), list->grab());
+            }
+            painter.end();
             QDir().mkpath(QFileInfo(screenshot).absolutePath());
             if (!picture.save(screenshot)) {
                 std::fprintf(
@@ -335,10 +345,10 @@ int main(int argc, char** argv)
                 result = 1;
             }
             skinned.openCombo->CloseUp(false);
+            plain.openCombo->CloseUp(false);
             application.quit();
         });
     });
     application.exec();
-    (void)plain;
     return result;
 }

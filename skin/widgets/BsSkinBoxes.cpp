@@ -699,7 +699,6 @@ void TbsSkinListBox::ApplyRowCount()
     if (rowCount_ <= 0)
         return;
     TbsListBoxRowsInput in;
-    TbsSkinLook look;
     if (auto* entry = SkinEntry<TbsDataSkinListBox>()) {
         in.Skinned = true;
         in.SkinRectHeight = entry->SkinRect.Height();

@@ -465,10 +465,8 @@ void TbsSkinComboBox::CreateControlSkinImage(QImage& image, const TbsSkinLook& l
         itemLook = entry->ActiveItemRect;
         color = ToQColor(entry->ActiveFontColor);
     }
-    if (!isEnabled()) {
-        auto* edit = SkinEntryNamed<TbsDataSkinEditControl>("edit");
-        color = ToQColor(edit ? edit->DisabledFontColor : clGrayText);
-    }
+    if (!isEnabled())
+        color = ToQColor(clGrayText);
     if (!itemLook.IsNull() && item.width() > 0)
         painter.drawImage(item.topLeft(),
             CreateHSkinImage(entry->ItemLeftOffset, entry->ItemRightOffset, picture, itemLook, item.width(),
