@@ -342,14 +342,12 @@ QImage TbsSkinPageControl::RenderImage() const
     QImage image(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
     auto* entry = SkinEntry<TbsDataSkinTabControl>();
     const QImage* picture = entry ? SkinPicture(entry->PictureIndex) : nullptr;
-    QPainter painter(&image);
-    // The strip behind the tabs.
+    // The strip behind the tabs (pixels first, then the painter).
     const QRect strip(0, 0, width(), TabsHeight());
-    const QColor parentColor
-        = parentWidget() ? parentWidget()->palette().color(QPalette::Window) : ToQColor(clBtnFace);
-    painter.fillRect(strip, parentColor);
+    image.fill(parentWidget() ? parentWidget()->palette().color(QPalette::Window) : ToQColor(clBtnFace));
     if (picture && !entry->TabsBGRect.IsNull())
         bsutils::StretchPiece(image, TRect::FromQRect(strip), *picture, entry->TabsBGRect);
+    QPainter painter(&image);
     // The page frame.
     const QRect frame = FrameRect();
     QRect join;

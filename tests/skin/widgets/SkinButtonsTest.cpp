@@ -254,6 +254,41 @@ TEST_F(SkinButtons, FormButtonsTakeNoFocusWhileOthersDo)
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(SkinButtons, GlyphSitsPerLayoutAndMarginAndShowsItsStateImage)
+{
+    // Two 10 x 10 glyphs side by side, red (normal) and blue (disabled),
+    // each with a white bottom row: the bottom-left colour is transparent.
+    QImage glyph(20, 10, QImage::Format_RGB32);
+    glyph.fill(Qt::white);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 20; ++x)
+            glyph.setPixel(x, y, x < 10 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    TbsSkinButton button(&window);
+    button.resize(100, 30);
+    button.SetGlyph(glyph);
+    button.SetNumGlyphs(2);
+    button.SetMargin(5);
+    // Built-in look: the content area is the button inset by 2.
+    auto colourAt = [&](int x, int y) { return QColor(button.RenderImage().pixel(x, y)); };
+    const int glyphTop = 2 + (26 - 10) / 2;
+    EXPECT_EQ(colourAt(2 + 5, 15), QColor(255, 0, 0)) << "left, margin from the left edge";
+    EXPECT_NE(colourAt(2 + 4, 15), QColor(255, 0, 0));
+    EXPECT_EQ(colourAt(2 + 5, glyphTop + 9), ToQColor(clBtnFace)) << "the transparent row";
+    button.SetLayout(blGlyphRight);
+    EXPECT_EQ(colourAt(100 - 2 - 5 - 1, 15), QColor(255, 0, 0)) << "right, margin from the right edge";
+    EXPECT_NE(colourAt(100 - 2 - 5, 15), QColor(255, 0, 0));
+    button.SetLayout(blGlyphTop);
+    EXPECT_EQ(colourAt(50, 2 + 5), QColor(255, 0, 0)) << "top, margin from the top edge";
+    button.setEnabled(false);
+    EXPECT_EQ(colourAt(50, 2 + 5), QColor(0, 0, 255)) << "the disabled glyph";
+    // Without a margin, a glyph alone is centred.
+    button.setEnabled(true);
+    button.SetLayout(blGlyphLeft);
+    button.SetMargin(-1);
+    EXPECT_EQ(colourAt(2 + (96 - 10) / 2, 15), QColor(255, 0, 0));
+    EXPECT_NE(colourAt(2 + (96 - 10) / 2 - 1, 15), QColor(255, 0, 0));
+}
+
 TEST_F(SkinButtons, GroupButtonsReleaseEachOther)
 {
     TbsSkinButton a(&window), b(&window);
