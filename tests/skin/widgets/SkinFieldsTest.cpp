@@ -2,6 +2,7 @@
 // boundary, frame looks, the drop-down list and its close-up, tabs.
 #include "ControlSkin.h"
 
+#include "BsSkinButtons.h"
 #include "BsSkinComboBox.h"
 #include "BsSkinEdit.h"
 #include "BsSkinTabs.h"
@@ -330,6 +331,45 @@ TEST_F(SkinFields, PageControlWithoutSkin)
     EXPECT_EQ(QColor(image.pixel(pages.TabRect(0).topLeft())), ToQColor(bswidgets::NavyFrame));
     EXPECT_EQ(QColor(image.pixel(pages.TabRect(1).topLeft() + QPoint(2, 2))), ToQColor(clBtnFace));
     EXPECT_EQ(QColor(image.pixel(150, 20)), ToQColor(clBtnShadow)) << "the page frame";
+}
+
+} // namespace
+
+namespace {
+
+// Every control drawn at sizes smaller than its skin's pieces, with and
+// without the skin: nothing may read or write outside a picture.
+TEST_F(SkinFields, TinySizesDrawSafely)
+{
+    std::vector<QWidget*> controls;
+    auto* button = new TbsSkinButton(&window);
+    button->SetUseSkinSize(false);
+    auto* combo = new TbsSkinComboBox(&window);
+    combo->SetUseSkinSize(false);
+    combo->SetItems({ "a" });
+    combo->SetItemIndex(0);
+    auto* pages = new TbsSkinPageControl(&window);
+    pages->AddPage("page");
+    auto* box = new TbsSkinListBox(&window);
+    box->SetItems({ "a", "b", "c" });
+    auto* bar = new TbsSkinScrollBar(&window);
+    bar->SetRange(0, 10, 3, 5);
+    auto* edit = new TbsSkinEdit(&window);
+    edit->SetUseSkinFont(false);
+    for (QWidget* w : std::initializer_list<QWidget*> { button, combo, pages, box, bar, edit })
+        controls.push_back(w);
+    window.show();
+    for (TbsSkinData* data : { static_cast<TbsSkinData*>(nullptr), skin.Data() }) {
+        for (QSize size : { QSize(0, 0), QSize(1, 1), QSize(5, 3), QSize(3, 40) }) {
+            for (QWidget* w : controls) {
+                if (auto* skinnable = dynamic_cast<TbsSkinnable*>(w))
+                    skinnable->SetSkinData(data);
+                w->resize(size);
+                const QImage image = w->grab().toImage();
+                EXPECT_FALSE(image.size().isEmpty() && !size.isEmpty()) << w->metaObject()->className();
+            }
+        }
+    }
 }
 
 } // namespace
