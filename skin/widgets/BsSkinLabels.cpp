@@ -217,7 +217,6 @@ TbsSkinLinkLabel::TbsSkinLinkLabel(QWidget* parent)
     : TbsSkinStdLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
-    opener_ = [](const std::string& url) { QDesktopServices::openUrl(QUrl(GbkToQString(url))); };
 }
 
 void TbsSkinLinkLabel::SetUseUnderLine(bool value)
@@ -230,6 +229,27 @@ void TbsSkinLinkLabel::SetDefaultActiveFontColor(TColor value)
 {
     defaultActiveFontColor_ = value;
     update();
+}
+
+namespace {
+
+TbsSkinLinkLabel::TOpener& SharedOpener()
+{
+    static TbsSkinLinkLabel::TOpener opener
+        = [](const std::string& url) { QDesktopServices::openUrl(QUrl(GbkToQString(url))); };
+    return opener;
+}
+
+} // namespace
+
+void TbsSkinLinkLabel::SetDefaultOpener(TOpener opener)
+{
+    SharedOpener() = std::move(opener);
+}
+
+const TbsSkinLinkLabel::TOpener& TbsSkinLinkLabel::DefaultOpener()
+{
+    return SharedOpener();
 }
 
 void TbsSkinLinkLabel::SetOpener(TOpener opener)
@@ -268,8 +288,9 @@ void TbsSkinLinkLabel::mouseReleaseEvent(QMouseEvent* event)
         return;
     if (OnClick)
         OnClick(this);
-    if (!url_.empty() && opener_)
-        opener_(url_);
+    const TOpener& open = opener_ ? opener_ : DefaultOpener();
+    if (!url_.empty() && open)
+        open(url_);
 }
 
 void TbsSkinLinkLabel::MouseEnter()

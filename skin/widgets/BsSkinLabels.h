@@ -120,7 +120,12 @@ public:
     void SetUseUnderLine(bool value);
     TColor DefaultActiveFontColor() const { return defaultActiveFontColor_; }
     void SetDefaultActiveFontColor(TColor value);
+    // This label's opener; an empty one uses the default opener.
     void SetOpener(TOpener opener);
+    // The opener of every label without its own (initially the desktop's
+    // URL handler); the program sets its shell helper here.
+    static void SetDefaultOpener(TOpener opener);
+    static const TOpener& DefaultOpener();
 
     QColor TextColor() const override;
     TNotifyEvent OnClick;

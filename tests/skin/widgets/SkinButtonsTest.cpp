@@ -447,6 +447,18 @@ TEST_F(SkinButtons, LinkLabelOpensItsAddressAfterItsClick)
 
     QTest::mouseClick(&link, Qt::LeftButton, {}, { 3, 3 });
     EXPECT_EQ(events, (std::vector<std::string> { "click", "open mailto:someone@example.com" }));
+
+    // A label without its own opener uses the program-wide one.
+    const TbsSkinLinkLabel::TOpener saved = TbsSkinLinkLabel::DefaultOpener();
+    std::string opened;
+    TbsSkinLinkLabel::SetDefaultOpener([&](const std::string& url) { opened = url; });
+    TbsSkinLinkLabel other(&window);
+    other.SetCaption("site");
+    other.SetURL("http://www.example.com/");
+    other.show();
+    QTest::mouseClick(&other, Qt::LeftButton, {}, { 2, 2 });
+    TbsSkinLinkLabel::SetDefaultOpener(saved);
+    EXPECT_EQ(opened, "http://www.example.com/");
 }
 
 TEST_F(SkinButtons, LabelColoursFollowTheEntryAndTheMouse)
