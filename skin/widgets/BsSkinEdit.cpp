@@ -6,6 +6,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 
 TbsSkinEdit::TbsSkinEdit(QWidget* parent)
@@ -82,6 +83,27 @@ void TbsSkinEdit::ChangeSkinData()
     ApplyLook();
 }
 
+void TbsSkinEdit::SetButtonMode(bool value)
+{
+    buttonMode_ = value;
+    setMouseTracking(value);
+    ApplyLook();
+}
+
+QRect TbsSkinEdit::ButtonRect() const
+{
+    if (!buttonMode_)
+        return {};
+    if (auto* entry = SkinEntry<TbsDataSkinEditControl>()) {
+        TRect r = entry->ButtonRect;
+        if (r.Left >= entry->RTPoint.x())
+            r = r.Offset(width() - entry->SkinRect.Width(), 0);
+        return r.ToQRect();
+    }
+    const int side = std::max(height() - 4, 1);
+    return QRect(width() - 2 - side, 2, side, side);
+}
+
 QRect TbsSkinEdit::TextArea() const
 {
     if (auto* entry = SkinEntry<TbsDataSkinEditControl>()) {
@@ -90,7 +112,46 @@ QRect TbsSkinEdit::TextArea() const
         return QRect(QPoint(c.Left, c.Top),
             QPoint(width() - (s.Width() - c.Right) - 1, height() - (s.Height() - c.Bottom) - 1));
     }
-    return rect().adjusted(2, 2, -2, -2);
+    // Without a skin the button takes the height plus 2 more at the right.
+    return rect().adjusted(2, 2, buttonMode_ ? -2 - height() - 2 : -2, -2);
+}
+
+void TbsSkinEdit::mousePressEvent(QMouseEvent* event)
+{
+    if (buttonMode_ && event->button() == Qt::LeftButton
+        && ButtonRect().contains(event->position().toPoint())) {
+        buttonPressed_ = true;
+        update();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void TbsSkinEdit::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool over = buttonMode_ && ButtonRect().contains(event->position().toPoint());
+    if (over != overButton_) {
+        overButton_ = over;
+        if (over)
+            setCursor(Qt::ArrowCursor);
+        else
+            setCursor(Qt::IBeamCursor);
+        update();
+    }
+    if (!buttonPressed_)
+        QLineEdit::mouseMoveEvent(event);
+}
+
+void TbsSkinEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (buttonPressed_ && event->button() == Qt::LeftButton) {
+        buttonPressed_ = false;
+        update();
+        if (ButtonRect().contains(event->position().toPoint()) && OnButtonClick)
+            OnButtonClick(this);
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 QColor TbsSkinEdit::CurrentFontColor() const
@@ -148,6 +209,17 @@ QImage TbsSkinEdit::RenderFrame() const
             entry->LTPoint.x(), right, *picture, look, width(), height(), entry->StretchEffect);
         QPainter painter(&image);
         painter.drawImage(0, 0, frame);
+        if (buttonMode_) {
+            TRect buttonLook;
+            if (!isEnabled())
+                buttonLook = entry->UnEnabledButtonRect;
+            else if (buttonPressed_ && overButton_)
+                buttonLook = entry->DownButtonRect;
+            else if (overButton_)
+                buttonLook = entry->ActiveButtonRect;
+            if (!buttonLook.IsNull())
+                bsutils::StretchPiece(image, TRect::FromQRect(ButtonRect()), *picture, buttonLook);
+        }
         return image;
     }
     image.fill(ToQColor(entry ? clWindow : defaultColor_));
@@ -157,6 +229,20 @@ QImage TbsSkinEdit::RenderFrame() const
         painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
         painter.setPen(ToQColor(clBtnFace));
         painter.drawRect(image.rect().adjusted(1, 1, -2, -2));
+        if (buttonMode_) {
+            using namespace bswidgets;
+            const QRect button = ButtonRect();
+            if (buttonPressed_ && overButton_)
+                FrameAndFill(painter, button, ToQColor(NavyFrame), ToQColor(PressedFill));
+            else if (overButton_)
+                FrameAndFill(painter, button, ToQColor(NavyFrame), ToQColor(HotFill));
+            else
+                FrameAndFill(painter, button, ToQColor(clBtnShadow), ToQColor(clBtnFace));
+            const QColor dots = ToQColor(isEnabled() ? clBtnText : clGrayText);
+            const QPoint c = button.center();
+            for (int dx : { -3, 0, 3 })
+                painter.fillRect(QRect(c.x() + dx - 1, c.y() + 1, 2, 2), dots);
+        }
     }
     return image;
 }

@@ -28,6 +28,13 @@ public:
     int DefaultHeight() const { return defaultHeight_; }
     void SetDefaultHeight(int value);
 
+    // A button at the right end of the field, raising OnButtonClick.
+    bool ButtonMode() const { return buttonMode_; }
+    void SetButtonMode(bool value);
+    TNotifyEvent OnButtonClick;
+    // Where the button is (empty without ButtonMode).
+    QRect ButtonRect() const;
+
     // The area the text goes in, inside the frame.
     QRect TextArea() const;
     // The colour the text is drawn in now.
@@ -54,6 +61,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void ApplyLook();
@@ -66,4 +76,7 @@ private:
     int defaultWidth_ = 0;
     int defaultHeight_ = 0;
     bool mouseIn_ = false;
+    bool buttonMode_ = false;
+    bool buttonPressed_ = false;
+    bool overButton_ = false;
 };

@@ -128,6 +128,30 @@ TEST_F(SkinFields, EditFrameAndTextTurnActiveUnderTheMouseAndWithFocus)
     EXPECT_EQ(edit.CurrentFontColor(), ToQColor(8421504));
 }
 
+TEST_F(SkinFields, EditButtonModeClicksOnlyOnItsButton)
+{
+    TbsSkinEdit edit(&window);
+    edit.setGeometry(8, 8, 120, 22);
+    edit.SetUseSkinFont(false);
+    edit.SetButtonMode(true);
+    int clicks = 0;
+    edit.OnButtonClick = [&](QObject*) { ++clicks; };
+    ShowActive();
+    EXPECT_EQ(edit.TextArea().right(), 120 - 2 - edit.height() - 2 - 1);
+    QTest::mouseClick(&edit, Qt::LeftButton, {}, edit.ButtonRect().center());
+    EXPECT_EQ(clicks, 1);
+    QTest::mouseClick(&edit, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(clicks, 1) << "a click in the text";
+    EXPECT_TRUE(edit.hasFocus());
+
+    // With a skin the button sits where the skin puts it, moved with the width.
+    edit.SetUseSkinFont(true);
+    edit.SetSkinData(skin.Data());
+    EXPECT_EQ(edit.ButtonRect(), QRect(51 + 120 - 57, 2, 5, 15));
+    QTest::mouseMove(&edit, edit.ButtonRect().center());
+    EXPECT_EQ(SourceOf(edit.RenderFrame().pixel(edit.ButtonRect().topLeft())), QPoint(60, 120));
+}
+
 // --- combo box
 
 class SkinCombo : public SkinFields {
@@ -239,6 +263,7 @@ TEST_F(SkinCombo, LooksFromTheSkinAndWithout)
 {
     combo->SetSkinData(skin.Data());
     ShowActive();
+    Leave(combo);
     EXPECT_EQ(combo->height(), 20);
     EXPECT_EQ(combo->ButtonRect(), QRect(62 + 57, 2, 16, 16)) << "moved with the width";
     EXPECT_EQ(combo->ItemArea(), QRect(2, 2, 58 + 57, 16));
