@@ -169,7 +169,7 @@ Half BuildHalf(QWidget* host, TbsSkinData* skin, const char* heading)
     auto* disabled = Place<TbsSkinStdLabel>(back, skin, 80, 212);
     disabled->SetCaption(G("禁用标签"));
     disabled->setEnabled(false);
-    auto* text = Place<TbsSkinTextLabel>(back, skin, 8, 230, 140, 34);
+    auto* text = Place<TbsSkinTextLabel>(back, skin, 8, 229, 140, 38);
     text->SetLines({ G("上证股票代码前加sh"), G("深证股票代码前加sz") });
     auto* link = Place<TbsSkinLinkLabel>(back, skin, 150, 212);
     link->SetCaption(G("访问官方网站"));
