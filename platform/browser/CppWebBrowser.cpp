@@ -4,6 +4,7 @@
 #include "WebAccess.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QLabel>
 #include <QMetaObject>
 #include <QMovie>
@@ -38,7 +39,23 @@ public:
         setFrameShape(QFrame::NoFrame);
     }
 
-    QVariant loadResource(int, const QUrl&) override { return {}; }
+    // Every resource gets an empty stand-in: answering nothing would let the
+    // document read file: addresses (and the picture handler plain paths) from
+    // the local disk itself. A picture keeps its place in the layout, unseen.
+    QVariant loadResource(int type, const QUrl&) override
+    {
+        if (type == QTextDocument::ImageResource) {
+            static const QImage nothing = [] {
+                QImage image(1, 1, QImage::Format_ARGB32);
+                image.fill(Qt::transparent);
+                return image;
+            }();
+            return nothing;
+        }
+        if (type == QTextDocument::StyleSheetResource)
+            return QString();
+        return QByteArray();
+    }
 };
 
 void PaintPlain(QWidget* widget)

@@ -5,8 +5,11 @@
 #include "CurlWebAccess.h"
 #include "GifPictures.h"
 #include "LoopbackWeb.h"
+#include "TempDir.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QMovie>
 #include <QTest>
@@ -200,6 +203,36 @@ TEST_F(BrowserViewTest, AnimatedGifPlays)
     ASSERT_NE(movie, nullptr);
     const int first = movie->currentFrameNumber();
     EXPECT_TRUE(WaitUntil([&] { return movie->currentFrameNumber() != first; }, 2000));
+}
+
+TEST_F(BrowserViewTest, APageCannotPullLocalFilesIntoTheView)
+{
+    testsupport::TempDir dir;
+    QImage red(60, 60, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    red.save(QString::fromStdString(dir.File("red.png")));
+    testsupport::WriteFile(dir.File("red.css"), "body { background-color: #ff0000; color: #ff0000 }");
+    const std::string folder = "file://" + dir.Folder();
+    PageAnswer answer;
+    answer.ok = true;
+    answer.status = 200;
+    answer.contentType = "text/html";
+    answer.body = "<html><head><link rel=\"stylesheet\" href=\"" + folder + "red.css\"></head><body>words"
+        + "<img src=\"" + folder + "red.png\"><img src=\"" + dir.File("red.png") + "\"></body></html>";
+    InstallPageFetch(std::make_shared<FixedPage>(answer));
+    TCppWebBrowser view;
+    view.resize(300, 200);
+    view.Navigate(u"http://maker.example/page.html");
+    ASSERT_TRUE(WaitFor(view, Shows::Html));
+    const QImage shot = view.grab().toImage();
+    int reddish = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                ++reddish;
+        }
+    EXPECT_EQ(reddish, 0);
 }
 
 TEST_F(BrowserViewTest, EmptyAddressShowsNothingAndFetchesNothing)
