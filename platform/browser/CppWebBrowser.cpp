@@ -16,7 +16,6 @@
 
 #include <atomic>
 #include <mutex>
-#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -190,7 +189,7 @@ void TCppWebBrowser::Navigate(const std::u16string& url)
             channel->Deliver(generation, std::move(content));
             --runningFetches;
         }).detach();
-    } catch (const std::system_error&) {
+    } catch (...) {
         --runningFetches;
         ShowPlaceholder(); // no thread to fetch with: as if the page failed
     }
