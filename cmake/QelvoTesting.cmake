@@ -19,8 +19,12 @@ function(qelvo_add_test name)
   set(env QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
           http_proxy= https_proxy= HTTP_PROXY= HTTPS_PROXY= no_proxy= NO_PROXY=
           ${ARG_ENV})
+  # The variables reach the program through "cmake -E env" as its launcher:
+  # gtest_discover_tests passes a list-valued ENVIRONMENT property through
+  # several list expansions and would set only its first variable.
+  set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${env})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+    PROPERTIES TIMEOUT 120)
 endfunction()

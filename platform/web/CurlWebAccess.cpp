@@ -11,6 +11,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -34,13 +36,17 @@ struct TransferResult {
     long status = 0;
     std::string statusLine;
     std::string error;
+    std::string contentType;
     bool bodyTooLarge = false;
     bool sinkFailed = false;
+    bool cancelled = false;
 
     bool Succeeded() const { return code == CURLE_OK && status >= 200 && status < 300; }
 
     std::string Describe() const
     {
+        if (cancelled)
+            return "cancelled";
         if (bodyTooLarge)
             return "answer too large";
         if (sinkFailed)
@@ -55,6 +61,7 @@ struct TransferOptions {
     bool headOnly = false;
     bool connectOnly = false;
     std::string referer;
+    const std::function<bool()>* cancelled = nullptr; // asked through the progress callback
 };
 
 class Transfer {
@@ -98,9 +105,18 @@ public:
         curl_easy_setopt(handle, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &Transfer::OnBody);
         curl_easy_setopt(handle, CURLOPT_WRITEDATA, this);
+        if (options.cancelled && *options.cancelled) {
+            cancelled_ = options.cancelled;
+            curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &Transfer::OnProgress);
+            curl_easy_setopt(handle, CURLOPT_XFERINFODATA, this);
+            curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+        }
 
         result_.code = curl_easy_perform(handle);
         curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result_.status);
+        const char* contentType = nullptr;
+        if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType)
+            result_.contentType = contentType;
         if (result_.code == CURLE_FILESIZE_EXCEEDED)
             result_.bodyTooLarge = true;
         result_.error = errorBuffer;
@@ -137,8 +153,18 @@ private:
         return bytes;
     }
 
+    static int OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
+        auto& transfer = *static_cast<Transfer*>(self);
+        if (!(*transfer.cancelled_)())
+            return 0;
+        transfer.result_.cancelled = true;
+        return 1; // aborts with CURLE_ABORTED_BY_CALLBACK
+    }
+
     const WebLimits& limits_;
     const BodySink& sink_;
+    const std::function<bool()>* cancelled_ = nullptr;
     std::size_t received_ = 0;
     TransferResult result_;
 };
@@ -212,4 +238,38 @@ bool CurlWebAccess::Check(const std::string& url) noexcept
     } catch (...) {
         return false;
     }
+}
+
+PageAnswer CurlWebAccess::Fetch(const PageRequest& request) noexcept
+{
+    PageAnswer answer;
+    try {
+        // Runs inside libcurl, which no exception may cross.
+        const BodySink sink = [&answer](const char* data, std::size_t size) {
+            try {
+                answer.body.append(data, size);
+                return true;
+            } catch (...) {
+                return false;
+            }
+        };
+        TransferOptions options;
+        options.referer = request.referer;
+        options.cancelled = &request.cancelled;
+        const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
+        answer.status = result.status;
+        answer.contentType = result.contentType;
+        answer.ok = result.Succeeded() && !result.cancelled;
+        if (!answer.ok) {
+            answer.body.clear();
+            answer.detail = result.Describe();
+        }
+    } catch (const std::exception& error) {
+        answer = PageAnswer {};
+        answer.detail = error.what();
+    } catch (...) {
+        answer = PageAnswer {};
+        answer.detail = "unknown failure";
+    }
+    return answer;
 }

@@ -5,7 +5,7 @@
 
 #include "WebAccess.h"
 
-class CurlWebAccess final : public IUrlDownloader, public IHttpGet, public IConnectivity {
+class CurlWebAccess final : public IUrlDownloader, public IHttpGet, public IConnectivity, public IPageFetch {
 public:
     explicit CurlWebAccess(WebLimits limits = WebLimits{});
 
@@ -18,6 +18,10 @@ public:
     // as reachable when an answer arrives that is not the proxy's own failure
     // (407, 502, 503, 504).
     bool Check(const std::string& url) noexcept override;
+
+    // Thread-safe: every call has its own transfer. A cancelled request ends
+    // within about a second, when libcurl next reports progress.
+    PageAnswer Fetch(const PageRequest& request) noexcept override;
 
     const WebLimits& Limits() const { return limits_; }
 

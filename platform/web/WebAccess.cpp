@@ -32,6 +32,10 @@ std::shared_ptr<Service> Install(std::shared_ptr<Service> service)
 IUrlDownloader& UrlDownloader() { return *Slot<IUrlDownloader>(); }
 IHttpGet& HttpGet() { return *Slot<IHttpGet>(); }
 IConnectivity& Connectivity() { return *Slot<IConnectivity>(); }
+std::shared_ptr<IPageFetch> PageFetch()
+{
+    return Slot<IPageFetch>();
+}
 
 std::shared_ptr<IUrlDownloader> InstallUrlDownloader(std::shared_ptr<IUrlDownloader> service)
 {
@@ -44,6 +48,11 @@ std::shared_ptr<IHttpGet> InstallHttpGet(std::shared_ptr<IHttpGet> service)
 }
 
 std::shared_ptr<IConnectivity> InstallConnectivity(std::shared_ptr<IConnectivity> service)
+{
+    return Install(std::move(service));
+}
+
+std::shared_ptr<IPageFetch> InstallPageFetch(std::shared_ptr<IPageFetch> service)
 {
     return Install(std::move(service));
 }

@@ -1,11 +1,13 @@
 #pragma once
-// The program's web access: download of a URL into a file, HTTP GET and the
-// connectivity test. Each is a small interface so tests can put a fake in its
-// place; by default the libcurl implementation serves all three. All calls
-// block the calling thread until they are done.
+// The program's web access: download of a URL into a file, HTTP GET, the
+// connectivity test and the page fetch of the browser view. Each is a small
+// interface so tests can put a fake in its place; by default the libcurl
+// implementation serves all four. All calls block the calling thread until
+// they are done.
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,11 +56,40 @@ public:
     virtual bool Check(const std::string& url) noexcept = 0;
 };
 
+struct PageRequest {
+    std::string url;
+    std::string referer; // sent as the Referer header when not empty
+    // Asked now and then while the transfer runs, possibly from another
+    // thread; true abandons the transfer. Empty: never.
+    std::function<bool()> cancelled;
+};
+
+struct PageAnswer {
+    bool ok = false; // a complete 2xx answer arrived
+    long status = 0; // the HTTP status, 0 when none arrived
+    std::string contentType; // the Content-Type header as sent, empty when none
+    std::string body; // the body of a 2xx answer, byte for byte
+    std::string detail; // why it failed, for diagnostics
+};
+
+class IPageFetch {
+public:
+    virtual ~IPageFetch() = default;
+    // The page at the URL with its content type, for the browser view, which
+    // runs it on a worker thread: it must be safe to call from any thread and
+    // never throws; a failure is an answer with ok false.
+    virtual PageAnswer Fetch(const PageRequest& request) noexcept = 0;
+};
+
 // The installed services. Install* returns the previous one; null restores the
 // libcurl default.
 IUrlDownloader& UrlDownloader();
 IHttpGet& HttpGet();
 IConnectivity& Connectivity();
+// Shared, so a fetch running in the background keeps its service alive even
+// when another one is installed meanwhile.
+std::shared_ptr<IPageFetch> PageFetch();
 std::shared_ptr<IUrlDownloader> InstallUrlDownloader(std::shared_ptr<IUrlDownloader> service);
 std::shared_ptr<IHttpGet> InstallHttpGet(std::shared_ptr<IHttpGet> service);
 std::shared_ptr<IConnectivity> InstallConnectivity(std::shared_ptr<IConnectivity> service);
+std::shared_ptr<IPageFetch> InstallPageFetch(std::shared_ptr<IPageFetch> service);

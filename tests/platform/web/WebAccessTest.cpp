@@ -176,6 +176,36 @@ TEST_F(WebAccessTest, GetNamesTheStatusOfAnHttpError)
     }
 }
 
+TEST_F(WebAccessTest, PageFetchGivesBodyAndContentTypeAndAnswersEveryFailure)
+{
+    const std::string chart = "http://image.sinajs.cn/newchart/daily/n/sh600000.gif";
+    const PageAnswer page = PageFetch()->Fetch({ chart, Referer, {} });
+    EXPECT_TRUE(page.ok);
+    EXPECT_EQ(page.status, 200);
+    EXPECT_EQ(page.contentType, "image/gif");
+    EXPECT_EQ(page.body, fakes::ChartGif());
+    EXPECT_EQ(services.Requests().back().referer, Referer);
+
+    for (const Fault fault : AllFaults) {
+        SCOPED_TRACE(FaultName(fault));
+        services.ClearFaults();
+        services.SetFault("/newchart/*", fault);
+        const PageAnswer failed = PageFetch()->Fetch({ chart, "", {} });
+        EXPECT_FALSE(failed.ok);
+        EXPECT_EQ(failed.body, ""); // not half a picture
+        EXPECT_FALSE(failed.detail.empty());
+    }
+}
+
+TEST_F(WebAccessTest, CancelledPageFetchGivesUpWithoutWaitingForTheServer)
+{
+    services.SetFault("/newchart/*", Fault::Delay);
+    const PageAnswer answer = PageFetch()->Fetch(
+        { "http://image.sinajs.cn/newchart/min/n/sh600000.gif", "", [] { return true; } });
+    EXPECT_FALSE(answer.ok);
+    EXPECT_EQ(answer.detail, "cancelled");
+}
+
 TEST_F(WebAccessTest, ConnectivityThroughTheProxyAsksTheHost)
 {
     EXPECT_TRUE(Connectivity().Check("http://maker.example/"));

@@ -1,0 +1,247 @@
+// The browser view against the loopback fake services: what it shows for
+// pictures, documents and failures, the order of answers, and its end while
+// a fetch hangs.
+#include "CppWebBrowser.h"
+#include "CurlWebAccess.h"
+#include "GifPictures.h"
+#include "LoopbackWeb.h"
+#include "TempDir.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QMovie>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using fakes::FakeServices;
+using fakes::Fault;
+using fakes::LoopbackWeb;
+using Shows = TCppWebBrowser::Shows;
+
+namespace {
+
+const std::u16string ChartUrl = u"http://image.sinajs.cn/newchart/min/n/sh600000.gif";
+const std::u16string DailyChartUrl = u"http://image.sinajs.cn/newchart/daily/n/sh600000.gif";
+const std::u16string AdUrl = u"http://maker.example/ad.php?id=tavrel";
+
+bool WaitUntil(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    return QTest::qWaitFor(done, milliseconds);
+}
+
+class BrowserViewTest : public ::testing::Test {
+protected:
+    ~BrowserViewTest() override
+    {
+        // Workers still fetching would read the proxy settings LoopbackWeb takes away.
+        WaitUntil([] { return TCppWebBrowser::FetchesRunning() == 0; }, 10000);
+    }
+
+    bool WaitFor(TCppWebBrowser& view, Shows shows)
+    {
+        return WaitUntil([&] { return view.CurrentView().shows == shows; });
+    }
+
+    FakeServices services;
+    LoopbackWeb web { services };
+};
+
+// A page fetch with a fixed answer, no network.
+class FixedPage final : public IPageFetch {
+public:
+    explicit FixedPage(PageAnswer answer)
+        : answer_(std::move(answer))
+    {
+    }
+    PageAnswer Fetch(const PageRequest&) noexcept override { return answer_; }
+
+private:
+    PageAnswer answer_;
+};
+
+} // namespace
+
+TEST_F(BrowserViewTest, ChartPictureIsShownAtItsSizeAfterNavigateReturned)
+{
+    TCppWebBrowser view;
+    view.resize(611, 345);
+    view.Navigate(ChartUrl);
+    EXPECT_EQ(view.CurrentView().shows, Shows::Loading); // returned before the answer
+    ASSERT_TRUE(WaitFor(view, Shows::Image));
+    const TCppWebBrowser::View shown = view.CurrentView();
+    EXPECT_EQ(shown.imageSize, QSize(fakes::ChartWidth, fakes::ChartHeight));
+    EXPECT_EQ(shown.frameCount, 1);
+    EXPECT_EQ(shown.address, ChartUrl);
+
+    const auto requests = services.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].host, "image.sinajs.cn");
+    EXPECT_EQ(requests[0].path, "/newchart/min/n/sh600000.gif");
+    EXPECT_EQ(requests[0].referer, ""); // like an address typed by the user
+
+    view.SetReferer("https://finance.sina.com.cn/");
+    view.Navigate(DailyChartUrl);
+    ASSERT_TRUE(WaitFor(view, Shows::Image));
+    EXPECT_EQ(services.Requests().back().referer, "https://finance.sina.com.cn/");
+    EXPECT_TRUE(web.reports.empty());
+}
+
+TEST_F(BrowserViewTest, MarkupIsShownAsTextWithoutRunningItsScript)
+{
+    TCppWebBrowser view;
+    view.Navigate(AdUrl);
+    ASSERT_TRUE(WaitFor(view, Shows::Html));
+    const QString text = view.CurrentView().text;
+    EXPECT_TRUE(text.contains(QStringLiteral("Qelvo"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("script ran"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("document.write"))) << text.toStdString();
+}
+
+TEST_F(BrowserViewTest, LinkInADocumentNavigatesTheViewToItsResolvedAddress)
+{
+    TCppWebBrowser view;
+    view.Navigate(AdUrl);
+    ASSERT_TRUE(WaitFor(view, Shows::Html));
+    auto* document = view.findChild<QTextBrowser*>();
+    ASSERT_NE(document, nullptr);
+    emit document->anchorClicked(QUrl(QStringLiteral("/")));
+    ASSERT_TRUE(WaitUntil([&] { return view.CurrentView().address == u"http://maker.example/"; }));
+    ASSERT_TRUE(WaitFor(view, Shows::Html));
+    EXPECT_EQ(services.Requests().back().path, "/");
+}
+
+TEST_F(BrowserViewTest, FailedLoadsShowThePlaceholderAndReportNothing)
+{
+    services.SetOversize(2 * 1024 * 1024); // above the test limits' 1 MiB
+    const std::string refusedUrl = "http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/";
+    ::setenv("no_proxy", "127.0.0.1", 1); // straight to the closed port, not through the fake proxy
+    struct Case {
+        const char* name;
+        std::string url;
+        Fault fault;
+    };
+    const Case cases[] = {
+        { "404", "http://maker.example/missing.php", Fault::None },
+        { "refused connection", refusedUrl, Fault::None },
+        { "redirect, not followed", "http://maker.example/news.php", Fault::Redirect302 },
+        { "oversized body", "http://maker.example/ad.php", Fault::OversizedBody },
+        { "truncated picture", "http://image.sinajs.cn/newchart/daily/n/sz000001.gif", Fault::TruncatedBody },
+    };
+    TCppWebBrowser view;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        services.ClearFaults();
+        if (c.fault != Fault::None)
+            services.SetFault("*", c.fault);
+        view.Navigate(QString::fromStdString(c.url).toStdU16String());
+        EXPECT_TRUE(WaitFor(view, Shows::Placeholder));
+    }
+    ::unsetenv("no_proxy");
+    EXPECT_TRUE(web.reports.empty());
+}
+
+TEST_F(BrowserViewTest, AnEarlierAnswerArrivingLastDoesNotReplaceTheLaterPage)
+{
+    services.SetDelay(std::chrono::milliseconds(300));
+    services.SetFault("/newchart/min/*", Fault::Delay);
+    TCppWebBrowser view;
+    view.Navigate(ChartUrl); // answered after 300 ms
+    view.Navigate(AdUrl); // answered at once
+    ASSERT_TRUE(WaitFor(view, Shows::Html));
+    // The chart's answer has been posted once its worker ended; let it be delivered.
+    ASSERT_TRUE(WaitUntil([] { return TCppWebBrowser::FetchesRunning() == 0; }));
+    QTest::qWait(50);
+    EXPECT_EQ(view.CurrentView().shows, Shows::Html);
+    EXPECT_EQ(view.CurrentView().address, AdUrl);
+    EXPECT_EQ(services.RequestCount(), 2u);
+}
+
+TEST_F(BrowserViewTest, DestroyingTheViewDuringAHungFetchNeitherWaitsNorLeavesTheFetchRunning)
+{
+    WebLimits patient;
+    patient.totalTimeout = std::chrono::seconds(30);
+    patient.lowSpeedWindow = std::chrono::seconds(30);
+    InstallPageFetch(std::make_shared<CurlWebAccess>(patient));
+    services.SetDelay(std::chrono::seconds(60));
+    services.SetFault("*", Fault::Delay);
+
+    auto view = std::make_unique<TCppWebBrowser>();
+    view->Navigate(ChartUrl);
+    ASSERT_TRUE(WaitUntil([&] { return services.RequestCount() == 1; }));
+    QElapsedTimer clock;
+    clock.start();
+    view.reset();
+    EXPECT_LT(clock.elapsed(), 1000);
+    // Abandoned, not left to the 30 s limit.
+    EXPECT_TRUE(WaitUntil([] { return TCppWebBrowser::FetchesRunning() == 0; }, 10000));
+    EXPECT_TRUE(web.reports.empty());
+}
+
+TEST_F(BrowserViewTest, AnimatedGifPlays)
+{
+    PageAnswer answer;
+    answer.ok = true;
+    answer.status = 200;
+    answer.contentType = "image/gif";
+    answer.body = fakes::AnimatedPicture(20, 10, 3);
+    InstallPageFetch(std::make_shared<FixedPage>(answer));
+    TCppWebBrowser view;
+    view.Navigate(u"http://maker.example/banner.gif");
+    ASSERT_TRUE(WaitFor(view, Shows::Image));
+    EXPECT_EQ(view.CurrentView().imageSize, QSize(20, 10));
+    EXPECT_EQ(view.CurrentView().frameCount, 3);
+    QMovie* movie = nullptr;
+    for (QLabel* label : view.findChildren<QLabel*>())
+        if (label->movie())
+            movie = label->movie();
+    ASSERT_NE(movie, nullptr);
+    const int first = movie->currentFrameNumber();
+    EXPECT_TRUE(WaitUntil([&] { return movie->currentFrameNumber() != first; }, 2000));
+}
+
+TEST_F(BrowserViewTest, APageCannotPullLocalFilesIntoTheView)
+{
+    testsupport::TempDir dir;
+    QImage red(60, 60, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    red.save(QString::fromStdString(dir.File("red.png")));
+    testsupport::WriteFile(dir.File("red.css"), "body { background-color: #ff0000; color: #ff0000 }");
+    const std::string folder = "file://" + dir.Folder();
+    PageAnswer answer;
+    answer.ok = true;
+    answer.status = 200;
+    answer.contentType = "text/html";
+    answer.body = "<html><head><link rel=\"stylesheet\" href=\"" + folder + "red.css\"></head><body>words"
+        + "<img src=\"" + folder + "red.png\"><img src=\"" + dir.File("red.png") + "\"></body></html>";
+    InstallPageFetch(std::make_shared<FixedPage>(answer));
+    TCppWebBrowser view;
+    view.resize(300, 200);
+    view.Navigate(u"http://maker.example/page.html");
+    ASSERT_TRUE(WaitFor(view, Shows::Html));
+    const QImage shot = view.grab().toImage();
+    int reddish = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                ++reddish;
+        }
+    EXPECT_EQ(reddish, 0);
+}
+
+TEST_F(BrowserViewTest, EmptyAddressShowsNothingAndFetchesNothing)
+{
+    TCppWebBrowser view;
+    view.Navigate(ChartUrl);
+    view.Navigate(u"");
+    EXPECT_EQ(view.CurrentView().shows, Shows::Nothing);
+    ASSERT_TRUE(WaitUntil([] { return TCppWebBrowser::FetchesRunning() == 0; }));
+    QTest::qWait(20);
+    EXPECT_EQ(view.CurrentView().shows, Shows::Nothing); // the chart's answer came too late
+}

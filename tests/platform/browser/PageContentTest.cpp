@@ -1,0 +1,116 @@
+// How fetched bytes become what the browser view shows, and how page text is decoded.
+#include "PageContent.h"
+#include "GifPictures.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes.toStdString();
+}
+
+QImage Sample()
+{
+    QImage image(37, 21, QImage::Format_RGB32);
+    image.fill(QColor(200, 40, 40));
+    return image;
+}
+
+PageAnswer Answer(std::string contentType, std::string body, bool ok = true)
+{
+    PageAnswer answer;
+    answer.ok = ok;
+    answer.status = ok ? 200 : 404;
+    answer.contentType = std::move(contentType);
+    answer.body = std::move(body);
+    return answer;
+}
+
+struct KindCase {
+    const char* name;
+    PageAnswer answer;
+    PageKind kind;
+    QSize size; // pictures only
+    int frames;
+};
+
+} // namespace
+
+TEST(PageContentTest, BytesAndContentTypeDecideWhatIsShown)
+{
+    const std::string gif = fakes::ChartPicture(60, 40);
+    const std::string binary("\x00\x01\x02\x03garbage\xff\xfe\x00", 14);
+    const KindCase cases[] = {
+        { "failed fetch, even with a body", Answer("text/html", "<p>error</p>", false), PageKind::Unshowable,
+            {}, 0 },
+        { "empty answer", Answer("text/html", ""), PageKind::Blank, {}, 0 },
+        { "GIF sent as text/html", Answer("text/html", gif), PageKind::Picture, { 60, 40 }, 1 },
+        { "PNG without a type", Answer("", Encoded(Sample(), "png")), PageKind::Picture, { 37, 21 }, 1 },
+        { "JPEG", Answer("image/jpeg", Encoded(Sample(), "jpeg")), PageKind::Picture, { 37, 21 }, 1 },
+        { "animated GIF", Answer("image/gif", fakes::AnimatedPicture(16, 12, 3)), PageKind::Animation,
+            { 16, 12 }, 3 },
+        { "GIF cut after its header", Answer("image/gif", gif.substr(0, 30)), PageKind::Unshowable, {}, 0 },
+        { "picture type with garbage", Answer("image/png", binary), PageKind::Unshowable, {}, 0 },
+        { "download type", Answer("application/octet-stream", "plain words"), PageKind::Unshowable, {}, 0 },
+        { "binary without a type", Answer("", binary), PageKind::Unshowable, {}, 0 },
+        { "markup without a type", Answer("", "  \r\n<html><body>x</body></html>"), PageKind::Html, {}, 0 },
+        { "plain text", Answer("text/plain; charset=utf-8", "<b>not markup</b>"), PageKind::Text, {}, 0 },
+    };
+    for (const KindCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PageContent content = InterpretPage(c.answer);
+        EXPECT_EQ(content.kind, c.kind);
+        if (c.kind == PageKind::Picture || c.kind == PageKind::Animation) {
+            EXPECT_EQ(content.size, c.size);
+            EXPECT_EQ(content.frames, c.frames);
+        }
+        if (c.kind == PageKind::Picture) {
+            EXPECT_EQ(content.picture.size(), c.size);
+        }
+        if (c.kind == PageKind::Animation) {
+            EXPECT_EQ(content.animation.size(), static_cast<qsizetype>(c.answer.body.size()));
+        }
+    }
+}
+
+TEST(PageContentTest, PageTextIsDecodedByTheCharsetThatApplies)
+{
+    const std::string gbk = "\xd6\xd0\xce\xc4"; // 中文 in GBK
+    const std::string utf8 = "\xe4\xb8\xad\xe6\x96\x87";
+    const QString expected = QString::fromUtf8("中文");
+    struct Case {
+        const char* name;
+        std::string contentType;
+        std::string body;
+        bool markup;
+        QString contains;
+    };
+    const Case cases[] = {
+        { "charset of the content type", "text/html; charset=GBK", gbk, true, expected },
+        { "meta charset when the header names none", "text/html",
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" + utf8, true,
+            expected },
+        { "header charset beats the meta charset", "text/html; charset=\"gb2312\"",
+            "<meta charset=utf-8>" + gbk, true, expected },
+        { "meta charset ignored in plain text", "text/plain", "charset=utf-8 " + gbk, false, expected },
+        { "no charset anywhere: GBK", "", gbk, true, expected },
+        { "byte order mark beats the header", "text/html; charset=gbk", "\xef\xbb\xbf" + utf8, true,
+            expected },
+        { "other charsets through Qt", "text/plain; charset=UTF-16LE", std::string("A\0B\0", 4), false,
+            QStringLiteral("AB") },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString text = DecodePageText(c.body, c.contentType, c.markup);
+        EXPECT_TRUE(text.contains(c.contains)) << text.toStdString();
+    }
+}
