@@ -4,15 +4,15 @@
 #include "BsSkinDataGeometry.h"
 #include "Bseffects.h"
 #include "Bsskindata.h"
+#include "Bsskinmenus.h"
+#include "GbkStandIn.h"
 #include "WindowSystem.h"
 
 #include <QApplication>
 #include <QBitmap>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStringDecoder>
 #include <QToolTip>
 #include <QWidget>
 
@@ -20,17 +20,6 @@
 #include <random>
 
 namespace {
-
-// --- Temporary stand-in for GbkToQString of "GbkText.h" (Qelvo::PlatformText),
-// --- until that helper is on this branch. Remove with the include swap.
-QString GbkToQString(const std::string& text)
-{
-    QStringDecoder decoder("GB18030");
-    if (!decoder.isValid())
-        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    return decoder(QByteArray::fromStdString(text));
-}
-// --- end of stand-in
 
 std::vector<TbsSkinForm*>& Forms()
 {
@@ -136,6 +125,8 @@ struct TbsSkinForm::Drag {
 TbsSkinForm::TbsSkinForm(QWidget* owner)
     : QObject(owner)
     , window_(owner)
+    , menuEngine_(new TbsSkinMenu(owner))
+    , sysMenu_(new TbsSkinPopupMenu(this))
 {
     Q_ASSERT_X(owner, "TbsSkinForm", "owner");
     DefCaptionFont = SkinFont("Arial", 14, fsBold);
@@ -146,6 +137,12 @@ TbsSkinForm::TbsSkinForm(QWidget* owner)
     connect(&mouseTimer_, &QTimer::timeout, this, &TbsSkinForm::MouseTimerTick);
     connect(&morphTimer_, &QTimer::timeout, this, &TbsSkinForm::MorphStep);
     connect(&fadeTimer_, &QTimer::timeout, this, &TbsSkinForm::FadeStep);
+
+    sysMenu_->SetForm(window_);
+    menuEngine_->OnMenuOpen = [this] {
+        if (OnSkinMenuOpen)
+            OnSkinMenuOpen();
+    };
 
     window_->setWindowFlag(Qt::FramelessWindowHint, true);
     window_->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -1269,27 +1266,39 @@ void TbsSkinForm::TrackSystemMenu(QPoint p)
 
 void TbsSkinForm::ShowSystemMenu(QPoint globalPoint)
 {
-    if (OnSkinMenuOpen)
-        OnSkinMenuOpen();
-    if (!UseDefaultSysMenu && SystemMenu) {
-        SystemMenu(globalPoint);
+    if (SystemMenu) {
+        SystemMenu->Popup(globalPoint.x(), globalPoint.y());
         return;
     }
-    auto* menu = new QMenu(window_);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const TbsSystemMenuItem& item : SystemMenuItems()) {
-        if (item.Command == TbsSysMenuCommand::Separator) {
-            menu->addSeparator();
-            continue;
+    if (!UseDefaultSysMenu)
+        return;
+    // Rebuilt before each showing, for the state the window is in now.
+    TMenuItem* root = sysMenu_->Items();
+    root->Clear();
+    for (const TbsSystemMenuItem& entry : SystemMenuItems()) {
+        auto* item = new TMenuItem(sysMenu_);
+        item->SetCaption(entry.Command == TbsSysMenuCommand::Separator ? "-" : entry.Caption);
+        item->SetName(entry.Name);
+        if (!entry.ShortCut.empty()) {
+            item->SetShortCut(QKeySequence(QString::fromStdString(entry.ShortCut)));
+            item->SetShortCutText(entry.ShortCut);
         }
-        QAction* action = menu->addAction(GbkToQString(item.Caption));
-        action->setObjectName(QString::fromStdString(item.Name));
-        if (!item.ShortCut.empty())
-            action->setShortcut(QKeySequence(QString::fromStdString(item.ShortCut)));
-        const TbsSysMenuCommand command = item.Command;
-        connect(action, &QAction::triggered, this, [this, command] { RunSystemMenuCommand(command); });
+        const TbsSysMenuCommand command = entry.Command;
+        QPointer<TbsSkinForm> self(this);
+        item->SetOnClick([self, command](QObject*) {
+            if (self)
+                self->RunSystemMenuCommand(command);
+        });
+        root->Add(item);
     }
-    connect(menu, &QMenu::aboutToHide, this, [this] {
+    sysMenu_->SetSkinData(menusSkinData_ ? menusSkinData_.data() : skinData_.data());
+    menuEngine_->MaxMenuItemsInWindow = MaxMenuItemsInWindow;
+    menuEngine_->UseSkinFont = UseSkinFontInMenu;
+    menuEngine_->DefaultMenuItemHeight = DefMenuItemHeight;
+    menuEngine_->AlphaBlend = MenusAlphaBlend;
+    menuEngine_->AlphaBlendValue = MenusAlphaBlendValue;
+    menuEngine_->AlphaBlendAnimation = MenusAlphaBlendAnimation;
+    sysMenu_->SetOnMenuClose([this](QObject*) {
         // The system menu button that opened the menu goes up again.
         if (pressedObject_ >= 0 && objects_[static_cast<size_t>(pressedObject_)]->Command == cmSysMenu) {
             objects_[static_cast<size_t>(pressedObject_)]->Down = false;
@@ -1299,7 +1308,7 @@ void TbsSkinForm::ShowSystemMenu(QPoint globalPoint)
         if (OnSkinMenuClose)
             OnSkinMenuClose();
     });
-    menu->popup(globalPoint);
+    sysMenu_->Popup(globalPoint.x(), globalPoint.y());
 }
 
 void TbsSkinForm::RunSystemMenuCommand(TbsSysMenuCommand command)

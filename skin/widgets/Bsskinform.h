@@ -32,6 +32,9 @@
 
 class QWidget;
 class TbsSkinDataEvent;
+class TbsSkinMenu;
+class TbsSkinPopupMenu;
+class TPopupMenu;
 class TbsTrayIcon;
 
 enum TbsBorderIcon : unsigned {
@@ -158,9 +161,8 @@ public:
     // The program's main window: minimizing it minimizes the whole program.
     bool MainWindow = false;
 
-    // Shows the system menu at a global point; the frame's own way is used
-    // when this is empty. (A program's own menu replaces the default one.)
-    std::function<void(QPoint)> SystemMenu;
+    // A program's own system menu, shown instead of the default one.
+    QPointer<TPopupMenu> SystemMenu;
 
     // --- events (object events carry the object's IDName)
     std::function<void(QPainter&, const QRect&)> OnCaptionPaint;
@@ -213,6 +215,8 @@ public:
     const QTimer& MouseTimer() const { return mouseTimer_; }
     const QTimer& MorphTimer() const { return morphTimer_; }
     const QTimer& FadeTimer() const { return fadeTimer_; }
+    // The skinned menu engine of this window (its pop-up menus show through it).
+    TbsSkinMenu* MenuEngine() const { return menuEngine_; }
     // The frame as it is painted now, client area left out (for looking at it).
     QImage FrameImage() const;
 
@@ -318,6 +322,8 @@ private:
     QTimer fadeTimer_;
     int fadeValue_ = 0;
 
+    TbsSkinMenu* menuEngine_;
+    TbsSkinPopupMenu* sysMenu_;
     std::unique_ptr<Drag> drag_;
     bool cursorSet_ = false;
     TbsMagneticSnap snap_;

@@ -4,6 +4,7 @@
 // and skin changes, all with the program's own skin.
 #include "BsSkinAnnouncer.h"
 #include "Bsskinform.h"
+#include "Bsskinmenus.h"
 #include "FakeWindowSystem.h"
 #include "SkinCtrlDM.h"
 
@@ -245,9 +246,19 @@ TEST_F(SkinForm, EachWindowKindShowsItsCaptionButtons)
         Press(w, { 60, 15 }, Qt::RightButton);
         Release(w, { 60, 15 }, Qt::RightButton);
         EXPECT_EQ(menus, row.menuOnRightClick ? 1 : 0) << kind;
-        for (QWidget* popup = QApplication::activePopupWidget(); popup;
-             popup = QApplication::activePopupWidget())
-            popup->close();
+        TbsSkinMenu* engine = Form(w).MenuEngine();
+        ASSERT_EQ(engine->Visible(), row.menuOnRightClick) << kind;
+        if (engine->Visible()) {
+            // The skinned pop-up menu shows the default system menu's items.
+            std::vector<std::string> shown;
+            for (int i = 0; i < engine->Window(0)->ItemCount(); ++i)
+                shown.push_back(engine->Window(0)->Item(i).MenuItem->Name());
+            std::vector<std::string> expected;
+            for (const auto& item : Form(w).SystemMenuItems())
+                expected.push_back(item.Name);
+            EXPECT_EQ(shown, expected) << kind;
+            engine->Hide();
+        }
     }
 
     // The close button sits at the caption's right end and closes the window.
