@@ -1400,8 +1400,13 @@ bool TbsSkinForm::eventFilter(QObject* watched, QEvent* event)
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate: {
         windowActive_ = event->type() == QEvent::WindowActivate;
-        if (!windowActive_)
+        if (!windowActive_) {
             SetActiveObject(-1);
+            // Another window took over: an open skinned menu of this window closes,
+            // unless the focus went to one of that menu's own windows.
+            if (menuEngine_->Visible() && !qobject_cast<TbsSkinPopupWindow*>(QApplication::activeWindow()))
+                menuEngine_->Hide();
+        }
         for (const auto& object : objects_)
             if (object->IsCaption())
                 object->Active = windowActive_;

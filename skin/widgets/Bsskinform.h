@@ -158,6 +158,8 @@ public:
     int DefMenuItemHeight = 20;
     bool UseSkinFontInMenu = true;
     int MaxMenuItemsInWindow = 0;
+    // Companion controls of the frame; none of the program's windows has them.
+    QPointer<QObject> MainMenuBar, MDITabsBar, StatusBar;
     // The program's main window: minimizing it minimizes the whole program.
     bool MainWindow = false;
 
