@@ -257,7 +257,10 @@ TEST_F(SkinForm, EachWindowKindShowsItsCaptionButtons)
             for (const auto& item : Form(w).SystemMenuItems())
                 expected.push_back(item.Name);
             EXPECT_EQ(shown, expected) << kind;
-            engine->Hide();
+            // Another window becoming active closes it.
+            QEvent deactivate(QEvent::WindowDeactivate);
+            QApplication::sendEvent(w, &deactivate);
+            EXPECT_FALSE(engine->Visible()) << kind;
         }
     }
 
@@ -361,9 +364,12 @@ TEST_F(SkinForm, TheSystemMenuOffersWhatTheStateAllows)
     TbsResourceStrData* own = Skin()->ResourceStrData();
     Skin()->SetResourceStrData(&words);
     const auto replaced = form.SystemMenuItems();
+    const std::string closeHint = form.FindObject("closebutton")->Hint;
     Skin()->SetResourceStrData(own);
     EXPECT_EQ(replaced.back().Caption, "Schl&ießen");
     EXPECT_EQ(replaced.front().Caption, "");
+    EXPECT_EQ(closeHint, "") << "button hints follow the words too";
+    EXPECT_EQ(form.FindObject("closebutton")->Hint, "Close");
 }
 
 TEST_F(SkinForm, ACaptionButtonMorphsInFiveStepsAndNoTimerRunsWhenTheMouseIsAway)
