@@ -158,6 +158,8 @@ TbsSkinForm::~TbsSkinForm()
     Forms().erase(std::remove(Forms().begin(), Forms().end(), this), Forms().end());
     if (skinData_)
         TbsSkinAnnouncer::Of(skinData_)->Unregister(this);
+    // The menu engine is the window's child (so the window's menus find it) but serves this frame only.
+    delete menuEngine_;
 }
 
 TbsSkinForm* TbsSkinForm::Of(const QWidget* window)
