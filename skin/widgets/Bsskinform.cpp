@@ -965,6 +965,8 @@ bool TbsSkinForm::MouseMove(QMouseEvent* event)
         if (drag_->mode == Drag::PendingMove) {
             if (global == drag_->pressGlobal)
                 return true;
+            // Handed over at the first movement, not at the press: a window manager
+            // that runs the move takes the button's release, and a double click with it.
             StartMove(drag_->pressGlobal);
             if (!drag_)
                 return true;
