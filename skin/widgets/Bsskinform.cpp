@@ -175,9 +175,13 @@ void TbsSkinForm::SetSkinData(TbsSkinData* skinData)
         return;
     if (skinData_)
         TbsSkinAnnouncer::Of(skinData_)->Unregister(this);
+    disconnect(skinDataGone_);
     skinData_ = skinData;
-    if (skinData_)
+    if (skinData_) {
         TbsSkinAnnouncer::Of(skinData_)->Register(this);
+        // Its pictures go with it: fall back to the built-in frame.
+        skinDataGone_ = connect(skinData_, &QObject::destroyed, this, [this] { ChangeSkinData(); });
+    }
     ChangeSkinData();
 }
 

@@ -282,6 +282,7 @@ private:
     QWidget* window_;
     QPointer<TbsSkinData> skinData_;
     QPointer<TbsSkinData> menusSkinData_;
+    QMetaObject::Connection skinDataGone_;
     TbsBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize | biRollUp;
     TbsFormBorderStyle borderStyle_ = bsSizeable;
     bool hideCaptionButtons_ = false;

@@ -461,6 +461,17 @@ TEST_F(SkinForm, ASkinChangeRebuildsTheFrameOfTheSameWindow)
     EXPECT_EQ(w->size(), QSize(314, 333)) << "the client size is applied again";
     EXPECT_FALSE(w->mask().isEmpty());
 
+    // A skin data component that goes away leaves the built-in frame behind.
+    {
+        auto gone = std::make_unique<TbsSkinData>();
+        gone->LoadCompressedStoredSkin(module_->bsCompressedStoredSkin1);
+        Window* orphan = Make(Kind::Chart, gone.get());
+        gone.reset();
+        EXPECT_FALSE(Form(orphan).Skinned());
+        EXPECT_EQ(orphan->contentsMargins(), QMargins(3, 22, 3, 3));
+        orphan->repaint();
+    }
+
     // With the skin's frame drawing switched off the window system draws the frame.
     skin.SetSkinnableForm(false);
     EXPECT_FALSE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
