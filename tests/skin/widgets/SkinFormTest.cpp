@@ -442,6 +442,37 @@ TEST_F(SkinForm, MinimizedWindowsParkAlongTheWorkAreasBottom)
     EXPECT_EQ(main->size(), QSize(314, 333));
 }
 
+TEST_F(SkinForm, MinimizingToTheTrayNeedsATrayIcon)
+{
+    Window* options = Make(Kind::Options);
+    TbsSkinForm& form = Form(options);
+    int events = 0;
+    form.OnMinimizeToTray = [&] { ++events; };
+    fake_.Calls.clear();
+    form.RunSystemMenuCommand(TbsSysMenuCommand::MinimizeToTray);
+    EXPECT_TRUE(fake_.Calls.empty()) << "no tray icon, no tray";
+    EXPECT_EQ(events, 0);
+
+    TbsTrayIcon tray;
+    form.TrayIcon = &tray;
+    form.AlwaysMinimizeToTray = true;
+    form.RunSystemMenuCommand(TbsSysMenuCommand::Minimize);
+    EXPECT_EQ(fake_.CallsOf("minimizeapp").size(), 1u);
+    EXPECT_TRUE(tray.MinimizedToTray());
+    EXPECT_TRUE(tray.IconShown());
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(form.WindowState(), wsNormal) << "the program is in the tray, the window keeps its state";
+
+    form.RestoreFromTray();
+    EXPECT_EQ(fake_.CallsOf("restoreapp").size(), 1u);
+    EXPECT_FALSE(tray.MinimizedToTray());
+    EXPECT_FALSE(tray.IconShown());
+    form.AlwaysShowInTray = true;
+    form.MinimizeToTray();
+    form.RestoreFromTray();
+    EXPECT_TRUE(tray.IconShown()) << "kept with AlwaysShowInTray";
+}
+
 TEST_F(SkinForm, ASkinChangeRebuildsTheFrameOfTheSameWindow)
 {
     TbsSkinData skin;
