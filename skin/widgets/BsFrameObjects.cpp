@@ -102,9 +102,10 @@ void DrawLook(QImage& dest, const TRect& target, const QImage* src, const TRect&
         StretchPiece(dest, target, *src, r);
 }
 
+// The piece r of src, never larger than src (a skin's rect may reach past its picture).
 QImage Piece(const QImage* src, const TRect& r)
 {
-    return As32Bit(*src).copy(r.ToQRect()).convertToFormat(QImage::Format_RGB32);
+    return As32Bit(*src).copy(r.ToQRect() & src->rect()).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
