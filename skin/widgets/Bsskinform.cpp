@@ -145,7 +145,6 @@ TbsSkinForm::TbsSkinForm(QWidget* owner)
     };
 
     window_->setWindowFlag(Qt::FramelessWindowHint, true);
-    window_->setAttribute(Qt::WA_OpaquePaintEvent);
     window_->setMouseTracking(true);
     window_->installEventFilter(this);
     windowActive_ = window_->isActiveWindow();
@@ -440,6 +439,8 @@ void TbsSkinForm::ApplyFrameFlags()
 {
     // A skin whose frame drawing is switched off leaves the frame to the window system.
     const bool frameless = !skinned_ || SkinFrame();
+    // The frame paints every pixel of a frameless window; otherwise the window's background shows.
+    window_->setAttribute(Qt::WA_OpaquePaintEvent, frameless);
     if (window_->windowFlags().testFlag(Qt::FramelessWindowHint) == frameless)
         return;
     const bool visible = window_->isVisible();
