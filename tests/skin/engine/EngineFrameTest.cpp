@@ -105,9 +105,11 @@ TEST(EngineFrame, BandImagesCopyCornersAndRepeatOrStretchTheMiddle)
     EXPECT_EQ(qGreen(bands.Left.pixel(0, 299)), 31);  // 297-row middle repeated from row 29
     EXPECT_EQ(SourceX(bands.Right, 3, 10), 428);
 
-    // At 1000 wide the 310-column middle repeats: x = 60 + 310 + 5 shows column 65.
+    // At 1000 wide the 310-column middle repeats in the band's own phase:
+    // x shows column 60 + (x mod 310), so x = 375 shows 125.
     const TbsBorderImages wide = CreateSkinBorderImages(skin, picture, 1000, 333);
-    EXPECT_EQ(SourceX(wide.Top, 375, 0), 65);
+    EXPECT_EQ(SourceX(wide.Top, 375, 0), 125);
+    EXPECT_EQ(SourceX(wide.Bottom, 375, 0), 125);
     EXPECT_EQ(SourceX(wide.Top, 999, 0), 428);
     skin.TopStretch = true;
     const TbsBorderImages stretched = CreateSkinBorderImages(skin, picture, 1000, 333);
@@ -116,6 +118,30 @@ TEST(EngineFrame, BandImagesCopyCornersAndRepeatOrStretchTheMiddle)
     // A skin whose top band has no middle gets no top band.
     skin.RTPoint = skin.LTPoint;
     EXPECT_TRUE(CreateSkinBorderImages(skin, picture, 314, 333).Top.isNull());
+}
+
+TEST(EngineFrame, RepeatedBandsTakeTheirPhaseFromTheBandOrigin)
+{
+    // Top and bottom middles: x shows "lefttoppoint".x + (x mod m); left and
+    // right middles repeat from the band's top, so row y shows
+    // "lefttoppoint".y + (y mod m) even below a fixed top piece.
+    TbsFrameSkin skin = MainWindowSkin();
+    skin.LTPoint = {50, 40};
+    skin.RTPoint = {380, 40};
+    const QImage picture = CoordinatePicture();
+    const TbsBorderImages bands = CreateSkinBorderImages(skin, picture, 800, 360);
+    struct Case {
+        const QImage* band;
+        int x, y, sourceX, sourceY;
+    };
+    // Middles: 330 columns (50..380) on top, 310 (60..370) at the bottom, 286
+    // rows (40..326) down the sides below 11 fixed rows.
+    for (const Case& c : {Case{&bands.Top, 60, 0, 110, 0}, Case{&bands.Top, 400, 0, 120, 0},
+                          Case{&bands.Bottom, 400, 0, 150, 326}, Case{&bands.Left, 0, 5, 0, 34},
+                          Case{&bands.Left, 0, 297, 0, 51}, Case{&bands.Right, 0, 297, 425, 51}}) {
+        EXPECT_EQ(SourceX(*c.band, c.x, c.y), c.sourceX) << c.x << "," << c.y;
+        EXPECT_EQ(qGreen(c.band->pixel(c.x, c.y)), c.sourceY & 0xFF) << c.x << "," << c.y;
+    }
 }
 
 TEST(EngineFrame, ShapeHasRoundedTopCorners)
@@ -216,6 +242,10 @@ TEST(EngineFrame, CaptionButtonRowFromTheRight)
     EXPECT_EQ(row.CaptionRight, 260);
     EXPECT_EQ(row.Rects[3], TRect(7, 8, 23, 24));  // centred in the 22-high caption rect
     EXPECT_EQ(row.CaptionLeft, 23);
+
+    // With no button placed the caption still ends one offset past the final x.
+    const TbsCaptionButtonRow none = CalcCaptionButtonRow(skin, g, {{cmClose, false, {18, 14}}});
+    EXPECT_EQ(none.CaptionRight, 425 + g.DX);
 
     skin.CaptionRect = TRect();
     EXPECT_FALSE(CalcCaptionButtonRow(skin, CalcRects(skin, 314, 333), buttons).HasRow);

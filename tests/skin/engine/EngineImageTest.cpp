@@ -213,3 +213,31 @@ TEST(EngineImage, ControlImageAndShapeFollowTheMode)
     EXPECT_FALSE(shape.contains(QPoint(20, 1)));
     EXPECT_TRUE(CreateControlSkinRegion(skin, QImage(), 30, 4).isEmpty());
 }
+
+TEST(EngineImage, MaskPixelsNoPieceCoversAreOutsideInEveryMode)
+{
+    // An all-black 10 x 4 mask smaller than its 16 x 8 look: whatever the mask
+    // does not reach stays outside the shape, whichever way the control resizes.
+    QImage mask(10, 4, QImage::Format_Mono);
+    mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mask.fill(0);
+    struct Case {
+        QPoint rt, lb, rb;
+        QPoint inside, outside;
+    };
+    for (Case c : {Case{{12, 0}, {0, 0}, {12, 6}, {1, 1}, {1, 6}},  // nine pieces
+                   Case{{12, 0}, {0, 0}, {0, 0}, {1, 1}, {1, 6}},   // three across: rows below the mask
+                   Case{{0, 0}, {0, 6}, {0, 0}, {1, 1}, {12, 1}},   // three down: columns right of it
+                   Case{{0, 0}, {0, 0}, {0, 0}, {1, 1}, {12, 6}}}) {
+        TbsControlSkinGeom skin;
+        skin.SkinRect = {0, 0, 16, 8};
+        skin.Layout.LTPoint = {2, 2};
+        skin.Layout.RTPoint = c.rt;
+        skin.Layout.LBPoint = c.lb;
+        skin.Layout.RBPoint = c.rb;
+        skin.Layout.ClientRect = {2, 2, 12, 6};
+        const QRegion shape = CreateControlSkinRegion(skin, mask, 16, 8);
+        EXPECT_TRUE(shape.contains(c.inside)) << CalcResizeMode(skin);
+        EXPECT_FALSE(shape.contains(c.outside)) << CalcResizeMode(skin);
+    }
+}
