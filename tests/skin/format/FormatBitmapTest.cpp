@@ -134,6 +134,31 @@ TEST(BitmapField, ReadsFourAndThirtyTwoBitsBottomUpAndTopDown)
     EXPECT_EQ(b.pixel(1, 1), qRgb(12, 11, 10));
 }
 
+TEST(BitmapField, BitfieldChannelsOfAnyWidthScaleToEightBits)
+{
+    struct Case {
+        std::uint32_t red, green, blue, pixel;
+        QRgb expected;
+    };
+    // Masks wider than 24 bits once overflowed the scaling multiply.
+    for (Case c : {Case{0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, qRgb(255, 255, 255)},
+                   Case{0xFFFFFFF0u, 0x0000000Cu, 0x00000003u, 0xFFFFFFF0u, qRgb(255, 0, 0)},
+                   Case{0xFFFFFFF0u, 0x0000000Cu, 0x00000003u, 0x8000000Fu, qRgb(128, 255, 255)}}) {
+        std::string masks;
+        for (std::uint32_t m : {c.red, c.green, c.blue})
+            masks.append(reinterpret_cast<const char*>(&m), 4);
+        std::string pixels;
+        for (int i = 0; i < 4; ++i)
+            pixels.append(reinterpret_cast<const char*>(&c.pixel), 4);
+        std::string file = TinyBitmap(32, 2, masks, pixels);
+        PutU32At(file, 30, 3);  // BI_BITFIELDS, masks after the header
+        PutU32At(file, 46, 0);  // no colour table
+        std::size_t pos = 0;
+        const QImage image = ReadBitmapField(file, pos);
+        EXPECT_EQ(image.pixel(1, 1), c.expected) << std::hex << c.red << " " << c.pixel;
+    }
+}
+
 TEST(BitmapField, HostileHeadersEndInTheirErrors)
 {
     const std::string good = EncodeBitmap(ColourPicture(4, 4));
