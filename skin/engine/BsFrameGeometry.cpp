@@ -11,35 +11,52 @@
 
 using namespace bsutils;
 
+namespace {
+
+// Skin figures moved by the window's growth saturate instead of wrapping, so a
+// figure no bridge clipped still gives a defined (if useless) geometry.
+int Moved(int value, long long by)
+{
+    return static_cast<int>(
+        std::clamp<long long>(value + by, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+QPoint Moved(QPoint p, long long dx, long long dy)
+{
+    return { Moved(p.x(), dx), Moved(p.y(), dy) };
+}
+
+} // namespace
+
 TbsFrameGeometry CalcRects(const TbsFrameSkin& s, int width, int height)
 {
     TbsFrameGeometry g;
     g.Width = width;
     g.Height = height;
-    g.DX = width - s.PictureSize.width();
-    g.DY = height - s.PictureSize.height();
-    const QPoint right(g.DX, 0), down(0, g.DY), both(g.DX, g.DY);
+    g.DX = Moved(width, -static_cast<long long>(s.PictureSize.width()));
+    g.DY = Moved(height, -static_cast<long long>(s.PictureSize.height()));
+    const long long dx = g.DX, dy = g.DY;
     g.NewLTPoint = s.LTPoint;
-    g.NewRTPoint = s.RTPoint + right;
-    g.NewLBPoint = s.LBPoint + down;
-    g.NewRBPoint = s.RBPoint + both;
+    g.NewRTPoint = Moved(s.RTPoint, dx, 0);
+    g.NewLBPoint = Moved(s.LBPoint, 0, dy);
+    g.NewRBPoint = Moved(s.RBPoint, dx, dy);
     g.NewHitTestLTPoint = s.HitTestLTPoint;
-    g.NewHitTestRTPoint = s.HitTestRTPoint + right;
-    g.NewHitTestLBPoint = s.HitTestLBPoint + down;
-    g.NewHitTestRBPoint = s.HitTestRBPoint + both;
-    g.NewClientRect
-        = { s.ClientRect.Left, s.ClientRect.Top, s.ClientRect.Right + g.DX, s.ClientRect.Bottom + g.DY };
-    g.NewMaskRectArea = { s.MaskRectArea.Left, s.MaskRectArea.Top, s.MaskRectArea.Right + g.DX,
-        s.MaskRectArea.Bottom + g.DY };
+    g.NewHitTestRTPoint = Moved(s.HitTestRTPoint, dx, 0);
+    g.NewHitTestLBPoint = Moved(s.HitTestLBPoint, 0, dy);
+    g.NewHitTestRBPoint = Moved(s.HitTestRBPoint, dx, dy);
+    g.NewClientRect = { s.ClientRect.Left, s.ClientRect.Top, Moved(s.ClientRect.Right, dx),
+        Moved(s.ClientRect.Bottom, dy) };
+    g.NewMaskRectArea = { s.MaskRectArea.Left, s.MaskRectArea.Top, Moved(s.MaskRectArea.Right, dx),
+        Moved(s.MaskRectArea.Bottom, dy) };
     if (!s.CaptionRect.IsNull())
         g.NewCaptionRect
-            = { s.CaptionRect.Left, s.CaptionRect.Top, s.CaptionRect.Right + g.DX, s.CaptionRect.Bottom };
+            = { s.CaptionRect.Left, s.CaptionRect.Top, Moved(s.CaptionRect.Right, dx), s.CaptionRect.Bottom };
     g.ButtonsFromLeft = s.ButtonsInLeft;
     if (!s.ButtonsRect.IsNull()) {
         // A buttons rect in the picture's right half follows the right edge;
         // one in the left half stays and its buttons are laid out from the left.
         if (s.ButtonsRect.Left >= s.PictureSize.width() / 2) {
-            g.NewButtonsRect = s.ButtonsRect.Offset(g.DX, 0);
+            g.NewButtonsRect = { Moved(s.ButtonsRect.Left, dx), s.ButtonsRect.Top,
+                Moved(s.ButtonsRect.Right, dx), s.ButtonsRect.Bottom };
         } else {
             g.NewButtonsRect = s.ButtonsRect;
             g.ButtonsFromLeft = true;

@@ -61,7 +61,11 @@ PixelReader::PixelReader(const QImage& image)
 
 QRgb PixelReader::operator()(int x, int y) const
 {
-    const uchar* row = image_.constScanLine(y);
+    return At(image_.constScanLine(y), x, y);
+}
+
+QRgb PixelReader::At(const uchar* row, int x, int y) const
+{
     int index = 0;
     switch (format_) {
     case QImage::Format_RGB32:
@@ -125,31 +129,71 @@ void DrawMapped(QImage& dest, int x0, int y0, const QImage& src, const AxisMap& 
     if (src.isNull() || dest.isNull())
         return;
     const bool gray = dest.format() == QImage::Format_Grayscale8;
-    const bool direct = Is32Bit(src);
+    const size_t bytes = gray ? 1 : sizeof(QRgb);
+    const bool direct = Is32Bit(src) && !gray;
     const PixelReader read(src);
     const int sw = src.width();
     const int sh = src.height();
     const long long xFrom = std::max<long long>(0, -static_cast<long long>(x0));
     const long long xTo = std::min<long long>(
         static_cast<long long>(columns.size()), static_cast<long long>(dest.width()) - x0);
+
+    // The columns as runs of destination pixels showing consecutive source
+    // columns, found once for all rows.
+    struct Run {
+        int x; // first destination column
+        int sx; // its source column
+        int length;
+    };
+    std::vector<Run> runs;
+    for (long long i = xFrom; i < xTo;) {
+        const int sx = columns[static_cast<size_t>(i)];
+        if (sx < 0 || sx >= sw) {
+            ++i;
+            continue;
+        }
+        int length = 1;
+        while (
+            i + length < xTo && sx + length < sw && columns[static_cast<size_t>(i + length)] == sx + length)
+            ++length;
+        runs.push_back({ static_cast<int>(x0 + i), sx, length });
+        i += length;
+    }
+    if (runs.empty())
+        return;
+
+    const uchar* previous = nullptr; // the row drawn last, when its source row is this one's
+    int previousSource = -1;
     for (size_t j = 0; j < rows.size(); ++j) {
         const long long y = y0 + static_cast<long long>(j);
         const int sy = rows[j];
-        if (y < 0 || y >= dest.height() || sy < 0 || sy >= sh)
+        if (y < 0 || y >= dest.height() || sy < 0 || sy >= sh) {
+            previous = nullptr;
             continue;
-        const QRgb* in = direct ? Row(src, sy) : nullptr;
-        uchar* out = dest.scanLine(static_cast<int>(y));
-        for (long long i = xFrom; i < xTo; ++i) {
-            const int sx = columns[static_cast<size_t>(i)];
-            if (sx < 0 || sx >= sw)
-                continue;
-            const QRgb pixel = in ? in[sx] : read(sx, sy);
-            const long long x = x0 + i;
-            if (gray)
-                out[x] = (pixel & 0x00FFFFFFu) == 0 ? 0 : 255;
-            else
-                reinterpret_cast<QRgb*>(out)[x] = pixel;
         }
+        uchar* out = dest.scanLine(static_cast<int>(y));
+        if (previous && previousSource == sy) {
+            // A stretched or repeated row: the same pixels as the row above.
+            for (const Run& run : runs)
+                std::memcpy(out + run.x * bytes, previous + run.x * bytes, run.length * bytes);
+        } else if (direct) {
+            const QRgb* in = Row(src, sy);
+            for (const Run& run : runs)
+                std::memcpy(reinterpret_cast<QRgb*>(out) + run.x, in + run.sx, run.length * sizeof(QRgb));
+        } else {
+            const uchar* in = src.constScanLine(sy);
+            for (const Run& run : runs) {
+                for (int k = 0; k < run.length; ++k) {
+                    const QRgb pixel = read.At(in, run.sx + k, sy);
+                    if (gray)
+                        out[run.x + k] = (pixel & 0x00FFFFFFu) == 0 ? 0 : 255;
+                    else
+                        reinterpret_cast<QRgb*>(out)[run.x + k] = pixel;
+                }
+            }
+        }
+        previous = out;
+        previousSource = sy;
     }
 }
 
@@ -408,13 +452,23 @@ QRegion RegionFromBlackPixels(const QImage& mask, QPoint offset, QSize limit)
     const int width = limit.isValid() ? std::min(mask.width(), limit.width()) : mask.width();
     const int height = limit.isValid() ? std::min(mask.height(), limit.height()) : mask.height();
     const PixelReader read(mask);
-    auto black = [&](int x, int y) { return (read(x, y) & 0x00FFFFFFu) == 0; };
+    const bool gray = mask.format() == QImage::Format_Grayscale8;
+    const bool direct = mask.format() == QImage::Format_RGB32 || mask.format() == QImage::Format_ARGB32;
+    const uchar* line = nullptr; // the row being read
+    auto black = [&](int x, int y) {
+        if (gray)
+            return line[x] == 0;
+        if (direct)
+            return (reinterpret_cast<const QRgb*>(line)[x] & 0x00FFFFFFu) == 0;
+        return (read.At(line, x, y) & 0x00FFFFFFu) == 0;
+    };
     std::vector<QRect> rects;
     std::vector<std::pair<int, int>> previousRuns; // [start, end) of the band being grown
     std::vector<std::pair<int, int>> runs;
     size_t bandStart = 0; // index in rects of the current band
     for (int y = 0; y < height; ++y) {
         runs.clear();
+        line = mask.constScanLine(y);
         for (int x = 0; x < width;) {
             if (!black(x, y)) {
                 ++x;

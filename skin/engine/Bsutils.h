@@ -28,6 +28,8 @@ class PixelReader {
 public:
     explicit PixelReader(const QImage& image);
     QRgb operator()(int x, int y) const;
+    // The same with row y's scan line already at hand.
+    QRgb At(const uchar* row, int x, int y) const;
 
 private:
     const QImage& image_;

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -249,10 +250,15 @@ void TbsIniFile::Parse()
     std::size_t lineCount = 0;
     Section* open = nullptr;
     std::size_t start = 0;
+    // Line ends are found with memchr: a hostile text holds tens of millions
+    // of lines, and the per-character work is what costs.
+    const char* const data = text.data();
     while (start < text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
+        const std::size_t left = text.size() - start;
+        const auto* lf = static_cast<const char*>(std::memchr(data + start, '\n', left));
+        const std::size_t lfAt = lf ? static_cast<std::size_t>(lf - data) : text.size();
+        const auto* cr = static_cast<const char*>(std::memchr(data + start, '\r', lfAt - start));
+        const std::size_t end = cr ? static_cast<std::size_t>(cr - data) : lfAt;
         const std::string_view line = TrimIniText(text.substr(start, end - start));
         start = end + 1;
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')

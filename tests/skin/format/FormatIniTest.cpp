@@ -73,6 +73,10 @@ TEST(IniGrammar, SplitLinesAcceptsEveryLineEnd)
     EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string> { "a", "b", "c", "d" }));
     EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string> { "a", "", "b" }));
     EXPECT_TRUE(SplitLines("").empty());
+    // A skin folder's text is stored with CR LF after every line, the last too.
+    EXPECT_EQ(NormalizeIniLineEnds("a\r\nb\rc\nd"), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(NormalizeIniLineEnds("a\n\n"), "a\r\n\r\n");
+    EXPECT_EQ(NormalizeIniLineEnds(""), "");
 }
 
 struct ValueCase {
