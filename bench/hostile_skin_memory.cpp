@@ -5,6 +5,7 @@
 //
 //   build/bench/hostile_skin_memory            all cases
 //   build/bench/hostile_skin_memory --child <file>   one case (used by the above)
+//   build/bench/hostile_skin_memory --write <folder>  the case files only
 #include "HostileSkins.h"
 
 #include <QGuiApplication>
@@ -75,6 +76,12 @@ int main(int argc, char** argv)
     if (argc == 3 && std::string(argv[1]) == "--child")
         return RunChild(argv[2]);
 
+    if (argc == 3 && std::string(argv[1]) == "--write") {
+        std::filesystem::create_directories(argv[2]);
+        for (const HostileSkin& skin : MakeHostileSkins())
+            std::ofstream(std::filesystem::path(argv[2]) / skin.Name, std::ios::binary) << skin.Compressed;
+        return 0;
+    }
     const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
     const std::filesystem::path folder
         = std::filesystem::temp_directory_path() / ("qelvo-hostile-" + std::to_string(getpid()));
