@@ -85,3 +85,36 @@ TEST(EngineHostile, NoisyMasksGiveBoundedRegions)
     EXPECT_TRUE(region.contains(QPoint(0, 0)));
     EXPECT_FALSE(region.contains(QPoint(1, 0))); // rows before the limit keep their runs
 }
+
+TEST(EngineHostile, BandsAndStripsTallerThanTheWindowKeepTheirVisibleEnd)
+{
+    // A 2000-row frame on a 40 x 50 window: the top band keeps its first 50
+    // rows, the bottom mask strip its last 50 (it ends at the window's bottom).
+    TbsFrameSkin skin;
+    skin.PictureSize = { 40, 2000 };
+    skin.ClientRect = { 2, 1500, 38, 1900 };
+    skin.MaskRectArea = {2, 2, 38, 1900};
+    skin.LTPoint = { 2, 1500 };
+    skin.RTPoint = { 38, 1500 };
+    skin.LBPoint = { 2, 1900 };
+    skin.RBPoint = { 38, 1900 };
+    QImage picture(40, 2000, QImage::Format_RGB32);
+    for (int y = 0; y < 2000; ++y)
+        for (int x = 0; x < 40; ++x)
+            picture.setPixel(x, y, qRgb(x, y & 0xFF, y >> 8));
+    const TbsBorderImages bands = CreateSkinBorderImages(skin, picture, 40, 50);
+    ASSERT_EQ(bands.Top.size(), QSize(40, 50));
+    EXPECT_EQ(qGreen(bands.Top.pixel(5, 49)), 49);
+    ASSERT_EQ(bands.Bottom.size(), QSize(40, 50));
+    EXPECT_EQ(qGreen(bands.Bottom.pixel(5, 49)) | (qBlue(bands.Bottom.pixel(5, 49)) << 8), 1999);
+
+    QImage mask(40, 2000, QImage::Format_Mono);
+    mask.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
+    mask.fill(0);
+    mask.setPixel(0, 1999, 1); // the shape's bottom-left corner is cut
+    const TbsFrameShape shape(skin, CalcRects(skin, 40, 50), mask);
+    EXPECT_FALSE(shape.Contains({ 0, 49 }));
+    EXPECT_TRUE(shape.Contains({ 1, 49 }));
+    EXPECT_FALSE(shape.Region().contains(QPoint(0, 49)));
+    EXPECT_TRUE(shape.Region().contains(QPoint(1, 49)));
+}
