@@ -22,18 +22,19 @@ namespace {
 
 class Preview {
 public:
-    explicit Preview(const TbsSkinData& skin) : skin_(skin) {}
+    explicit Preview(const TbsSkinData& skin)
+        : skin_(skin)
+    {
+    }
 
-    template <typename T>
-    const T& Control(const char* name) const
+    template <typename T> const T& Control(const char* name) const
     {
         auto* c = skin_.FindControl<T>(name);
         if (!c)
             throw Exception(std::string("no control skin ") + name);
         return *c;
     }
-    template <typename T>
-    const T& Object(const char* name) const
+    template <typename T> const T& Object(const char* name) const
     {
         auto* o = skin_.FindObject<T>(name);
         if (!o)
@@ -45,7 +46,8 @@ public:
     // A custom control's look r drawn at w x h.
     QImage ControlImage(const TbsDataSkinCustomControl& c, const TRect& r, int w, int h) const
     {
-        return CreateControlSkinImage(ControlSkinGeomOf(c), Library(c.PictureIndex), r, w, h);
+        return CreateControlSkinImage(
+            ControlSkinGeomOf(c, &Library(c.PictureIndex)), Library(c.PictureIndex), r, w, h);
     }
 
     // The main window: client 306 x 300 with its strips, list header and rows.
@@ -58,27 +60,29 @@ public:
         QImage img(size, QImage::Format_ARGB32);
         img.fill(Qt::transparent);
         QPainter p(&img);
-        const TbsBorderImages bands = CreateSkinBorderImages(frame, skin_.Picture, size.width(), size.height());
+        const TbsBorderImages bands
+            = CreateSkinBorderImages(frame, skin_.Picture, size.width(), size.height());
         p.drawImage(0, 0, bands.Top);
         p.drawImage(0, bands.Top.height(), bands.Left);
         p.drawImage(size.width() - bands.Right.width(), bands.Top.height(), bands.Right);
         p.drawImage(0, size.height() - bands.Bottom.height(), bands.Bottom);
         const TRect client = g.NewClientRect;
         p.drawImage(client.Left, client.Top,
-                    CreateClientBackground(skin_.Picture, skin_.ClRect, skin_.StretchEffect, skin_.StretchType,
-                                           client.Width(), client.Height(), qRgb(0xF0, 0xF0, 0xF0)));
+            CreateClientBackground(skin_.Picture, skin_.ClRect, skin_.StretchEffect, skin_.StretchType,
+                client.Width(), client.Height(), qRgb(0xF0, 0xF0, 0xF0)));
         // caption text
         const auto& cap = Object<TbsDataSkinCaption>("caption");
         const TRect capRect = CalcRealObjectRect(frame, g, cap.SkinRect);
         p.setFont(SkinFont(cap.FontName, cap.FontHeight, cap.FontStyle));
         p.setPen(ToQColor(cap.ActiveFontColor));
         const TRect text = cap.TextRect.Offset(capRect.Left, capRect.Top);
-        p.drawText(QRect(text.Left, text.Top, text.Width() + capRect.Width() - cap.SkinRect.Width(), text.Height()),
-                   Qt::AlignLeft | Qt::AlignVCenter, caption);
+        p.drawText(
+            QRect(text.Left, text.Top, text.Width() + capRect.Width() - cap.SkinRect.Width(), text.Height()),
+            Qt::AlignLeft | Qt::AlignVCenter, caption);
         if (showClose) {
             const auto& close = Object<TbsDataSkinStdButton>("closebutton");
             const TbsCaptionButtonRow row = CalcCaptionButtonRow(
-                frame, g, {{cmClose, true, QSize(close.SkinRect.Width(), close.SkinRect.Height())}});
+                frame, g, { { cmClose, true, QSize(close.SkinRect.Width(), close.SkinRect.Height()) } });
             const TRect r = row.Rects.at(0);
             p.drawImage(QPoint(r.Left, r.Top), Library(close.PictureIndex), close.ActiveSkinRect.ToQRect());
         }
@@ -93,19 +97,19 @@ public:
         const auto& lv = Control<TbsDataSkinListView>("listview");
         const int listTop = client.Top + 25;
         p.fillRect(client.Left, listTop, 306, 215, ToQColor(lv.BGColor));
-        const int widths[] = {80, 60, 80, 80};
-        const QString titles[] = {QStringLiteral("名称"), QStringLiteral("代码"), QStringLiteral("价格"),
-                                  QStringLiteral("涨幅%")};
-        const char* rows[][4] = {{"浦发银行", "600000", "10.52", "1.35"},
-                                 {"深发展A", "000001", "24.10", "-0.62"},
-                                 {"中国石油", "601857", "13.87", "0.29"}};
+        const int widths[] = { 80, 60, 80, 80 };
+        const QString titles[] = { QStringLiteral("名称"), QStringLiteral("代码"), QStringLiteral("价格"),
+            QStringLiteral("涨幅%") };
+        const char* rows[][4] = { { "浦发银行", "600000", "10.52", "1.35" },
+            { "深发展A", "000001", "24.10", "-0.62" }, { "中国石油", "601857", "13.87", "0.29" } };
         int x = client.Left;
         p.setFont(SkinFont(lv.FontName, lv.FontHeight, lv.FontStyle));
         for (int c = 0; c < 4; ++c) {
-            p.drawImage(x, listTop, ControlImage(header, c == 1 ? header.DownSkinRect : header.SkinRect, widths[c], 22));
+            p.drawImage(x, listTop,
+                ControlImage(header, c == 1 ? header.DownSkinRect : header.SkinRect, widths[c], 22));
             p.setPen(ToQColor(header.FontColor));
-            p.drawText(QRect(x + 4, listTop, widths[c] - 8, 22), c ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter,
-                       titles[c]);
+            p.drawText(QRect(x + 4, listTop, widths[c] - 8, 22),
+                c ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, titles[c]);
             x += widths[c];
         }
         p.drawImage(x, listTop, ControlImage(header, header.SkinRect, client.Left + 306 - x, 22));
@@ -114,7 +118,7 @@ public:
             int cx = client.Left;
             for (int c = 0; c < 4; ++c) {
                 p.drawText(QRect(cx + 4, listTop + 24 + r * 18, widths[c] - 8, 18),
-                           c ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(rows[r][c]));
+                    c ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(rows[r][c]));
                 cx += widths[c];
             }
         }
@@ -136,10 +140,15 @@ public:
         const auto& item = Object<TbsDataSkinMenuItem>("menuitem");
         const QImage& picture = Library(pw.WindowPictureIndex);
         const QImage& items = Library(item.PictureIndex);
-        struct Row { const char* text; int kind; };  // 0 plain, 1 active, 2 checked, 3 submenu, 4 divider, 5 disabled
-        const Row rows[] = {{"窗口风格", 3}, {"隐藏", 1}, {"选项", 0}, {"", 4}, {"钉在桌面", 2}, {"关于", 5}, {"退出", 0}};
+        struct Row {
+            const char* text;
+            int kind;
+        }; // 0 plain, 1 active, 2 checked, 3 submenu, 4 divider, 5 disabled
+        const Row rows[] = { { "窗口风格", 3 }, { "隐藏", 1 }, { "选项", 0 }, { "", 4 }, { "钉在桌面", 2 },
+            { "关于", 5 }, { "退出", 0 } };
         int h = picture.height() - pw.ItemsRect.Height();
-        for (const Row& r : rows) h += r.kind == 4 ? item.DividerRect.Height() : item.SkinRect.Height();
+        for (const Row& r : rows)
+            h += r.kind == 4 ? item.DividerRect.Height() : item.SkinRect.Height();
         const int w = 60 + 70;
         TbsNinePieceLayout layout;
         layout.LTPoint = pw.LTPoint;
@@ -158,29 +167,30 @@ public:
         for (const Row& r : rows) {
             if (r.kind == 4) {
                 p.drawImage(pw.ItemsRect.Left, y,
-                            CreateHSkinImage(item.DividerLeftOffset, item.DividerRightOffset, items, item.DividerRect,
-                                             itemsW, item.DividerRect.Height(), false));
+                    CreateHSkinImage(item.DividerLeftOffset, item.DividerRightOffset, items, item.DividerRect,
+                        itemsW, item.DividerRect.Height(), false));
                 y += item.DividerRect.Height();
                 continue;
             }
             const TRect look = r.kind == 1 ? item.ActiveSkinRect : item.SkinRect;
             p.drawImage(pw.ItemsRect.Left, y,
-                        CreateHSkinImage(item.ItemLeftOffset, item.ItemRightOffset, items, look, itemsW,
-                                         item.SkinRect.Height(), false));
+                CreateHSkinImage(item.ItemLeftOffset, item.ItemRightOffset, items, look, itemsW,
+                    item.SkinRect.Height(), false));
             const TRect ta = TRect(item.TextRect.Left, item.TextRect.Top,
-                                   item.TextRect.Right + itemsW - item.SkinRect.Width(), item.TextRect.Bottom)
+                item.TextRect.Right + itemsW - item.SkinRect.Width(), item.TextRect.Bottom)
                                  .Offset(pw.ItemsRect.Left, y);
             p.setPen(ToQColor(r.kind == 5 ? item.UnEnabledFontColor
                                           : (r.kind == 1 ? item.ActiveFontColor : item.FontColor)));
             p.drawText(QRect(ta.Left, ta.Top, ta.Width(), ta.Height()), Qt::AlignLeft | Qt::AlignVCenter,
-                       QString::fromUtf8(r.text));
+                QString::fromUtf8(r.text));
             if (r.kind == 2) {
                 const TRect ir = item.ImageRect.Offset(pw.ItemsRect.Left, y);
-                p.drawImage(ir.Left, ir.Top, items, item.CheckImageRect.Left, item.CheckImageRect.Top, 16, 16);
+                p.drawImage(
+                    ir.Left, ir.Top, items, item.CheckImageRect.Left, item.CheckImageRect.Top, 16, 16);
             }
             if (r.kind == 3)
-                p.drawImage(ta.Right - 16 - 2, ta.Top + 2, items, item.ArrowImageRect.Left, item.ArrowImageRect.Top,
-                            16, 16);
+                p.drawImage(ta.Right - 16 - 2, ta.Top + 2, items, item.ArrowImageRect.Left,
+                    item.ArrowImageRect.Top, 16, 16);
             y += item.SkinRect.Height();
         }
         p.end();
@@ -200,9 +210,9 @@ public:
         img.fill(ToQColor(skin_.SkinColors.cBtnFace));
         QPainter p(&img);
         const auto& button = Control<TbsDataSkinButtonControl>("button");
-        const TRect looks[] = {button.SkinRect, button.ActiveSkinRect, button.DownSkinRect, button.FocusedSkinRect,
-                               button.DisabledSkinRect};
-        const char* captions[] = {"保存", "取消", "查看", "添加", "删除"};
+        const TRect looks[] = { button.SkinRect, button.ActiveSkinRect, button.DownSkinRect,
+            button.FocusedSkinRect, button.DisabledSkinRect };
+        const char* captions[] = { "保存", "取消", "查看", "添加", "删除" };
         p.setFont(SkinFont(button.FontName, button.FontHeight, button.FontStyle));
         for (int i = 0; i < 5; ++i) {
             const int x = 8 + i * 81;
@@ -212,11 +222,13 @@ public:
         }
         const auto& edit = Control<TbsDataSkinEditControl>("edit");
         p.drawImage(8, 44, ControlImage(edit, edit.SkinRect, 121, 19));
-        p.drawImage(138, 44, CreateHSkinImage(edit.LTPoint.x(), edit.SkinRect.Width() - edit.RTPoint.x(),
-                                              Library(edit.PictureIndex), edit.ActiveSkinRect, 121, 19, true));
+        p.drawImage(138, 44,
+            CreateHSkinImage(edit.LTPoint.x(), edit.SkinRect.Width() - edit.RTPoint.x(),
+                Library(edit.PictureIndex), edit.ActiveSkinRect, 121, 19, true));
         p.setFont(SkinFont(edit.FontName, edit.FontHeight, edit.FontStyle));
         p.setPen(ToQColor(edit.FontColor));
-        p.drawText(QRect(8 + edit.ClRect.Left + 1, 44, 100, 19), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("sh600000"));
+        p.drawText(QRect(8 + edit.ClRect.Left + 1, 44, 100, 19), Qt::AlignLeft | Qt::AlignVCenter,
+            QStringLiteral("sh600000"));
         const auto& combo = Control<TbsDataSkinComboBox>("combobox");
         p.drawImage(268, 44, ControlImage(combo, combo.SkinRect, 137, 20));
         p.setPen(ToQColor(combo.FontColor));
@@ -227,28 +239,28 @@ public:
         p.drawImage(8, 76, ControlImage(list, list.SkinRect, 160, lh));
         const auto& vbar = Control<TbsDataSkinScrollBarControl>("vscrollbar");
         const TRect cr(list.ClRect.Left, list.ClRect.Top, list.ClRect.Right + 160 - list.SkinRect.Width(),
-                       list.ClRect.Bottom + lh - list.SkinRect.Height());
+            list.ClRect.Bottom + lh - list.SkinRect.Height());
         const int barW = vbar.SkinRect.Width();
         p.drawImage(8 + cr.Right - barW, 76 + cr.Top, ControlImage(vbar, vbar.SkinRect, barW, cr.Height()));
         p.drawImage(8 + cr.Right - barW, 76 + cr.Top + 18, Library(vbar.PictureIndex), vbar.ThumbRect.Left,
-                    vbar.ThumbRect.Top, vbar.ThumbRect.Width(), vbar.ThumbRect.Height());
-        const char* codes[] = {"sh600000", "sz000001", "sh601857", "sz000002", "sh600036"};
+            vbar.ThumbRect.Top, vbar.ThumbRect.Width(), vbar.ThumbRect.Height());
+        const char* codes[] = { "sh600000", "sz000001", "sh601857", "sz000002", "sh600036" };
         p.setFont(SkinFont(list.FontName, list.FontHeight, list.FontStyle));
         for (int i = 0; i < 5; ++i) {
             const TRect look = i == 1 ? list.FocusItemRect : list.ItemRect;
             const int iw = cr.Width() - barW;
             p.drawImage(8 + cr.Left, 76 + cr.Top + i * 19,
-                        CreateHSkinImage(list.ItemLeftOffset, list.ItemRightOffset, Library(list.PictureIndex), look,
-                                         iw, 19, false));
+                CreateHSkinImage(list.ItemLeftOffset, list.ItemRightOffset, Library(list.PictureIndex), look,
+                    iw, 19, false));
             p.setPen(ToQColor(i == 1 ? list.FocusFontColor : list.FontColor));
             p.drawText(QRect(8 + cr.Left + list.ItemTextRect.Left, 76 + cr.Top + i * 19, iw, 19),
-                       Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(codes[i]));
+                Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(codes[i]));
         }
         // horizontal bar and tabs with a page
         const auto& hbar = Control<TbsDataSkinScrollBarControl>("hscrollbar");
         p.drawImage(8, 182, ControlImage(hbar, hbar.SkinRect, 160, hbar.SkinRect.Height()));
-        p.drawImage(8 + 40, 182, Library(hbar.PictureIndex), hbar.ActiveThumbRect.Left, hbar.ActiveThumbRect.Top,
-                    hbar.ActiveThumbRect.Width(), hbar.ActiveThumbRect.Height());
+        p.drawImage(8 + 40, 182, Library(hbar.PictureIndex), hbar.ActiveThumbRect.Left,
+            hbar.ActiveThumbRect.Top, hbar.ActiveThumbRect.Width(), hbar.ActiveThumbRect.Height());
         const auto& tab = Control<TbsDataSkinTabControl>("tab");
         const QImage& tabs = Library(tab.PictureIndex);
         const int pageTop = 76 + tab.ActiveTabRect.Height();
@@ -261,10 +273,12 @@ public:
         page.LeftStretch = page.TopStretch = page.RightStretch = page.BottomStretch = true;
         page.StretchEffect = true;
         p.drawImage(190, pageTop, CreateSkinImage(page, tabs, tab.SkinRect, 220, 110));
-        p.drawImage(190, 76, CreateHSkinImage(tab.TabLeftOffset, tab.TabRightOffset, tabs, tab.ActiveTabRect, 70,
-                                              tab.ActiveTabRect.Height() + 1, false));
-        p.drawImage(260, 77, CreateHSkinImage(tab.TabLeftOffset, tab.TabRightOffset, tabs, tab.TabRect, 70,
-                                              tab.TabRect.Height(), false));
+        p.drawImage(190, 76,
+            CreateHSkinImage(tab.TabLeftOffset, tab.TabRightOffset, tabs, tab.ActiveTabRect, 70,
+                tab.ActiveTabRect.Height() + 1, false));
+        p.drawImage(260, 77,
+            CreateHSkinImage(
+                tab.TabLeftOffset, tab.TabRightOffset, tabs, tab.TabRect, 70, tab.TabRect.Height(), false));
         p.setFont(SkinFont(tab.FontName, tab.FontHeight, tab.FontStyle));
         p.setPen(ToQColor(tab.ActiveFontColor));
         p.drawText(QRect(190, 76, 70, 19), Qt::AlignCenter, QStringLiteral("股票设定"));
@@ -281,7 +295,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv);  // text drawing needs the font database
+    QGuiApplication app(argc, argv); // text drawing needs the font database
     if (argc != 3) {
         std::fprintf(stderr, "usage: skinpreview <skin.ure> <preview.png>\n");
         return 2;
@@ -296,9 +310,9 @@ int main(int argc, char** argv)
         const QImage menu = preview.PopupMenu();
         const QImage controls = preview.Controls();
         QImage sheet(24 + window.width() + 24 + std::max(controls.width(), menu.width()) + 24,
-                     24 + std::max(window.height(), menu.height() + 16 + controls.height()) + 24,
-                     QImage::Format_ARGB32);
-        sheet.fill(QColor(0x7D, 0x8C, 0x9C));  // a desktop behind the windows
+            24 + std::max(window.height(), menu.height() + 16 + controls.height()) + 24,
+            QImage::Format_ARGB32);
+        sheet.fill(QColor(0x7D, 0x8C, 0x9C)); // a desktop behind the windows
         QPainter p(&sheet);
         p.drawImage(24, 24, window);
         p.drawImage(24 + window.width() + 24, 24, menu);

@@ -218,7 +218,8 @@ void TbsSkinData::ApplyPackage(TbsSkinPackage&& package)
         return;
     }
 
-    const TbsIniFile ini(package.IniText);
+    // The text moves into the parser: one copy of it, however long.
+    const TbsIniFile ini(std::move(package.IniText));
     std::vector<std::string> activeNames = ini.ReadNameList("PICTURES", "activepictures");
     ListCount(ini, "SKINOBJECTS");
     ListCount(ini, "SKINCONTROLS");

@@ -34,8 +34,12 @@ TbsNinePieceLayout CalcCurrentLayout(const TbsControlSkinGeom& skin, int w, int 
 
 // The skin image of look r (S's size; a button passes its state's look) at
 // w x h, per mode: 0 copies r, 1 nine pieces, 2 three across, 3 three down.
-QImage CreateControlSkinImage(const TbsControlSkinGeom& skin, const QImage& picture, const TRect& r, int w, int h);
+// The image is never larger than w x h: a look larger than the control is cut
+// to it.
+QImage CreateControlSkinImage(
+    const TbsControlSkinGeom& skin, const QImage& picture, const TRect& r, int w, int h);
 
 // The control's shape from its mask, cut and repeated like the image (whole in
-// mode 0); empty when there is no mask.
+// mode 0, up to w x h); pixels no piece of the mask covers are outside in
+// every mode. Empty when there is no mask.
 QRegion CreateControlSkinRegion(const TbsControlSkinGeom& skin, const QImage& mask, int w, int h);

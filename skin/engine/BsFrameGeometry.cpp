@@ -7,36 +7,56 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 using namespace bsutils;
+
+namespace {
+
+// Skin figures moved by the window's growth saturate instead of wrapping, so a
+// figure no bridge clipped still gives a defined (if useless) geometry.
+int Moved(int value, long long by)
+{
+    return static_cast<int>(
+        std::clamp<long long>(value + by, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+QPoint Moved(QPoint p, long long dx, long long dy)
+{
+    return { Moved(p.x(), dx), Moved(p.y(), dy) };
+}
+
+} // namespace
 
 TbsFrameGeometry CalcRects(const TbsFrameSkin& s, int width, int height)
 {
     TbsFrameGeometry g;
     g.Width = width;
     g.Height = height;
-    g.DX = width - s.PictureSize.width();
-    g.DY = height - s.PictureSize.height();
-    const QPoint right(g.DX, 0), down(0, g.DY), both(g.DX, g.DY);
+    g.DX = Moved(width, -static_cast<long long>(s.PictureSize.width()));
+    g.DY = Moved(height, -static_cast<long long>(s.PictureSize.height()));
+    const long long dx = g.DX, dy = g.DY;
     g.NewLTPoint = s.LTPoint;
-    g.NewRTPoint = s.RTPoint + right;
-    g.NewLBPoint = s.LBPoint + down;
-    g.NewRBPoint = s.RBPoint + both;
+    g.NewRTPoint = Moved(s.RTPoint, dx, 0);
+    g.NewLBPoint = Moved(s.LBPoint, 0, dy);
+    g.NewRBPoint = Moved(s.RBPoint, dx, dy);
     g.NewHitTestLTPoint = s.HitTestLTPoint;
-    g.NewHitTestRTPoint = s.HitTestRTPoint + right;
-    g.NewHitTestLBPoint = s.HitTestLBPoint + down;
-    g.NewHitTestRBPoint = s.HitTestRBPoint + both;
-    g.NewClientRect = {s.ClientRect.Left, s.ClientRect.Top, s.ClientRect.Right + g.DX, s.ClientRect.Bottom + g.DY};
-    g.NewMaskRectArea = {s.MaskRectArea.Left, s.MaskRectArea.Top, s.MaskRectArea.Right + g.DX,
-                         s.MaskRectArea.Bottom + g.DY};
+    g.NewHitTestRTPoint = Moved(s.HitTestRTPoint, dx, 0);
+    g.NewHitTestLBPoint = Moved(s.HitTestLBPoint, 0, dy);
+    g.NewHitTestRBPoint = Moved(s.HitTestRBPoint, dx, dy);
+    g.NewClientRect = { s.ClientRect.Left, s.ClientRect.Top, Moved(s.ClientRect.Right, dx),
+        Moved(s.ClientRect.Bottom, dy) };
+    g.NewMaskRectArea = { s.MaskRectArea.Left, s.MaskRectArea.Top, Moved(s.MaskRectArea.Right, dx),
+        Moved(s.MaskRectArea.Bottom, dy) };
     if (!s.CaptionRect.IsNull())
-        g.NewCaptionRect = {s.CaptionRect.Left, s.CaptionRect.Top, s.CaptionRect.Right + g.DX, s.CaptionRect.Bottom};
+        g.NewCaptionRect
+            = { s.CaptionRect.Left, s.CaptionRect.Top, Moved(s.CaptionRect.Right, dx), s.CaptionRect.Bottom };
     g.ButtonsFromLeft = s.ButtonsInLeft;
     if (!s.ButtonsRect.IsNull()) {
         // A buttons rect in the picture's right half follows the right edge;
         // one in the left half stays and its buttons are laid out from the left.
         if (s.ButtonsRect.Left >= s.PictureSize.width() / 2) {
-            g.NewButtonsRect = s.ButtonsRect.Offset(g.DX, 0);
+            g.NewButtonsRect = { Moved(s.ButtonsRect.Left, dx), s.ButtonsRect.Top,
+                Moved(s.ButtonsRect.Right, dx), s.ButtonsRect.Bottom };
         } else {
             g.NewButtonsRect = s.ButtonsRect;
             g.ButtonsFromLeft = true;
@@ -45,101 +65,130 @@ TbsFrameGeometry CalcRects(const TbsFrameSkin& s, int width, int height)
     return g;
 }
 
-int DefaultCaptionHeight(bool toolWindow) { return toolWindow ? 15 : 19; }
+int DefaultCaptionHeight(bool toolWindow)
+{
+    return toolWindow ? 15 : 19;
+}
 
 TbsFrameMargins SkinFrameMargins(const TbsFrameSkin& s)
 {
-    return {s.ClientRect.Left, s.ClientRect.Top, s.PictureSize.width() - s.ClientRect.Right,
-            s.PictureSize.height() - s.ClientRect.Bottom};
+    return { s.ClientRect.Left, s.ClientRect.Top, s.PictureSize.width() - s.ClientRect.Right,
+        s.PictureSize.height() - s.ClientRect.Bottom };
 }
 
-TbsFrameMargins DefaultFrameMargins(bool toolWindow) { return {3, 3 + DefaultCaptionHeight(toolWindow), 3, 3}; }
+TbsFrameMargins DefaultFrameMargins(bool toolWindow)
+{
+    return { 3, 3 + DefaultCaptionHeight(toolWindow), 3, 3 };
+}
 
 namespace {
 
 // The four bands of a picture around area a, its pieces split at the corner
 // points and brought to window size w x h (dx, dy: growth over the picture).
-// Frame bands stretch the edges the skin asks for; mask strips (tileOnly)
-// always repeat and start white, which is outside the shape.
-TbsBorderImages CutBands(const QImage& pictureAny, const TRect& a, QPoint LT, QPoint RT, QPoint LB, QPoint RB, int w,
-                         int h, int dx, int dy, std::array<bool, 4> stretchLTRB, bool tileOnly)
+// Each band is a map from its pixels to picture pixels, drawn in one pass, so
+// the picture is read in its own format and nothing larger than the band is
+// made. A band never exceeds the window: the top band keeps its first rows,
+// the bottom band its last (it sits at the window's bottom), and likewise the
+// left and right bands across.
+//
+// Frame bands (mask false) are 32-bit, start black, stretch the edges the
+// skin asks for and repeat the others in the phase of the band's own origin.
+// Mask strips (mask true) are Grayscale8 (0 black, 255 white), start white
+// (outside the shape), always repeat, and repeat from the start of the middle.
+TbsBorderImages CutBands(const QImage& picture, const TRect& a, QPoint LT, QPoint RT, QPoint LB, QPoint RB,
+    int w, int h, int dx, int dy, std::array<bool, 4> stretchLTRB, bool mask)
 {
     TbsBorderImages bands;
-    if (pictureAny.isNull() || w <= 0 || h <= 0)
+    if (picture.isNull() || w <= 0 || h <= 0)
         return bands;
-    const QImage picture = As32Bit(pictureAny);
     const int pw = picture.width();
     const int ph = picture.height();
-    const QRgb fill = tileOnly ? 0xFFFFFFFFu : 0xFF000000u;
-    auto band = [fill](int bw, int bh) {
-        QImage image(bw, bh, QImage::Format_RGB32);
-        image.fill(fill);
+    auto band = [mask](int bw, int bh) {
+        QImage image(bw, bh, mask ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+        if (mask)
+            image.fill(255);
+        else
+            image.fill(0xFF000000u);
         return image;
     };
-    auto middle = [&](QImage& dest, const TRect& d, const TRect& s, bool stretch) {
-        StretchOrTilePiece(dest, d, picture, s, stretch && !tileOnly);
+    // One axis of a band, its first `kept` entries: the fixed first piece, the
+    // middle, the fixed last piece (drawn in that order).
+    auto axis = [mask](int kept, int firstEnd, int srcFirst, int lastStart, int srcLast, int srcLastEnd,
+                    int middleEnd, int srcMiddle, int srcMiddleEnd, bool stretch) {
+        AxisMap map(static_cast<size_t>(kept), -1);
+        MapMiddle(map, firstEnd, middleEnd, srcMiddle, srcMiddleEnd, stretch && !mask, mask ? firstEnd : 0);
+        MapFixed(map, 0, srcFirst, firstEnd);
+        MapFixed(map, lastStart, srcLast, srcLastEnd - srcLast);
+        return map;
+    };
+    auto straight = [](int kept, int src) {
+        AxisMap map(static_cast<size_t>(kept), -1);
+        MapFixed(map, 0, src, kept);
+        return map;
     };
 
     // Top: rows 0..a.Top, split across at LT.x and RT.x.
     if (a.Top > 0 && RT.x() > LT.x()) {
-        bands.Top = band(w, a.Top);
-        middle(bands.Top, TRect(LT.x(), 0, RT.x() + dx, a.Top), TRect(LT.x(), 0, RT.x(), a.Top), stretchLTRB[1]);
-        CopyPiece(bands.Top, 0, 0, picture, TRect(0, 0, LT.x(), a.Top));
-        CopyPiece(bands.Top, RT.x() + dx, 0, picture, TRect(RT.x(), 0, pw, a.Top));
+        const int bh = std::min(a.Top, h);
+        bands.Top = band(w, bh);
+        DrawMapped(bands.Top, 0, 0, picture,
+            axis(w, LT.x(), 0, RT.x() + dx, RT.x(), pw, RT.x() + dx, LT.x(), RT.x(), stretchLTRB[1]),
+            straight(bh, 0));
     }
     // Bottom: rows a.Bottom..ph, split at LB.x and RB.x.
     const int bottomHeight = ph - a.Bottom;
     if (bottomHeight > 0 && RB.x() > LB.x()) {
-        bands.Bottom = band(w, bottomHeight);
-        middle(bands.Bottom, TRect(LB.x(), 0, RB.x() + dx, bottomHeight), TRect(LB.x(), a.Bottom, RB.x(), ph),
-               stretchLTRB[3]);
-        CopyPiece(bands.Bottom, 0, 0, picture, TRect(0, a.Bottom, LB.x(), ph));
-        CopyPiece(bands.Bottom, RB.x() + dx, 0, picture, TRect(RB.x(), a.Bottom, pw, ph));
+        const int bh = std::min(bottomHeight, h);
+        bands.Bottom = band(w, bh);
+        DrawMapped(bands.Bottom, 0, 0, picture,
+            axis(w, LB.x(), 0, RB.x() + dx, RB.x(), pw, RB.x() + dx, LB.x(), RB.x(), stretchLTRB[3]),
+            straight(bh, ph - bh));
     }
     // Left and right: as tall as the space between top and bottom bands.
-    const int sideHeight = a.Height() + dy;
+    const long long sideFull = static_cast<long long>(a.Height()) + dy;
+    const int sideHeight = static_cast<int>(std::min<long long>(sideFull, h));
+    const int rightFull = pw - a.Right;
+    const int rightWidth = std::min(rightFull, w);
     if (a.Left > 0 && sideHeight > 0 && LB.y() > LT.y()) {
-        bands.Left = band(a.Left, sideHeight);
+        const int bw = std::min(a.Left, w);
         const int topPart = LT.y() - a.Top;
         const int bottomPart = a.Bottom - LB.y();
-        middle(bands.Left, TRect(0, topPart, a.Left, sideHeight - bottomPart), TRect(0, LT.y(), a.Left, LB.y()),
-               stretchLTRB[0]);
-        CopyPiece(bands.Left, 0, 0, picture, TRect(0, a.Top, a.Left, LT.y()));
-        CopyPiece(bands.Left, 0, sideHeight - bottomPart, picture, TRect(0, LB.y(), a.Left, a.Bottom));
+        const int side = static_cast<int>(sideFull);
+        bands.Left = band(bw, sideHeight);
+        DrawMapped(bands.Left, 0, 0, picture, straight(bw, 0),
+            axis(sideHeight, topPart, a.Top, side - bottomPart, LB.y(), a.Bottom, side - bottomPart, LT.y(),
+                LB.y(), stretchLTRB[0]));
     }
-    const int rightWidth = pw - a.Right;
     if (rightWidth > 0 && sideHeight > 0 && RB.y() > RT.y()) {
-        bands.Right = band(rightWidth, sideHeight);
         const int topPart = RT.y() - a.Top;
         const int bottomPart = a.Bottom - RB.y();
-        middle(bands.Right, TRect(0, topPart, rightWidth, sideHeight - bottomPart),
-               TRect(a.Right, RT.y(), pw, RB.y()), stretchLTRB[2]);
-        CopyPiece(bands.Right, 0, 0, picture, TRect(a.Right, a.Top, pw, RT.y()));
-        CopyPiece(bands.Right, 0, sideHeight - bottomPart, picture, TRect(a.Right, RB.y(), pw, a.Bottom));
+        const int side = static_cast<int>(sideFull);
+        bands.Right = band(rightWidth, sideHeight);
+        DrawMapped(bands.Right, 0, 0, picture, straight(rightWidth, pw - rightWidth),
+            axis(sideHeight, topPart, a.Top, side - bottomPart, RB.y(), a.Bottom, side - bottomPart, RT.y(),
+                RB.y(), stretchLTRB[2]));
     }
     return bands;
 }
 
 bool IsBlack(const QImage& image, int x, int y)
 {
-    if (image.isNull() || x < 0 || y < 0 || x >= image.width() || y >= image.height())
-        return false;
-    return (reinterpret_cast<const QRgb*>(image.constScanLine(y))[x] & 0x00FFFFFFu) == 0;
+    return IsBlackPixel(image, x, y);
 }
 
 bool Inside(const TRect& outer, const TRect& r)
 {
-    return !outer.IsEmpty() && r.Left >= outer.Left && r.Top >= outer.Top && r.Right <= outer.Right &&
-           r.Bottom <= outer.Bottom;
+    return !outer.IsEmpty() && r.Left >= outer.Left && r.Top >= outer.Top && r.Right <= outer.Right
+        && r.Bottom <= outer.Bottom;
 }
 
-}  // namespace
+} // namespace
 
 TbsBorderImages CreateSkinBorderImages(const TbsFrameSkin& s, const QImage& picture, int w, int h)
 {
     return CutBands(picture, s.ClientRect, s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, w, h,
-                    w - s.PictureSize.width(), h - s.PictureSize.height(),
-                    {s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch}, false);
+        w - s.PictureSize.width(), h - s.PictureSize.height(),
+        { s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch }, false);
 }
 
 TRect CalcRealObjectRect(const TbsFrameSkin& s, const TbsFrameGeometry& g, const TRect& r)
@@ -168,20 +217,20 @@ TRect CalcRealObjectRect(const TbsFrameSkin& s, const TbsFrameGeometry& g, const
     const bool tlInRT = in(rightTop, tlx, tly);
     const bool tlInLB = in(leftBottom, tlx, tly);
     if (tlInLT && in(rightBottom, brx, bry))
-        return {r.Left, r.Top, r.Right + dx, r.Bottom + dy};
+        return { r.Left, r.Top, r.Right + dx, r.Bottom + dy };
     if (tlInLT && in(rightTop, brx, bry))
-        return {r.Left, r.Top, r.Right + dx, r.Bottom};
+        return { r.Left, r.Top, r.Right + dx, r.Bottom };
     if (tlInLB && in(rightBottom, brx, bry))
-        return {r.Left, r.Top + dy, r.Right + dx, r.Bottom + dy};
+        return { r.Left, r.Top + dy, r.Right + dx, r.Bottom + dy };
     if (tlInLT && in(leftBottom, brx, bry))
-        return {r.Left, r.Top, r.Right, r.Bottom + dy};
+        return { r.Left, r.Top, r.Right, r.Bottom + dy };
     if (tlInRT && in(rightBottom, brx, bry))
-        return {r.Left + dx, r.Top, r.Right + dx, r.Bottom + dy};
+        return { r.Left + dx, r.Top, r.Right + dx, r.Bottom + dy };
     return r;
 }
 
-TbsCaptionButtonRow CalcCaptionButtonRow(const TbsFrameSkin& s, const TbsFrameGeometry& g,
-                                         const std::vector<TbsCaptionButtonSlot>& buttons)
+TbsCaptionButtonRow CalcCaptionButtonRow(
+    const TbsFrameSkin& s, const TbsFrameGeometry& g, const std::vector<TbsCaptionButtonSlot>& buttons)
 {
     TbsCaptionButtonRow row;
     row.Rects.assign(buttons.size(), TRect());
@@ -196,7 +245,7 @@ TbsCaptionButtonRow CalcCaptionButtonRow(const TbsFrameSkin& s, const TbsFrameGe
     // The first visible button of each command in this order, then every
     // visible custom button in list order.
     std::vector<size_t> order;
-    for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray}) {
+    for (TbsStdCommand command : { cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray }) {
         for (size_t i = 0; i < buttons.size(); ++i) {
             if (buttons[i].Visible && buttons[i].Command == command) {
                 order.push_back(i);
@@ -208,24 +257,31 @@ TbsCaptionButtonRow CalcCaptionButtonRow(const TbsFrameSkin& s, const TbsFrameGe
         if (buttons[i].Visible && buttons[i].Command == cmDefault)
             order.push_back(i);
 
-    int x = fromLeft ? rowRect.Left : rowRect.Right;
+    // Wide arithmetic: offsets and sizes are the skin's and many buttons may add up.
+    auto clamp = [](long long v) {
+        return static_cast<int>(std::clamp<long long>(
+            v, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
+    };
+    long long x = fromLeft ? rowRect.Left : rowRect.Right;
     for (size_t i : order) {
-        const QSize size = buttons[i].Size;
+        const long long bw = buttons[i].Size.width();
+        const long long bh = buttons[i].Size.height();
         if (fromLeft) {
-            row.Rects[i] = {x, top, x + size.width(), top + size.height()};
-            x += size.width() + s.ButtonsOffset;
+            row.Rects[i] = { clamp(x), top, clamp(x + bw), clamp(top + bh) };
+            x += bw + s.ButtonsOffset;
         } else {
-            row.Rects[i] = {x - size.width(), top, x, top + size.height()};
-            x -= size.width() + s.ButtonsOffset;
+            row.Rects[i] = { clamp(x - bw), top, clamp(x), clamp(top + bh) };
+            x -= bw + s.ButtonsOffset;
         }
     }
     // Without a buttons rect the row sits in the caption rect and the caption
-    // object ends where the row begins (unchanged when no button was placed).
-    if (!hasButtonsRect && !order.empty()) {
+    // object ends one offset short of the last button placed (or, with none
+    // placed, one offset past the caption rect's edge).
+    if (!hasButtonsRect) {
         if (fromLeft)
-            row.CaptionLeft = x - s.ButtonsOffset;
+            row.CaptionLeft = clamp(x - s.ButtonsOffset);
         else
-            row.CaptionRight = x + s.ButtonsOffset;
+            row.CaptionRight = clamp(x + s.ButtonsOffset);
     }
 
     // The system menu button sits at the caption rect's outer edge, centred vertically.
@@ -237,10 +293,10 @@ TbsCaptionButtonRow CalcCaptionButtonRow(const TbsFrameSkin& s, const TbsFrameGe
             const QSize size = buttons[i].Size;
             const int y = caption.Top + (caption.Height() - size.height()) / 2;
             if (fromLeft) {
-                row.Rects[i] = {caption.Right - size.width(), y, caption.Right, y + size.height()};
+                row.Rects[i] = { caption.Right - size.width(), y, caption.Right, y + size.height() };
                 row.CaptionRight = row.Rects[i].Left;
             } else {
-                row.Rects[i] = {caption.Left, y, caption.Left + size.width(), y + size.height()};
+                row.Rects[i] = { caption.Left, y, caption.Left + size.width(), y + size.height() };
                 row.CaptionLeft = row.Rects[i].Right;
             }
             break;
@@ -257,13 +313,15 @@ TbsFrameShape::TbsFrameShape(const TbsFrameSkin& s, const TbsFrameGeometry& g, c
     area_ = g.NewMaskRectArea;
     width_ = g.Width;
     height_ = g.Height;
-    const TbsBorderImages strips =
-        CutBands(mask, s.MaskRectArea, s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, g.Width, g.Height, g.DX, g.DY,
-                 {false, false, false, false}, true);
+    const TbsBorderImages strips = CutBands(mask, s.MaskRectArea, s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint,
+        g.Width, g.Height, g.DX, g.DY, { false, false, false, false }, true);
     top_ = strips.Top;
     bottom_ = strips.Bottom;
     left_ = strips.Left;
     right_ = strips.Right;
+    // A strip cut short to the window keeps its far end, so it starts later.
+    bottomY_ = area_.Bottom + std::max(mask.height() - s.MaskRectArea.Bottom - bottom_.height(), 0);
+    rightX_ = area_.Right + std::max(mask.width() - s.MaskRectArea.Right - right_.width(), 0);
 }
 
 QRegion TbsFrameShape::Region() const
@@ -272,9 +330,9 @@ QRegion TbsFrameShape::Region() const
         return {};
     QRegion region(area_.ToQRect());
     region += RegionFromBlackPixels(top_);
-    region += RegionFromBlackPixels(bottom_, QPoint(0, area_.Bottom));
+    region += RegionFromBlackPixels(bottom_, QPoint(0, bottomY_));
     region += RegionFromBlackPixels(left_, QPoint(0, area_.Top));
-    region += RegionFromBlackPixels(right_, QPoint(area_.Right, area_.Top));
+    region += RegionFromBlackPixels(right_, QPoint(rightX_, area_.Top));
     return region;
 }
 
@@ -287,14 +345,14 @@ bool TbsFrameShape::Contains(QPoint p) const
     if (p.y() < area_.Top)
         return IsBlack(top_, p.x(), p.y());
     if (p.y() >= area_.Bottom)
-        return IsBlack(bottom_, p.x(), p.y() - area_.Bottom);
+        return IsBlack(bottom_, p.x(), p.y() - bottomY_);
     if (p.x() < area_.Left)
         return IsBlack(left_, p.x(), p.y() - area_.Top);
-    return IsBlack(right_, p.x() - area_.Right, p.y() - area_.Top);
+    return IsBlack(right_, p.x() - rightX_, p.y() - area_.Top);
 }
 
 QImage CreateClientBackground(const QImage& picture, const TRect& tile, bool stretchEffect,
-                              TbsStretchType stretchType, int w, int h, QRgb buttonFace)
+    TbsStretchType stretchType, int w, int h, QRgb buttonFace)
 {
     QImage image(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
     image.fill(buttonFace);
@@ -311,10 +369,10 @@ bool OnAny(const std::vector<TRect>& rects, QPoint p)
     return std::any_of(rects.begin(), rects.end(), [p](const TRect& r) { return r.Contains(p); });
 }
 
-}  // namespace
+} // namespace
 
-TbsHitCode NewNCHitTest(QPoint p, const TbsFrameSkin& s, const TbsFrameGeometry& g, const TbsFrameShape& shape,
-                 const std::vector<TRect>& captionRects, const TbsHitTestState& state)
+TbsHitCode NewNCHitTest(QPoint p, const TbsFrameSkin& s, const TbsFrameGeometry& g,
+    const TbsFrameShape& shape, const std::vector<TRect>& captionRects, const TbsHitTestState& state)
 {
     const bool onCaption = OnAny(captionRects, p);
     const bool inClient = g.NewClientRect.Contains(p);
@@ -325,15 +383,15 @@ TbsHitCode NewNCHitTest(QPoint p, const TbsFrameSkin& s, const TbsFrameGeometry&
 
     if (!state.Maximized && state.Sizeable) {
         const int b = s.BorderWidth;
-        const std::array<QPoint, 4> probes = {p - QPoint(b, 0), p - QPoint(0, b), p + QPoint(b, 0),
-                                              p + QPoint(0, b)};
+        const std::array<QPoint, 4> probes
+            = { p - QPoint(b, 0), p - QPoint(0, b), p + QPoint(b, 0), p + QPoint(0, b) };
         const TRect window(0, 0, g.Width, g.Height);
         bool near = false;
         if (shape.IsEmpty())
             near = std::any_of(probes.begin(), probes.end(), [&](QPoint q) { return !window.Contains(q); });
         else
-            near = !g.NewMaskRectArea.Contains(p) &&
-                   std::any_of(probes.begin(), probes.end(), [&](QPoint q) { return !shape.Contains(q); });
+            near = !g.NewMaskRectArea.Contains(p)
+                && std::any_of(probes.begin(), probes.end(), [&](QPoint q) { return !shape.Contains(q); });
         if (near) {
             const QPoint lt = g.NewHitTestLTPoint, rt = g.NewHitTestRTPoint;
             const QPoint lb = g.NewHitTestLBPoint, rb = g.NewHitTestRBPoint;
@@ -362,7 +420,7 @@ TbsHitCode NewNCHitTest(QPoint p, const TbsFrameSkin& s, const TbsFrameGeometry&
 }
 
 TbsHitCode DefaultNCHitTest(QPoint p, int w, int h, bool toolWindow, const std::vector<TRect>& buttonRects,
-                     const TbsHitTestState& state)
+    const TbsHitTestState& state)
 {
     const int ch = DefaultCaptionHeight(toolWindow);
     const TRect caption(3, 3, w - 3, 3 + ch);
@@ -407,17 +465,18 @@ TbsObjectLook ChooseObjectLook(const TbsObjectLookState& s)
     return TbsObjectLook::Active;
 }
 
-std::vector<TRect> DefaultCaptionButtonRects(int w, bool toolWindow, const std::vector<TbsDefaultButtonWish>& wishes)
+std::vector<TRect> DefaultCaptionButtonRects(
+    int w, bool toolWindow, const std::vector<TbsDefaultButtonWish>& wishes)
 {
     const int ch = DefaultCaptionHeight(toolWindow);
     const int bh = ch - 4;
     const int bw = bh + 2;
     std::vector<TRect> rects(wishes.size());
     int x = w - 3 - 2;
-    for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray}) {
+    for (TbsStdCommand command : { cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray }) {
         for (size_t i = 0; i < wishes.size(); ++i) {
             if (wishes[i].Command == command && wishes[i].Visible) {
-                rects[i] = {x - bw, 5, x, 5 + bh};
+                rects[i] = { x - bw, 5, x, 5 + bh };
                 x -= bw + 2;
                 break;
             }
@@ -425,12 +484,12 @@ std::vector<TRect> DefaultCaptionButtonRects(int w, bool toolWindow, const std::
     }
     for (size_t i = 0; i < wishes.size(); ++i)
         if (wishes[i].Command == cmSysMenu && wishes[i].Visible)
-            rects[i] = {5, 5, 5 + bw, 5 + bh};
+            rects[i] = { 5, 5, 5 + bw, 5 + bh };
     return rects;
 }
 
 void DrawDefaultButtonGlyph(QImage& image, const TRect& r, TbsStdCommand command, bool active, bool down,
-                            const TbsDefaultFrameColors& c)
+    const TbsDefaultFrameColors& c)
 {
     if (r.IsEmpty())
         return;
@@ -476,7 +535,7 @@ void DrawDefaultButtonGlyph(QImage& image, const TRect& r, TbsStdCommand command
 }
 
 void DrawDefaultFrame(QImage& image, const QString& caption, const QFont& font, bool active, bool toolWindow,
-                      const std::vector<TbsDefaultButtonWish>& buttons, const TbsDefaultFrameColors& c)
+    const std::vector<TbsDefaultButtonWish>& buttons, const TbsDefaultFrameColors& c)
 {
     const int w = image.width();
     const int h = image.height();
@@ -486,9 +545,8 @@ void DrawDefaultFrame(QImage& image, const QString& caption, const QFont& font, 
     {
         QPainter painter(&image);
         // Three rings from outside in: 3-D light / dark shadow, highlight / shadow, face.
-        const std::array<std::pair<QRgb, QRgb>, 3> rings = {
-            std::pair{c.Light3D, c.DarkShadow3D}, std::pair{c.BtnHighlight, c.BtnShadow},
-            std::pair{c.BtnFace, c.BtnFace}};
+        const std::array<std::pair<QRgb, QRgb>, 3> rings = { std::pair { c.Light3D, c.DarkShadow3D },
+            std::pair { c.BtnHighlight, c.BtnShadow }, std::pair { c.BtnFace, c.BtnFace } };
         for (int i = 0; i < 3; ++i) {
             const QRect r(i, i, w - 2 * i, h - 2 * i);
             painter.setPen(QColor(rings[i].first));
@@ -527,8 +585,8 @@ void DrawDefaultFrame(QImage& image, const QString& caption, const QFont& font, 
             const QString text = metrics.elidedText(caption, Qt::ElideRight, available);
             const int tw = metrics.horizontalAdvance(text);
             const int th = metrics.height();
-            const QRect box((stripeLeft + stripeRight) / 2 - tw / 2 - 2, bar.top() + (ch - th) / 2 - 2, tw + 4,
-                            th + 4);
+            const QRect box(
+                (stripeLeft + stripeRight) / 2 - tw / 2 - 2, bar.top() + (ch - th) / 2 - 2, tw + 4, th + 4);
             painter.fillRect(box, QColor(c.BtnFace));
             painter.setPen(QColor(active ? c.BtnText : c.BtnShadow));
             painter.drawText(box, Qt::AlignCenter, text);

@@ -22,7 +22,7 @@
 // The window-frame values of a skin (its frame keys after the reader's
 // corrections) and the size of its main picture.
 struct TbsFrameSkin {
-    QSize PictureSize;  // Pw x Ph
+    QSize PictureSize; // Pw x Ph
     QPoint LTPoint, RTPoint, LBPoint, RBPoint;
     TRect ClientRect, CaptionRect, ButtonsRect, MaskRectArea;
     QPoint HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint;
@@ -44,12 +44,12 @@ struct TbsFrameSkin {
 struct TbsFrameGeometry {
     int Width = 0;
     int Height = 0;
-    int DX = 0;  // Width - Pw
-    int DY = 0;  // Height - Ph
+    int DX = 0; // Width - Pw
+    int DY = 0; // Height - Ph
     QPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
     TRect NewClientRect, NewCaptionRect, NewButtonsRect, NewMaskRectArea;
     QPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
-    bool ButtonsFromLeft = false;  // caption buttons laid out from the left edge
+    bool ButtonsFromLeft = false; // caption buttons laid out from the left edge
 };
 
 TbsFrameGeometry CalcRects(const TbsFrameSkin& skin, int width, int height);
@@ -60,8 +60,11 @@ struct TbsFrameMargins {
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
-    QSize WindowSize(QSize client) const { return {client.width() + Left + Right, client.height() + Top + Bottom}; }
-    TRect ClientRect(int width, int height) const { return {Left, Top, width - Right, height - Bottom}; }
+    QSize WindowSize(QSize client) const
+    {
+        return { client.width() + Left + Right, client.height() + Top + Bottom };
+    }
+    TRect ClientRect(int width, int height) const { return { Left, Top, width - Right, height - Bottom }; }
 };
 
 // Caption height of the built-in frame: 19, or 15 for tool windows.
@@ -86,19 +89,20 @@ TRect CalcRealObjectRect(const TbsFrameSkin& skin, const TbsFrameGeometry& g, co
 struct TbsCaptionButtonSlot {
     TbsStdCommand Command = cmDefault;
     bool Visible = true;
-    QSize Size;  // its "skinrect" size
+    QSize Size; // its "skinrect" size
 };
 struct TbsCaptionButtonRow {
     bool HasRow = false;
-    std::vector<TRect> Rects;         // one per slot; null for a slot not placed
-    std::optional<int> CaptionLeft;   // new left edge of the caption object, when the row moves it
-    std::optional<int> CaptionRight;  // new right edge of the caption object, when the row moves it
+    std::vector<TRect> Rects; // one per slot; null for a slot not placed
+    std::optional<int> CaptionLeft; // new left edge of the caption object, when the row moves it
+    std::optional<int> CaptionRight; // new right edge of the caption object, when the row moves it
 };
-TbsCaptionButtonRow CalcCaptionButtonRow(const TbsFrameSkin& skin, const TbsFrameGeometry& g,
-                                         const std::vector<TbsCaptionButtonSlot>& buttons);
+TbsCaptionButtonRow CalcCaptionButtonRow(
+    const TbsFrameSkin& skin, const TbsFrameGeometry& g, const std::vector<TbsCaptionButtonSlot>& buttons);
 
 // The window shape: the mask cut into four strips around the mask area, each
-// strip repeated (never stretched) to the current size.
+// strip repeated (never stretched) to the current size. The strips are
+// Format_Grayscale8 images, 0 where the shape is and 255 elsewhere.
 class TbsFrameShape {
 public:
     TbsFrameShape() = default;
@@ -118,7 +122,9 @@ public:
 
 private:
     bool hasMask_ = false;
-    TRect area_;  // the new mask area
+    TRect area_; // the new mask area
+    int bottomY_ = 0; // where the bottom strip starts
+    int rightX_ = 0; // where the right strip starts
     int width_ = 0;
     int height_ = 0;
     QImage top_, bottom_, left_, right_;
@@ -128,7 +134,7 @@ private:
 // client piece (or the whole background picture); without one the button
 // face colour fills it.
 QImage CreateClientBackground(const QImage& picture, const TRect& tile, bool stretchEffect,
-                              TbsStretchType stretchType, int w, int h, QRgb buttonFace);
+    TbsStretchType stretchType, int w, int h, QRgb buttonFace);
 
 // Hit codes answered to the window manager.
 enum TbsHitCode {
@@ -142,39 +148,39 @@ enum TbsHitCode {
     htBottom = 15,
     htBottomLeft = 16,
     htBottomRight = 17,
-    htFrameObject = 19,  // the frame's own objects react through the mouse messages
+    htFrameObject = 19, // the frame's own objects react through the mouse messages
 };
 
 struct TbsHitTestState {
     bool RolledUp = false;
     bool Minimized = false;
     bool Maximized = false;
-    bool Sizeable = false;  // sizeable border style, or AlwaysResize
+    bool Sizeable = false; // sizeable border style, or AlwaysResize
     bool ObjectUnderMouse = false;
     bool Dragging = false;
 };
 
 // Hit code of window point p with a skin. captionRects are the caption
 // objects' rects; shape may be empty (no mask).
-TbsHitCode NewNCHitTest(QPoint p, const TbsFrameSkin& skin, const TbsFrameGeometry& g, const TbsFrameShape& shape,
-                 const std::vector<TRect>& captionRects, const TbsHitTestState& state);
+TbsHitCode NewNCHitTest(QPoint p, const TbsFrameSkin& skin, const TbsFrameGeometry& g,
+    const TbsFrameShape& shape, const std::vector<TRect>& captionRects, const TbsHitTestState& state);
 
 // Hit code of window point p of a w x h window drawn with the built-in frame.
 // buttonRects are the default caption buttons (frame objects, code 19).
 TbsHitCode DefaultNCHitTest(QPoint p, int w, int h, bool toolWindow, const std::vector<TRect>& buttonRects,
-                     const TbsHitTestState& state);
+    const TbsHitTestState& state);
 
 // Which look a frame object shows (the drawing rule of frame objects).
 enum class TbsObjectLook { None, Normal, Active, Inactive, Morph };
 struct TbsObjectLookState {
     bool WindowActive = true;
     bool Enabled = true;
-    bool Active = false;          // mouse over it (caption object: window active)
-    bool HasActiveRect = false;   // an active look exists in a valid library picture
+    bool Active = false; // mouse over it (caption object: window active)
+    bool HasActiveRect = false; // an active look exists in a valid library picture
     bool HasInactiveRect = false;
     double MorphKf = 0;
-    bool Morphing = false;        // morphing enabled for this object
-    bool RefreshOnly = false;     // the frame image already shows the normal look
+    bool Morphing = false; // morphing enabled for this object
+    bool RefreshOnly = false; // the frame image already shows the normal look
 };
 TbsObjectLook ChooseObjectLook(const TbsObjectLookState& s);
 
@@ -195,13 +201,14 @@ struct TbsDefaultButtonWish {
     TbsStdCommand Command;
     bool Visible;
 };
-std::vector<TRect> DefaultCaptionButtonRects(int w, bool toolWindow, const std::vector<TbsDefaultButtonWish>& wishes);
+std::vector<TRect> DefaultCaptionButtonRects(
+    int w, bool toolWindow, const std::vector<TbsDefaultButtonWish>& wishes);
 
 // Draws the built-in frame of a w x h window into image (client area left
 // untouched): raised 3-pixel border, striped caption bar, the caption text and
 // the default buttons' glyphs.
 void DrawDefaultFrame(QImage& image, const QString& caption, const QFont& font, bool active, bool toolWindow,
-                      const std::vector<TbsDefaultButtonWish>& buttons, const TbsDefaultFrameColors& colors = {});
+    const std::vector<TbsDefaultButtonWish>& buttons, const TbsDefaultFrameColors& colors = {});
 // Draws one built-in caption button glyph into rect.
 void DrawDefaultButtonGlyph(QImage& image, const TRect& rect, TbsStdCommand command, bool active, bool down,
-                            const TbsDefaultFrameColors& colors = {});
+    const TbsDefaultFrameColors& colors = {});

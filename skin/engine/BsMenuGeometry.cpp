@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 int MenuItemHeight(bool separator, const TbsMenuItemSkinGeom* itemSkin, int defaultItemHeight)
@@ -15,7 +16,10 @@ int MenuItemHeight(bool separator, const TbsMenuItemSkinGeom* itemSkin, int defa
     return separator ? 4 : defaultItemHeight;
 }
 
-int MenuGlyphWidth(bool hasImages, int imageWidth) { return hasImages ? imageWidth + 5 : 19; }
+int MenuGlyphWidth(bool hasImages, int imageWidth)
+{
+    return hasImages ? imageWidth + 5 : 19;
+}
 
 TbsMenuWindowSize CalcMenuWindowSize(const TbsMenuSizeInput& in)
 {
@@ -31,10 +35,14 @@ TbsMenuWindowSize CalcMenuWindowSize(const TbsMenuSizeInput& in)
         size.Width += window->PictureSize.width() - window->ItemsRect.Width();
         frameHeight = window->PictureSize.height() - window->ItemsRect.Height();
     }
-    size.Height = std::accumulate(in.ItemHeights.begin(), in.ItemHeights.end(), 0) + frameHeight;
+    // Summed wide and kept in range: many tall items must not wrap around.
+    auto fit = [](long long v) {
+        return static_cast<int>(std::clamp<long long>(v, 0, std::numeric_limits<int>::max() / 2));
+    };
+    size.Height = fit(std::accumulate(in.ItemHeights.begin(), in.ItemHeights.end(), 0LL) + frameHeight);
     if (in.MaxMenuItemsInWindow > 0 && static_cast<int>(in.ItemHeights.size()) > in.MaxMenuItemsInWindow) {
         const int itemHeight = in.ItemSkin ? in.ItemSkin->SkinRect.Height() : in.DefaultItemHeight;
-        size.Height = in.MaxMenuItemsInWindow * itemHeight + frameHeight + 20;
+        size.Height = fit(static_cast<long long>(in.MaxMenuItemsInWindow) * itemHeight + frameHeight + 20);
         size.Scroll = size.Scroll2 = true;
     }
     if (in.WorkAreaHeight > 0 && size.Height > in.WorkAreaHeight) {
@@ -47,13 +55,14 @@ TbsMenuWindowSize CalcMenuWindowSize(const TbsMenuSizeInput& in)
 TRect CalcMenuItemsRect(const TbsPopupWindowSkinGeom* window, int w, int h)
 {
     if (!window)
-        return {2, 2, w - 2, h - 2};
+        return { 2, 2, w - 2, h - 2 };
     const TRect& r = window->ItemsRect;
-    return {r.Left, r.Top, r.Right + w - window->PictureSize.width(), r.Bottom + h - window->PictureSize.height()};
+    return { r.Left, r.Top, r.Right + w - window->PictureSize.width(),
+        r.Bottom + h - window->PictureSize.height() };
 }
 
-TbsMenuItemLayout CalcItemRects(const TRect& itemsRect, const std::vector<int>& heights, bool scroll,
-                                int visibleStart)
+TbsMenuItemLayout CalcItemRects(
+    const TRect& itemsRect, const std::vector<int>& heights, bool scroll, int visibleStart)
 {
     TbsMenuItemLayout layout;
     layout.Rects.assign(heights.size(), TRect());
@@ -63,7 +72,7 @@ TbsMenuItemLayout CalcItemRects(const TRect& itemsRect, const std::vector<int>& 
     for (size_t i = static_cast<size_t>(std::max(visibleStart, 0)); i < heights.size(); ++i) {
         if (y + heights[i] > bottom)
             break;
-        layout.Rects[i] = {itemsRect.Left, y, itemsRect.Right, y + heights[i]};
+        layout.Rects[i] = { itemsRect.Left, y, itemsRect.Right, y + heights[i] };
         layout.Visible[i] = true;
         ++layout.VisibleCount;
         y += heights[i];
@@ -141,7 +150,7 @@ QPoint CalcMenuPosition(const TbsMenuPlacement& p)
         if (x < A.Left)
             x = A.Left;
     }
-    return {x, y};
+    return { x, y };
 }
 
 namespace {
@@ -203,17 +212,17 @@ bool DrawNamedMarker(QPainter& painter, const QString& name, int x, int y, const
 
 // Caption (from the glyph column's end, limited short of the right edge) and short cut text.
 void DrawTexts(QPainter& painter, const TbsMenuItemState& item, const QRect& textArea, int glyphWidth,
-               int rightGap, const QColor& color, const QFont& font)
+    int rightGap, const QColor& color, const QFont& font)
 {
     painter.setFont(font);
     painter.setPen(color);
     const QRect captionRect(textArea.left() + glyphWidth, textArea.top(),
-                            std::max(textArea.width() - glyphWidth - rightGap, 0), textArea.height());
-    painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine,
-                     item.Caption);
+        std::max(textArea.width() - glyphWidth - rightGap, 0), textArea.height());
+    painter.drawText(captionRect,
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, item.Caption);
     if (!item.ShortCut.isEmpty()) {
-        const QRect cutRect(textArea.left(), textArea.top(), std::max(textArea.width() - rightGap, 0),
-                            textArea.height());
+        const QRect cutRect(
+            textArea.left(), textArea.top(), std::max(textArea.width() - rightGap, 0), textArea.height());
         painter.drawText(cutRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, item.ShortCut);
     }
 }
@@ -223,12 +232,12 @@ void DrawTexts(QPainter& painter, const TbsMenuItemState& item, const QRect& tex
 // frame in the text colour when checked; without one, a named, radio or check
 // marker, built-in ones in pictureColor, a skin one centred in markerBox.
 void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QRect& area, bool centreGlyph,
-                       int markerX, int markerY, const QColor& color, const QColor& pictureColor,
-                       const QImage* skinMarker, const QRect& skinMarkerSource, const TRect& markerBox)
+    int markerX, int markerY, const QColor& color, const QColor& pictureColor, const QImage* skinMarker,
+    const QRect& skinMarkerSource, const TRect& markerBox)
 {
     if (!item.Glyph.isNull()) {
         const QPoint at(area.left() + (centreGlyph ? (area.width() - item.Glyph.width()) / 2 : 0),
-                        area.top() + (area.height() - item.Glyph.height()) / 2);
+            area.top() + (area.height() - item.Glyph.height()) / 2);
         painter.drawImage(at, item.Glyph);
         if (item.Checked) {
             painter.setPen(color);
@@ -242,9 +251,17 @@ void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QR
         return;
     if (skinMarker && !skinMarkerSource.isEmpty()) {
         // Centred in the area but never left of or above it.
-        const int x = std::max(markerBox.Left, markerBox.Left + (markerBox.Width() - skinMarkerSource.width()) / 2);
-        const int y = std::max(markerBox.Top, markerBox.Top + (markerBox.Height() - skinMarkerSource.height()) / 2);
-        QImage piece = skinMarker->copy(skinMarkerSource).convertToFormat(QImage::Format_ARGB32);
+        const int x
+            = std::max(markerBox.Left, markerBox.Left + (markerBox.Width() - skinMarkerSource.width()) / 2);
+        const int y
+            = std::max(markerBox.Top, markerBox.Top + (markerBox.Height() - skinMarkerSource.height()) / 2);
+        // Only what can show: the source inside the picture and no larger than the item.
+        const QRect source = skinMarkerSource.intersected(skinMarker->rect())
+                                 .intersected(QRect(skinMarkerSource.topLeft(),
+                                     QSize(painter.device()->width(), painter.device()->height())));
+        if (source.isEmpty())
+            return;
+        QImage piece = skinMarker->copy(source).convertToFormat(QImage::Format_ARGB32);
         // The marker's first pixel is its transparent colour.
         const QRgb key = piece.pixel(0, 0);
         for (int py = 0; py < piece.height(); ++py)
@@ -262,28 +279,34 @@ void DrawGlyphOrMarker(QPainter& painter, const TbsMenuItemState& item, const QR
 
 // The header's look across the item at its own height, centred vertically,
 // and the text left-aligned in textArea, centred vertically in the item.
-void DrawHeader(QImage& image, const TbsMenuHeaderSkin& header, const TbsMenuItemState& item, const QRect& textArea)
+void DrawHeader(
+    QImage& image, const TbsMenuHeaderSkin& header, const TbsMenuItemState& item, const QRect& textArea)
 {
     QPainter painter(&image);
     const TRect& look = header.SkinRect;
     if (!header.Picture.isNull() && !look.IsEmpty()) {
-        const QImage strip = CreateHSkinImage(header.LeftOffset, header.RightOffset, header.Picture, look,
-                                              image.width(), look.Height(), header.StretchEffect);
-        painter.drawImage(QPoint(0, (image.height() - look.Height()) / 2), strip);
+        // Centred at its own height; rows that fall outside the item are not made.
+        const int top = (image.height() - look.Height()) / 2;
+        const int skip = std::max(-top, 0);
+        const TRect rows(look.Left, look.Top + skip, look.Right,
+            look.Top + skip + std::min(look.Height() - skip, image.height()));
+        const QImage strip = CreateHSkinImage(header.LeftOffset, header.RightOffset, header.Picture, rows,
+            image.width(), rows.Height(), header.StretchEffect);
+        painter.drawImage(QPoint(0, std::max(top, 0)), strip);
     }
     painter.setFont(header.Font);
     painter.setPen(ToQColor(header.FontColor));
     const QRect textRect(textArea.left(), 0, std::max(textArea.width(), 0), image.height());
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine,
-                     MenuHeaderText(item.Caption));
+        MenuHeaderText(item.Caption));
 }
 
-}  // namespace
+} // namespace
 
 bool IsMenuHeader(const TbsMenuItemState& item)
 {
-    return !item.Enabled && !item.Separator && item.Caption.size() >= 2 && item.Caption.startsWith(u'-') &&
-           item.Caption.endsWith(u'-');
+    return !item.Enabled && !item.Separator && item.Caption.size() >= 2 && item.Caption.startsWith(u'-')
+        && item.Caption.endsWith(u'-');
 }
 
 QString MenuHeaderText(const QString& caption)
@@ -291,15 +314,15 @@ QString MenuHeaderText(const QString& caption)
     return caption.size() >= 2 ? caption.mid(1, caption.size() - 2) : QString();
 }
 
-QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& picture, const TbsMenuItemState& item,
-                               int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer,
-                               const TbsMenuHeaderSkin* header)
+QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& picture,
+    const TbsMenuItemState& item, int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer,
+    const TbsMenuHeaderSkin* header)
 {
     if (w <= 0 || h <= 0)
         return {};
     if (item.Separator)
-        return CreateHSkinImage(s.DividerLeftOffset, s.DividerRightOffset, picture, s.DividerRect, w, h,
-                                s.DividerStretchEffect);
+        return CreateHSkinImage(
+            s.DividerLeftOffset, s.DividerRightOffset, picture, s.DividerRect, w, h, s.DividerStretchEffect);
     QImage image;
     const bool isHeader = IsMenuHeader(item);
     const bool highlighted = item.Active && !isHeader;
@@ -308,11 +331,12 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
     } else {
         const TRect look = highlighted && !s.ActiveSkinRect.IsNull() ? s.ActiveSkinRect : s.SkinRect;
         image = CreateHSkinImage(s.ItemLeftOffset, s.ItemRightOffset, picture, look, w, h,
-                                 highlighted ? s.StretchEffect : s.InActiveStretchEffect);
+            highlighted ? s.StretchEffect : s.InActiveStretchEffect);
     }
 
     const int growth = w - s.SkinRect.Width();
-    const QRect textArea = TRect(s.TextRect.Left, s.TextRect.Top, s.TextRect.Right + growth, s.TextRect.Bottom).ToQRect();
+    const QRect textArea
+        = TRect(s.TextRect.Left, s.TextRect.Top, s.TextRect.Right + growth, s.TextRect.Bottom).ToQRect();
     if (isHeader) {
         if (header)
             DrawHeader(image, *header, item, textArea);
@@ -321,19 +345,23 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
 
     QPainter painter(&image);
     const int glyph = s.ImageRect.IsNull() ? glyphWidth : 0;
-    const QColor color = ToQColor(!item.Enabled ? s.UnEnabledFontColor : highlighted ? s.ActiveFontColor : s.FontColor);
-    const QColor pictureColor =
-        s.UseImageColor ? ToQColor(highlighted ? s.ActiveImageColor : s.ImageColor) : color;
+    const QColor color = ToQColor(!item.Enabled ? s.UnEnabledFontColor
+            : highlighted                       ? s.ActiveFontColor
+                                                : s.FontColor);
+    const QColor pictureColor
+        = s.UseImageColor ? ToQColor(highlighted ? s.ActiveImageColor : s.ImageColor) : color;
     DrawTexts(painter, item, textArea, glyph, 16, color, font);
 
     if (item.HasSubItems) {
         const TRect arrow = highlighted ? s.ActiveArrowImageRect : s.ArrowImageRect;
         if (!arrow.IsEmpty()) {
             const QRect box(textArea.right() + 1 - arrow.Width() - 5, textArea.top(), arrow.Width() + 5,
-                            textArea.height());
+                textArea.height());
+            // A piece of its own, so the painter never converts the whole picture.
+            const QRect source = arrow.ToQRect().intersected(picture.rect());
             painter.drawImage(QPoint(box.left() + (box.width() - arrow.Width()) / 2,
-                                     box.top() + (box.height() - arrow.Height()) / 2),
-                              picture, arrow.ToQRect());
+                                  box.top() + (box.height() - arrow.Height()) / 2),
+                picture.copy(source.intersected(QRect(source.topLeft(), QSize(w, h)))));
         } else {
             DrawArrow(painter, textArea.right() + 1 - 7, textArea.center().y() - 4, pictureColor);
         }
@@ -344,22 +372,22 @@ QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& s, const QImage& pictu
     // or radio image in the box from there to left + 16, from the text rect's
     // top down to the image rect's bottom (so, never above it, at its top).
     const bool hasImageRect = !s.ImageRect.IsNull();
-    const QRect markerArea =
-        hasImageRect ? s.ImageRect.ToQRect() : QRect(textArea.left() + 2, textArea.top(), 14, textArea.height());
-    const TRect markerBox = hasImageRect ? s.ImageRect
-                                         : TRect(textArea.left() + 2, s.TextRect.Top, textArea.left() + 16,
-                                                 s.ImageRect.Bottom);
+    const QRect markerArea = hasImageRect ? s.ImageRect.ToQRect()
+                                          : QRect(textArea.left() + 2, textArea.top(), 14, textArea.height());
+    const TRect markerBox = hasImageRect
+        ? s.ImageRect
+        : TRect(textArea.left() + 2, s.TextRect.Top, textArea.left() + 16, s.ImageRect.Bottom);
     const int markerX = hasImageRect ? markerArea.center().x() - 4 : textArea.left() + 2;
     const int markerY = hasImageRect ? markerArea.center().y() - 4 : textArea.center().y() - 4;
     const TRect skinMarker = item.Radio ? (highlighted ? s.ActiveRadioImageRect : s.RadioImageRect)
                                         : (highlighted ? s.ActiveCheckImageRect : s.CheckImageRect);
-    DrawGlyphOrMarker(painter, item, markerArea, hasImageRect, markerX, markerY, color, pictureColor, &picture,
-                      skinMarker.ToQRect(), markerBox);
+    DrawGlyphOrMarker(painter, item, markerArea, hasImageRect, markerX, markerY, color, pictureColor,
+        &picture, skinMarker.ToQRect(), markerBox);
     return image;
 }
 
-QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, const QFont& font, int glyphWidth,
-                                  const TbsDefaultMenuColors& c)
+QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, const QFont& font,
+    int glyphWidth, const TbsDefaultMenuColors& c)
 {
     if (w <= 0 || h <= 0)
         return {};
@@ -375,8 +403,8 @@ QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, co
     }
     const bool highlighted = item.Active && !item.Separator;
     if (highlighted) {
-        painter.fillRect(image.rect(), QColor(0xB6, 0xBD, 0xD2));  // 13811126
-        painter.setPen(QColor(0, 0, 0x80));                       // navy, 8388608
+        painter.fillRect(image.rect(), QColor(0xB6, 0xBD, 0xD2)); // 13811126
+        painter.setPen(QColor(0, 0, 0x80)); // navy, 8388608
         painter.drawRect(0, 0, w - 1, h - 1);
     } else {
         painter.fillRect(QRect(0, 0, std::min(glyphWidth + 2, w), h), QColor(c.BtnFace));
@@ -391,8 +419,9 @@ QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, co
     DrawTexts(painter, item, textArea, glyphWidth, 19, color, font);
     if (item.HasSubItems)
         DrawArrow(painter, w - 2 - 7, textArea.center().y() - 4, color);
-    const QRect glyphArea(textArea.left() + 2, textArea.top(), std::max(glyphWidth - 2, 0), textArea.height());
-    DrawGlyphOrMarker(painter, item, glyphArea, false, textArea.left() + 3, textArea.center().y() - 4, color, color,
-                      nullptr, {}, {});
+    const QRect glyphArea(
+        textArea.left() + 2, textArea.top(), std::max(glyphWidth - 2, 0), textArea.height());
+    DrawGlyphOrMarker(painter, item, glyphArea, false, textArea.left() + 3, textArea.center().y() - 4, color,
+        color, nullptr, {}, {});
     return image;
 }

@@ -1,51 +1,94 @@
 #include "BsSkinDataGeometry.h"
 
+#include "BsBitmapFile.h"
 #include "GbkText.h"
 
 #include <algorithm>
 
-bool IsSkinLoaded(const TbsSkinData* skinData) { return skinData && !skinData->Empty(); }
+bool IsSkinLoaded(const TbsSkinData* skinData)
+{
+    return skinData && !skinData->Empty();
+}
+
+QSize SkinPictureBounds(const QImage* picture)
+{
+    if (picture && !picture->isNull())
+        return picture->size();
+    return { MaxBitmapDimension, MaxBitmapDimension };
+}
+
+TRect ClipSkinRect(const TRect& r, QSize bounds)
+{
+    const int left = std::clamp(r.Left, 0, bounds.width());
+    const int top = std::clamp(r.Top, 0, bounds.height());
+    return { left, top, std::clamp(r.Right, left, bounds.width()),
+        std::clamp(r.Bottom, top, bounds.height()) };
+}
+
+QPoint ClipSkinPoint(QPoint p, QSize bounds)
+{
+    return { std::clamp(p.x(), 0, bounds.width()), std::clamp(p.y(), 0, bounds.height()) };
+}
+
+namespace {
+
+int ClipExtent(int value, int bound)
+{
+    return std::clamp(value, -bound, bound);
+}
+
+QSize SizeOf(const TRect& r)
+{
+    return { r.Width(), r.Height() };
+}
+
+} // namespace
 
 TbsFrameSkin FrameSkinOf(const TbsSkinData& d)
 {
     TbsFrameSkin s;
+    const QSize b = SkinPictureBounds(&d.Picture);
+    // The mask area is cut from the mask, which may be of another size.
+    const QSize maskBounds = d.Mask.isNull() ? b : d.Mask.size();
     s.PictureSize = d.Picture.size();
-    s.LTPoint = d.LTPoint;
-    s.RTPoint = d.RTPoint;
-    s.LBPoint = d.LBPoint;
-    s.RBPoint = d.RBPoint;
-    s.ClientRect = d.ClRect;
-    s.CaptionRect = d.CaptionRect;
-    s.ButtonsRect = d.ButtonsRect;
-    s.MaskRectArea = d.MaskRectArea;
-    s.HitTestLTPoint = d.HitTestLTPoint;
-    s.HitTestRTPoint = d.HitTestRTPoint;
-    s.HitTestLBPoint = d.HitTestLBPoint;
-    s.HitTestRBPoint = d.HitTestRBPoint;
+    s.LTPoint = ClipSkinPoint(d.LTPoint, b);
+    s.RTPoint = ClipSkinPoint(d.RTPoint, b);
+    s.LBPoint = ClipSkinPoint(d.LBPoint, b);
+    s.RBPoint = ClipSkinPoint(d.RBPoint, b);
+    s.ClientRect = ClipSkinRect(d.ClRect, b);
+    s.CaptionRect = ClipSkinRect(d.CaptionRect, b);
+    s.ButtonsRect = ClipSkinRect(d.ButtonsRect, b);
+    s.MaskRectArea = ClipSkinRect(d.MaskRectArea, maskBounds);
+    s.HitTestLTPoint = ClipSkinPoint(d.HitTestLTPoint, b);
+    s.HitTestRTPoint = ClipSkinPoint(d.HitTestRTPoint, b);
+    s.HitTestLBPoint = ClipSkinPoint(d.HitTestLBPoint, b);
+    s.HitTestRBPoint = ClipSkinPoint(d.HitTestRBPoint, b);
     s.LeftStretch = d.LeftStretch;
     s.RightStretch = d.RightStretch;
     s.TopStretch = d.TopStretch;
     s.BottomStretch = d.BottomStretch;
     s.StretchEffect = d.StretchEffect;
     s.StretchType = d.StretchType;
-    s.ButtonsOffset = d.ButtonsOffset;
+    s.ButtonsOffset = ClipExtent(d.ButtonsOffset, b.width());
     s.ButtonsInLeft = d.ButtonsInLeft;
-    s.BorderWidth = d.BorderW;
+    s.BorderWidth = ClipExtent(d.BorderW, std::max(b.width(), b.height()));
     s.AutoRenderingInActiveImage = d.AutoRenderingInActiveImage;
     s.InActiveEffect = d.InActiveEffect;
-    s.FormMinWidth = d.FormMinWidth;
+    s.FormMinWidth = std::clamp(d.FormMinWidth, 0, MaxBitmapDimension);
     return s;
 }
 
-TbsControlSkinGeom ControlSkinGeomOf(const TbsDataSkinCustomControl& c)
+TbsControlSkinGeom ControlSkinGeomOf(const TbsDataSkinCustomControl& c, const QImage* picture)
 {
     TbsControlSkinGeom g;
-    g.SkinRect = c.SkinRect;
-    g.Layout.LTPoint = c.LTPoint;
-    g.Layout.RTPoint = c.RTPoint;
-    g.Layout.LBPoint = c.LBPoint;
-    g.Layout.RBPoint = c.RBPoint;
-    g.Layout.ClientRect = c.ClRect;
+    g.SkinRect = ClipSkinRect(c.SkinRect, SkinPictureBounds(picture));
+    // Points and client rect are relative to the look.
+    const QSize look = SizeOf(g.SkinRect);
+    g.Layout.LTPoint = ClipSkinPoint(c.LTPoint, look);
+    g.Layout.RTPoint = ClipSkinPoint(c.RTPoint, look);
+    g.Layout.LBPoint = ClipSkinPoint(c.LBPoint, look);
+    g.Layout.RBPoint = ClipSkinPoint(c.RBPoint, look);
+    g.Layout.ClientRect = ClipSkinRect(c.ClRect, look);
     g.Layout.LeftStretch = c.LeftStretch;
     g.Layout.TopStretch = c.TopStretch;
     g.Layout.RightStretch = c.RightStretch;
@@ -55,33 +98,37 @@ TbsControlSkinGeom ControlSkinGeomOf(const TbsDataSkinCustomControl& c)
     return g;
 }
 
-TbsScrollBarSkinGeom ScrollBarSkinGeomOf(const TbsDataSkinScrollBarControl& c)
+TbsScrollBarSkinGeom ScrollBarSkinGeomOf(const TbsDataSkinScrollBarControl& c, const QImage* picture)
 {
     TbsScrollBarSkinGeom g;
-    g.SkinRect = c.SkinRect;
-    g.RTPoint = c.RTPoint;
-    g.LBPoint = c.LBPoint;
-    g.TrackArea = c.TrackArea;
-    g.UpButtonRect = c.UpButtonRect;
-    g.DownButtonRect = c.DownButtonRect;
-    g.ThumbRect = c.ThumbRect;
-    g.ThumbMinSize = c.ThumbMinSize;
-    g.ThumbMinPageSize = c.ThumbMinPageSize;
+    const QSize b = SkinPictureBounds(picture);
+    g.SkinRect = ClipSkinRect(c.SkinRect, b);
+    const QSize look = SizeOf(g.SkinRect);
+    g.RTPoint = ClipSkinPoint(c.RTPoint, look);
+    g.LBPoint = ClipSkinPoint(c.LBPoint, look);
+    g.TrackArea = ClipSkinRect(c.TrackArea, look);
+    g.UpButtonRect = ClipSkinRect(c.UpButtonRect, look);
+    g.DownButtonRect = ClipSkinRect(c.DownButtonRect, look);
+    g.ThumbRect = ClipSkinRect(c.ThumbRect, b);
+    g.ThumbMinSize = std::clamp(c.ThumbMinSize, 0, MaxBitmapDimension);
+    g.ThumbMinPageSize = std::clamp(c.ThumbMinPageSize, 0, MaxBitmapDimension);
     return g;
 }
 
-TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& i)
+TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& i, const QImage* picture)
 {
     TbsMenuItemSkinGeom g;
-    g.SkinRect = i.SkinRect;
-    g.ActiveSkinRect = i.ActiveSkinRect;
-    g.DividerRect = i.DividerRect;
-    g.TextRect = i.TextRect;
-    g.ImageRect = i.ImageRect;
-    g.ItemLeftOffset = i.ItemLeftOffset;
-    g.ItemRightOffset = i.ItemRightOffset;
-    g.DividerLeftOffset = i.DividerLeftOffset;
-    g.DividerRightOffset = i.DividerRightOffset;
+    const QSize b = SkinPictureBounds(picture);
+    g.SkinRect = ClipSkinRect(i.SkinRect, b);
+    g.ActiveSkinRect = ClipSkinRect(i.ActiveSkinRect, b);
+    g.DividerRect = ClipSkinRect(i.DividerRect, b);
+    // Text and image rects are relative to the item's look.
+    g.TextRect = ClipSkinRect(i.TextRect, SizeOf(g.SkinRect));
+    g.ImageRect = ClipSkinRect(i.ImageRect, SizeOf(g.SkinRect));
+    g.ItemLeftOffset = std::clamp(i.ItemLeftOffset, 0, b.width());
+    g.ItemRightOffset = std::clamp(i.ItemRightOffset, 0, b.width());
+    g.DividerLeftOffset = std::clamp(i.DividerLeftOffset, 0, b.width());
+    g.DividerRightOffset = std::clamp(i.DividerRightOffset, 0, b.width());
     g.StretchEffect = i.StretchEffect;
     g.InActiveStretchEffect = i.InActiveStretchEffect;
     g.DividerStretchEffect = i.DividerStretchEffect;
@@ -89,12 +136,12 @@ TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& i)
     g.FontColor = i.FontColor;
     g.ActiveFontColor = i.ActiveFontColor;
     g.UnEnabledFontColor = i.UnEnabledFontColor;
-    g.CheckImageRect = i.CheckImageRect;
-    g.ActiveCheckImageRect = i.ActiveCheckImageRect;
-    g.RadioImageRect = i.RadioImageRect;
-    g.ActiveRadioImageRect = i.ActiveRadioImageRect;
-    g.ArrowImageRect = i.ArrowImageRect;
-    g.ActiveArrowImageRect = i.ActiveArrowImageRect;
+    g.CheckImageRect = ClipSkinRect(i.CheckImageRect, b);
+    g.ActiveCheckImageRect = ClipSkinRect(i.ActiveCheckImageRect, b);
+    g.RadioImageRect = ClipSkinRect(i.RadioImageRect, b);
+    g.ActiveRadioImageRect = ClipSkinRect(i.ActiveRadioImageRect, b);
+    g.ArrowImageRect = ClipSkinRect(i.ArrowImageRect, b);
+    g.ActiveArrowImageRect = ClipSkinRect(i.ActiveArrowImageRect, b);
     g.UseImageColor = i.UseImageColor;
     g.ImageColor = i.ImageColor;
     g.ActiveImageColor = i.ActiveImageColor;
@@ -110,12 +157,13 @@ std::optional<TbsPopupWindowSkinGeom> PopupWindowSkinGeomOf(const TbsSkinData* d
     if (!picture)
         return std::nullopt;
     TbsPopupWindowSkinGeom g;
+    const QSize b = SkinPictureBounds(picture);
     g.PictureSize = picture->size();
-    g.LTPoint = w.LTPoint;
-    g.RTPoint = w.RTPoint;
-    g.LBPoint = w.LBPoint;
-    g.RBPoint = w.RBPoint;
-    g.ItemsRect = w.ItemsRect;
+    g.LTPoint = ClipSkinPoint(w.LTPoint, b);
+    g.RTPoint = ClipSkinPoint(w.RTPoint, b);
+    g.LBPoint = ClipSkinPoint(w.LBPoint, b);
+    g.RBPoint = ClipSkinPoint(w.RBPoint, b);
+    g.ItemsRect = ClipSkinRect(w.ItemsRect, b);
     return g;
 }
 
@@ -145,18 +193,20 @@ std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* d)
 {
     if (!IsSkinLoaded(d))
         return std::nullopt;
-    for (const char* name : {"menuheader", "label"}) {
+    for (const char* name : { "menuheader", "label" }) {
         auto* label = d->FindControl<TbsDataSkinLabelControl>(name);
         if (!label)
             continue;
         TbsMenuHeaderSkin h;
-        if (const QImage* picture = d->GetActivePicture(label->PictureIndex))
+        const QImage* picture = d->GetActivePicture(label->PictureIndex);
+        if (picture)
             h.Picture = *picture;
-        h.SkinRect = label->SkinRect;
+        h.SkinRect = ClipSkinRect(label->SkinRect, SkinPictureBounds(picture));
         // The fixed ends are the look's columns left of the left-top point
         // and right of the right-top point; without points it is all middle.
-        h.LeftOffset = label->LTPoint.x();
-        h.RightOffset = label->RTPoint.x() > 0 ? std::max(label->SkinRect.Width() - label->RTPoint.x(), 0) : 0;
+        const int width = h.SkinRect.Width();
+        h.LeftOffset = std::clamp(label->LTPoint.x(), 0, width);
+        h.RightOffset = label->RTPoint.x() > 0 ? width - std::clamp(label->RTPoint.x(), 0, width) : 0;
         h.StretchEffect = label->StretchEffect;
         h.Font = SkinFont(label->FontName, label->FontHeight, label->FontStyle);
         h.FontColor = label->FontColor;

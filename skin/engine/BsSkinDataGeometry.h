@@ -15,11 +15,25 @@
 // True when the skin data is present and loaded (not Empty).
 bool IsSkinLoaded(const TbsSkinData* skinData);
 
-// The frame values of a loaded skin.
+// Every bridge hands on a skin's rectangles and points clipped to the picture
+// they refer to (rects relative to a look, to that look's size), offsets and
+// sizes to the same bounds, so no figure of a skin, however hostile, makes the
+// pictures built from it larger than that picture or their arithmetic
+// overflow. Without a picture the bounds are those of the largest picture a
+// skin may hold (MaxBitmapDimension on each side).
+QSize SkinPictureBounds(const QImage* picture);
+TRect ClipSkinRect(const TRect& r, QSize bounds);
+QPoint ClipSkinPoint(QPoint p, QSize bounds);
+
+// The frame values of a loaded skin (clipped to its main picture).
 TbsFrameSkin FrameSkinOf(const TbsSkinData& skinData);
-TbsControlSkinGeom ControlSkinGeomOf(const TbsDataSkinCustomControl& control);
-TbsScrollBarSkinGeom ScrollBarSkinGeomOf(const TbsDataSkinScrollBarControl& scrollBar);
-TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& item);
+// A control skin's values; picture is its library picture ("pictureindex").
+TbsControlSkinGeom ControlSkinGeomOf(
+    const TbsDataSkinCustomControl& control, const QImage* picture = nullptr);
+TbsScrollBarSkinGeom ScrollBarSkinGeomOf(
+    const TbsDataSkinScrollBarControl& scrollBar, const QImage* picture = nullptr);
+// The item skin's values; picture is its library picture ("pictureindex").
+TbsMenuItemSkinGeom MenuItemSkinGeomOf(const TbsDataSkinMenuItem& item, const QImage* picture = nullptr);
 
 // The pop-up window skin when the skin data is loaded and its window picture
 // exists; none otherwise (menus then draw their default look).

@@ -32,7 +32,8 @@ std::uint16_t U16(const unsigned char* p)
 
 std::uint32_t U32(const unsigned char* p)
 {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
+        | std::uint32_t(p[3]) << 24;
 }
 
 void PutU16(std::string& out, std::uint16_t v)
@@ -53,7 +54,8 @@ struct ChannelMask {
     int Shift = 0;
     std::uint32_t Max = 0;
 
-    explicit ChannelMask(std::uint32_t mask) : Mask(mask)
+    explicit ChannelMask(std::uint32_t mask)
+        : Mask(mask)
     {
         if (mask == 0)
             return;
@@ -65,18 +67,20 @@ struct ChannelMask {
     {
         if (Max == 0)
             return 0;
-        return static_cast<int>((((pixel & Mask) >> Shift) * 255 + Max / 2) / Max);
+        // 64-bit: a channel may be up to 32 bits wide.
+        const std::uint64_t value = (pixel & Mask) >> Shift;
+        return static_cast<int>((value * 255 + Max / 2) / Max);
     }
 };
 
 // The header fields the decoder needs, already checked against the field.
 struct BitmapLayout {
     std::int64_t Width = 0;
-    std::int64_t Height = 0;  // rows, always positive
+    std::int64_t Height = 0; // rows, always positive
     bool TopDown = false;
     int BitCount = 0;
     std::uint32_t Compression = BI_RGB;
-    std::uint32_t Masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    std::uint32_t Masks[3] = { 0x00FF0000, 0x0000FF00, 0x000000FF };
     QList<QRgb> Palette;
     const unsigned char* Pixels = nullptr;
     std::int64_t Stride = 0;
@@ -89,8 +93,8 @@ BitmapLayout ParseLayout(const unsigned char* f, std::int64_t size)
         InvalidBitmap();
     const std::int64_t headerSize = U32(f + 14);
     const bool core = headerSize == CoreHeaderSize;
-    if (!core && headerSize != InfoHeaderSize && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-        headerSize != 124)
+    if (!core && headerSize != InfoHeaderSize && headerSize != 52 && headerSize != 56 && headerSize != 108
+        && headerSize != 124)
         InvalidBitmap();
     if (FileHeaderSize + headerSize > size)
         InvalidBitmap();
@@ -105,13 +109,13 @@ BitmapLayout ParseLayout(const unsigned char* f, std::int64_t size)
         layout.Width = static_cast<std::int32_t>(U32(h + 4));
         const std::int64_t height = static_cast<std::int32_t>(U32(h + 8));
         layout.TopDown = height < 0;
-        layout.Height = height < 0 ? -height : height;  // 64-bit, so INT_MIN cannot overflow
+        layout.Height = height < 0 ? -height : height; // 64-bit, so INT_MIN cannot overflow
         planes = U16(h + 12);
         layout.BitCount = U16(h + 14);
         layout.Compression = U32(h + 16);
     }
-    if (planes != 1 || layout.Width <= 0 || layout.Height <= 0 || layout.Width > MaxBitmapDimension ||
-        layout.Height > MaxBitmapDimension)
+    if (planes != 1 || layout.Width <= 0 || layout.Height <= 0 || layout.Width > MaxBitmapDimension
+        || layout.Height > MaxBitmapDimension)
         InvalidBitmap();
     const int bpp = layout.BitCount;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32)
@@ -120,13 +124,13 @@ BitmapLayout ParseLayout(const unsigned char* f, std::int64_t size)
         if (bpp != 32)
             InvalidBitmap();
     } else if (layout.Compression != BI_RGB) {
-        InvalidBitmap();  // run-length and embedded JPEG/PNG pictures are not skin pictures
+        InvalidBitmap(); // run-length and embedded JPEG/PNG pictures are not skin pictures
     }
 
     std::int64_t paletteStart = FileHeaderSize + headerSize;
     if (layout.Compression == BI_BITFIELDS) {
         const unsigned char* masks = h + 40;
-        if (headerSize == InfoHeaderSize) {  // the masks follow the header
+        if (headerSize == InfoHeaderSize) { // the masks follow the header
             if (paletteStart + 12 > size)
                 InvalidBitmap();
             masks = f + paletteStart;
@@ -163,7 +167,7 @@ BitmapLayout ParseLayout(const unsigned char* f, std::int64_t size)
 
     layout.Stride = ((layout.Width * bpp + 31) / 32) * 4;
     if (layout.Stride * layout.Height > size - offBits)
-        InvalidBitmap();  // pixel rows would run outside the field
+        InvalidBitmap(); // pixel rows would run outside the field
     layout.Pixels = f + offBits;
     return layout;
 }
@@ -225,7 +229,7 @@ QImage Decode(const BitmapLayout& layout)
     return image;
 }
 
-}  // namespace
+} // namespace
 
 QImage ReadBitmapField(std::string_view data, std::size_t& pos)
 {
@@ -236,7 +240,7 @@ QImage ReadBitmapField(std::string_view data, std::size_t& pos)
         InvalidBitmap();
     const std::int64_t fileSize = U32(f + 2);
     if (fileSize > static_cast<std::int64_t>(data.size() - pos))
-        ReadError();  // the field claims more bytes than there are
+        ReadError(); // the field claims more bytes than there are
     QImage image = Decode(ParseLayout(f, fileSize));
     pos += static_cast<std::size_t>(fileSize);
     return image;
@@ -273,7 +277,7 @@ std::string EncodeBitmap(const QImage& source)
         bpp = 1;
         palette = image.colorTable();
         if (palette.size() < 2)
-            palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+            palette = { qRgb(0, 0, 0), qRgb(255, 255, 255) };
         palette.resize(2);
     } else if (source.format() == QImage::Format_Indexed8 && source.colorCount() > 0) {
         image = source;
@@ -302,7 +306,7 @@ std::string EncodeBitmap(const QImage& source)
     PutU32(out, offBits);
     PutU32(out, InfoHeaderSize);
     PutU32(out, static_cast<std::uint32_t>(width));
-    PutU32(out, static_cast<std::uint32_t>(height));  // bottom-up
+    PutU32(out, static_cast<std::uint32_t>(height)); // bottom-up
     PutU16(out, 1);
     PutU16(out, static_cast<std::uint16_t>(bpp));
     PutU32(out, BI_RGB);
@@ -325,7 +329,7 @@ std::string EncodeBitmap(const QImage& source)
         if (bpp == 1) {
             const int bytes = (width + 7) / 8;
             std::memcpy(row.data(), src, static_cast<std::size_t>(bytes));
-            if (width % 8)  // keep the padding bits clear
+            if (width % 8) // keep the padding bits clear
                 row[static_cast<std::size_t>(bytes - 1)] &= static_cast<char>(0xFF << (8 - width % 8));
         } else if (bpp == 8) {
             std::memcpy(row.data(), src, static_cast<std::size_t>(width));

@@ -6,17 +6,14 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
 
-std::string Lower(std::string_view text)
+char LowerAscii(char c)
 {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Parses an optionally signed decimal or hexadecimal number into 64 bits;
@@ -65,8 +62,7 @@ int DigitsOnly(std::string_view field)
 
 // The comma-separated fields of a point or rect; missing fields read 0,
 // extra ones are ignored.
-template <std::size_t N>
-void ParseFields(std::string_view value, int (&fields)[N])
+template <std::size_t N> void ParseFields(std::string_view value, int (&fields)[N])
 {
     for (std::size_t i = 0; i < N; ++i) {
         const std::size_t comma = value.find(',');
@@ -80,8 +76,7 @@ void ParseFields(std::string_view value, int (&fields)[N])
     }
 }
 
-template <typename Enum, std::size_t N>
-const char* WordOf(Enum value, const char* const (&words)[N])
+template <typename Enum, std::size_t N> const char* WordOf(Enum value, const char* const (&words)[N])
 {
     const auto index = static_cast<std::size_t>(value);
     return index < N ? words[index] : words[0];
@@ -98,23 +93,23 @@ bool FindWord(std::string_view value, const char* const (&words)[N], Enum& out)
     return false;
 }
 
-const char* const AlignmentWords[] = {"taleftjustify", "tarightjustify", "tacenter"};
-const char* const StretchWords[] = {"stfull", "sthorz", "stvert"};
-const char* const MorphWords[] = {"mkdefault",      "mkgradient",   "mkleftgradient", "mkrightgradient",
-                                  "mkleftslide",    "mkrightslide", "mkpush"};
-const char* const EffectWords[] = {"iebrightness", "iedarkness",   "iegrayscale",
-                                   "ienoise",      "iesplitblur",  "ieinvert"};
-const char* const CommandWords[] = {"cmclose",   "cmmaximize", "cmminimize",      "cmsysmenu",
-                                    "cmdefault", "cmrollup",   "cmminimizetotray"};
+const char* const AlignmentWords[] = { "taleftjustify", "tarightjustify", "tacenter" };
+const char* const StretchWords[] = { "stfull", "sthorz", "stvert" };
+const char* const MorphWords[] = { "mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient",
+    "mkleftslide", "mkrightslide", "mkpush" };
+const char* const EffectWords[]
+    = { "iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert" };
+const char* const CommandWords[]
+    = { "cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup", "cmminimizetotray" };
 
 struct FontStyleWord {
     TFontStyle Style;
     const char* Word;
 };
-const FontStyleWord FontStyleWords[] = {
-    {fsBold, "fsbold"}, {fsItalic, "fsitalic"}, {fsUnderline, "fsunderline"}, {fsStrikeOut, "fsstrikeout"}};
+const FontStyleWord FontStyleWords[] = { { fsBold, "fsbold" }, { fsItalic, "fsitalic" },
+    { fsUnderline, "fsunderline" }, { fsStrikeOut, "fsstrikeout" } };
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 
@@ -123,7 +118,7 @@ TbsListEntry SplitListEntry(std::string_view entry)
     const std::size_t colon = entry.find(':');
     if (colon == std::string_view::npos)
         return {};
-    return {std::string(entry.substr(0, colon)), std::string(entry.substr(colon + 1))};
+    return { std::string(entry.substr(0, colon)), std::string(entry.substr(colon + 1)) };
 }
 
 std::vector<std::string> SplitLines(std::string_view text)
@@ -174,44 +169,116 @@ QPoint ParseIniPoint(std::string_view value)
 {
     int f[2];
     ParseFields(value, f);
-    return {f[0], f[1]};
+    return { f[0], f[1] };
 }
 
 TRect ParseIniRect(std::string_view value)
 {
     int f[4];
     ParseFields(value, f);
-    return {f[0], f[1], f[2], f[3]};
+    return { f[0], f[1], f[2], f[3] };
 }
 
 // ---------------------------------------------------------------------------
+
+std::string NormalizeIniLineEnds(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out += text[i];
+            continue;
+        }
+        out += "\r\n";
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    if (!out.empty() && out.back() != '\n')
+        out += "\r\n";
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+
+std::size_t TbsIniFile::CaseHash::operator()(std::string_view text) const
+{
+    std::size_t hash = 1469598103934665603ull;
+    for (char c : text)
+        hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+    return hash;
+}
+
+bool TbsIniFile::CaseEqual::operator()(std::string_view a, std::string_view b) const
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
 
 void TbsIniFile::Clear()
 {
     sections_.clear();
     sectionIndex_.clear();
+    owned_.clear();
+    text_.reset();
 }
 
 void TbsIniFile::SetText(std::string_view text)
 {
+    SetText(std::string(text));
+}
+
+void TbsIniFile::SetText(std::string&& text)
+{
     Clear();
+    text_ = std::make_unique<std::string>(std::move(text));
+    try {
+        Parse();
+    } catch (...) {
+        Clear();
+        throw;
+    }
+}
+
+void TbsIniFile::Parse()
+{
+    const std::string_view text = *text_;
+    std::size_t lineCount = 0;
     Section* open = nullptr;
-    for (const std::string& raw : SplitLines(text)) {
-        const std::string_view line = TrimIniText(raw);
+    std::size_t start = 0;
+    // Line ends are found with memchr: a hostile text holds tens of millions
+    // of lines, and the per-character work is what costs.
+    const char* const data = text.data();
+    while (start < text.size()) {
+        const std::size_t left = text.size() - start;
+        const auto* lf = static_cast<const char*>(std::memchr(data + start, '\n', left));
+        const std::size_t lfAt = lf ? static_cast<std::size_t>(lf - data) : text.size();
+        const auto* cr = static_cast<const char*>(std::memchr(data + start, '\r', lfAt - start));
+        const std::size_t end = cr ? static_cast<std::size_t>(cr - data) : lfAt;
+        const std::string_view line = TrimIniText(text.substr(start, end - start));
+        start = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
+            ++start;
+
         if (line.empty() || line.front() == ';')
             continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            open = &SectionFor(TrimIniText(line.substr(1, line.size() - 2)));
+            open = &SectionFor(TrimIniText(line.substr(1, line.size() - 2)), true);
             continue;
         }
-        if (!open)
-            continue;  // lines before the first section
         const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos)
-            AppendLine(*open, {}, std::string(line), false);
-        else
-            AppendLine(*open, std::string(TrimIniText(line.substr(0, eq))),
-                       std::string(TrimIniText(line.substr(eq + 1))), true);
+        if (!open || eq == std::string_view::npos)
+            continue; // lines before the first section and lines without "=" name nothing
+        const std::string_view key = TrimIniText(line.substr(0, eq));
+        if (!open->KeyIndex.emplace(key, open->Lines.size()).second)
+            continue; // a repeated key answers with its first value
+        if (++lineCount > MaxIniLines)
+            throw EListError(Format("INI text holds more than %d keys", static_cast<int>(MaxIniLines)));
+        open->Lines.push_back(Line { key, TrimIniText(line.substr(eq + 1)) });
     }
 }
 
@@ -228,10 +295,8 @@ std::string TbsIniFile::Text() const
         out += section.Name;
         out += "]\r\n";
         for (const Line& line : section.Lines) {
-            if (line.HasValue) {
-                out += line.Key;
-                out += '=';
-            }
+            out += line.Key;
+            out += '=';
             out += line.Value;
             out += "\r\n";
         }
@@ -250,7 +315,7 @@ void TbsIniFile::SaveToFile(const std::string& path) const
 
 bool TbsIniFile::SectionExists(std::string_view section) const
 {
-    return sectionIndex_.count(Lower(section)) != 0;
+    return sectionIndex_.count(section) != 0;
 }
 
 bool TbsIniFile::ValueExists(std::string_view section, std::string_view key) const
@@ -263,58 +328,62 @@ std::vector<std::string> TbsIniFile::SectionNames() const
     std::vector<std::string> names;
     names.reserve(sections_.size());
     for (const Section& section : sections_)
-        names.push_back(section.Name);
+        names.emplace_back(section.Name);
     return names;
 }
 
 std::vector<std::string> TbsIniFile::SectionKeys(std::string_view section) const
 {
     std::vector<std::string> keys;
-    const auto it = sectionIndex_.find(Lower(section));
+    const auto it = sectionIndex_.find(section);
     if (it == sectionIndex_.end())
         return keys;
     for (const Line& line : sections_[it->second].Lines)
-        if (line.HasValue)
-            keys.push_back(line.Key);
+        keys.emplace_back(line.Key);
     return keys;
 }
 
 void TbsIniFile::EraseSection(std::string_view section)
 {
-    const auto it = sectionIndex_.find(Lower(section));
+    const auto it = sectionIndex_.find(section);
     if (it == sectionIndex_.end())
         return;
     sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
     sectionIndex_.clear();
     for (std::size_t i = 0; i < sections_.size(); ++i)
-        sectionIndex_.emplace(Lower(sections_[i].Name), i);
+        sectionIndex_.emplace(sections_[i].Name, i);
 }
 
 const TbsIniFile::Line* TbsIniFile::FindLine(std::string_view section, std::string_view key) const
 {
-    const auto s = sectionIndex_.find(Lower(section));
+    const auto s = sectionIndex_.find(section);
     if (s == sectionIndex_.end())
         return nullptr;
     const Section& found = sections_[s->second];
-    const auto k = found.KeyIndex.find(Lower(key));
+    const auto k = found.KeyIndex.find(key);
     return k == found.KeyIndex.end() ? nullptr : &found.Lines[k->second];
 }
 
 // A repeated section name continues the first section of that name, so its
-// keys are found; a repeated key answers with its first value.
-TbsIniFile::Section& TbsIniFile::SectionFor(std::string_view section)
+// keys are found.
+TbsIniFile::Section& TbsIniFile::SectionFor(std::string_view section, bool fromText)
 {
-    const auto [it, added] = sectionIndex_.emplace(Lower(section), sections_.size());
-    if (added)
-        sections_.push_back(Section{std::string(section), {}, {}});
-    return sections_[it->second];
+    const auto it = sectionIndex_.find(section);
+    if (it != sectionIndex_.end())
+        return sections_[it->second];
+    if (sections_.size() >= MaxIniSections)
+        throw EListError(Format("INI text holds more than %d sections", static_cast<int>(MaxIniSections)));
+    // A name from the parsed text stays a view into it; a writer's is kept here.
+    const std::string_view name = fromText ? section : Own(section);
+    sections_.push_back(Section { name, {}, {} });
+    sectionIndex_.emplace(name, sections_.size() - 1);
+    return sections_.back();
 }
 
-void TbsIniFile::AppendLine(Section& section, std::string key, std::string value, bool hasValue)
+std::string_view TbsIniFile::Own(std::string_view text)
 {
-    if (hasValue)
-        section.KeyIndex.emplace(Lower(key), section.Lines.size());
-    section.Lines.push_back(Line{std::move(key), std::move(value), hasValue});
+    owned_.emplace_back(text);
+    return owned_.back();
 }
 
 // ---------------------------------------------------------------------------
@@ -322,7 +391,7 @@ void TbsIniFile::AppendLine(Section& section, std::string key, std::string value
 std::string TbsIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
 {
     const Line* line = FindLine(section, key);
-    return line ? line->Value : std::string(def);
+    return std::string(line ? line->Value : def);
 }
 
 int TbsIniFile::ReadInteger(std::string_view section, std::string_view key, int def) const
@@ -431,17 +500,20 @@ std::vector<std::string> TbsIniFile::ReadNameList(std::string_view section, std:
 
 void TbsIniFile::AddSection(std::string_view section)
 {
-    SectionFor(section);
+    SectionFor(section, false);
 }
 
 void TbsIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    Section& target = SectionFor(section);
-    const auto it = target.KeyIndex.find(Lower(key));
-    if (it != target.KeyIndex.end())
-        target.Lines[it->second].Value = std::string(value);
-    else
-        AppendLine(target, std::string(key), std::string(value), true);
+    Section& target = SectionFor(section, false);
+    const auto it = target.KeyIndex.find(key);
+    if (it != target.KeyIndex.end()) {
+        target.Lines[it->second].Value = Own(value);
+        return;
+    }
+    const std::string_view ownKey = Own(key);
+    target.KeyIndex.emplace(ownKey, target.Lines.size());
+    target.Lines.push_back(Line { ownKey, Own(value) });
 }
 
 void TbsIniFile::WriteInteger(std::string_view section, std::string_view key, int value)
@@ -462,8 +534,8 @@ void TbsIniFile::WritePoint(std::string_view section, std::string_view key, QPoi
 void TbsIniFile::WriteRect(std::string_view section, std::string_view key, const TRect& value)
 {
     WriteString(section, key,
-                std::to_string(value.Left) + ',' + std::to_string(value.Top) + ',' + std::to_string(value.Right) +
-                    ',' + std::to_string(value.Bottom));
+        std::to_string(value.Left) + ',' + std::to_string(value.Top) + ',' + std::to_string(value.Right) + ','
+            + std::to_string(value.Bottom));
 }
 
 void TbsIniFile::WriteColor(std::string_view section, std::string_view key, TColor value)
@@ -510,8 +582,8 @@ void TbsIniFile::WriteStdCommand(std::string_view section, std::string_view key,
     WriteString(section, key, WordOf(value, CommandWords));
 }
 
-void TbsIniFile::WriteNameList(std::string_view section, std::string_view prefix,
-                               const std::vector<std::string>& names)
+void TbsIniFile::WriteNameList(
+    std::string_view section, std::string_view prefix, const std::vector<std::string>& names)
 {
     WriteInteger(section, std::string(prefix) + "count", static_cast<int>(names.size()));
     for (std::size_t i = 0; i < names.size(); ++i)

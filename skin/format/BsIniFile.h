@@ -4,11 +4,18 @@
 // typed value syntaxes the skin readers and writers use. Sections and keys
 // keep the order they were read or written in, so a written skin lists its
 // keys in the order its writers give them.
+//
+// A parsed text is kept once; sections and keys refer into it. Only what the
+// readers can find is kept: lines before the first section, comments, lines
+// without "=" and repeated keys (the first value answers) are dropped, so the
+// text written back holds the readable keys only.
 
 #include "BsTypes.h"
 
 #include <QPoint>
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,20 +43,37 @@ TRect ParseIniRect(std::string_view value);
 
 // A name list longer than this is treated as hostile: EListError.
 constexpr int MaxIniListCount = 65536;
+// Keyed lines and sections an INI text may hold; more is treated as hostile
+// (EListError). A real skin has a few thousand lines in about a hundred
+// sections.
+constexpr std::size_t MaxIniLines = 1u << 18;
+constexpr std::size_t MaxIniSections = 1u << 16;
+
+// Text with every line ending (CR LF, lone CR, lone LF) written as CR LF, and
+// one after a last line that has none.
+std::string NormalizeIniLineEnds(std::string_view text);
 
 class TbsIniFile {
 public:
     TbsIniFile() = default;
     explicit TbsIniFile(std::string_view text) { SetText(text); }
+    explicit TbsIniFile(std::string&& text) { SetText(std::move(text)); }
+    explicit TbsIniFile(const char* text) { SetText(std::string_view(text)); }
+    TbsIniFile(const TbsIniFile&) = delete;
+    TbsIniFile& operator=(const TbsIniFile&) = delete;
+    TbsIniFile(TbsIniFile&&) = default;
+    TbsIniFile& operator=(TbsIniFile&&) = default;
 
-    // Replaces the whole content by parsing text.
+    // Replaces the whole content by parsing text. EListError when it holds
+    // more than MaxIniLines keys or MaxIniSections sections.
     void SetText(std::string_view text);
+    void SetText(std::string&& text);
     // Reads a file from disk (EFOpenError when it cannot be opened).
     void LoadFromFile(const std::string& path);
     // Every section as "[name]", its lines "key=value", then one empty line;
     // lines end with CR LF.
     std::string Text() const;
-    void SaveToFile(const std::string& path) const;  // EFCreateError
+    void SaveToFile(const std::string& path) const; // EFCreateError
     void Clear();
 
     bool SectionExists(std::string_view section) const;
@@ -61,9 +85,9 @@ public:
     // Readers: a missing section or key gives the default of each syntax.
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def = {}) const;
     int ReadInteger(std::string_view section, std::string_view key, int def) const;
-    bool ReadBool(std::string_view section, std::string_view key) const;           // exactly 1 is true
-    QPoint ReadPoint(std::string_view section, std::string_view key) const;        // digits only; 0,0
-    TRect ReadRect(std::string_view section, std::string_view key) const;          // digits only; null
+    bool ReadBool(std::string_view section, std::string_view key) const; // exactly 1 is true
+    QPoint ReadPoint(std::string_view section, std::string_view key) const; // digits only; 0,0
+    TRect ReadRect(std::string_view section, std::string_view key) const; // digits only; null
     TColor ReadColor(std::string_view section, std::string_view key, TColor def) const;
     TFontStyles ReadFontStyles(std::string_view section, std::string_view key) const;
     TAlignment ReadAlignment(std::string_view section, std::string_view key) const;
@@ -88,26 +112,39 @@ public:
     void WriteMorphKind(std::string_view section, std::string_view key, TbsMorphKind value);
     void WriteInActiveEffect(std::string_view section, std::string_view key, TbsInActiveEffect value);
     void WriteStdCommand(std::string_view section, std::string_view key, TbsStdCommand value);
-    void WriteNameList(std::string_view section, std::string_view prefix, const std::vector<std::string>& names);
+    void WriteNameList(
+        std::string_view section, std::string_view prefix, const std::vector<std::string>& names);
     // Opens a section with no keys yet (it is still written with its empty line).
     void AddSection(std::string_view section);
 
 private:
+    // Keys and section names are matched without regard to ASCII case.
+    struct CaseHash {
+        std::size_t operator()(std::string_view text) const;
+    };
+    struct CaseEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string_view, std::size_t, CaseHash, CaseEqual>;
+
+    // Views into text_ or into owned_.
     struct Line {
-        std::string Key;    // trimmed; empty for a line without "="
-        std::string Value;  // trimmed value, or the whole line without "="
-        bool HasValue = false;
+        std::string_view Key;
+        std::string_view Value;
     };
     struct Section {
-        std::string Name;
+        std::string_view Name;
         std::vector<Line> Lines;
-        std::unordered_map<std::string, std::size_t> KeyIndex;  // lower-case key -> first line
+        NameIndex KeyIndex; // key -> its line
     };
 
+    void Parse();
     const Line* FindLine(std::string_view section, std::string_view key) const;
-    Section& SectionFor(std::string_view section);
-    void AppendLine(Section& section, std::string key, std::string value, bool hasValue);
+    Section& SectionFor(std::string_view section, bool fromText);
+    std::string_view Own(std::string_view text);
 
+    std::unique_ptr<std::string> text_; // the parsed text
+    std::deque<std::string> owned_; // names and values the writers added (never moved)
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name -> first section
+    NameIndex sectionIndex_; // name -> section
 };

@@ -137,13 +137,8 @@ std::optional<TbsSkinPackage> BuildSkinPackageFromFolder(const std::string& iniP
 
 std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(const std::string& iniPath, std::string_view fileBytes)
 {
-    const std::vector<std::string> lines = SplitLines(fileBytes);
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    const TbsIniFile ini(text);
+    std::string text = NormalizeIniLineEnds(fileBytes);
+    const TbsIniFile ini(std::string_view{text});
     if (!HasSkinMarkerSections(ini))
         return std::nullopt;
 

@@ -20,28 +20,28 @@ QImage CoordinatePicture(int w, int h)
 QPoint SourceOf(const QImage& image, int x, int y)
 {
     const QRgb c = image.pixel(x, y);
-    return {qRed(c), qGreen(c)};
+    return { qRed(c), qGreen(c) };
 }
 
 // A 12 x 12 look at (20, 10) in the picture: 4-pixel corners, 4-pixel edges and middle.
 TbsNinePieceLayout Layout()
 {
     TbsNinePieceLayout l;
-    l.LTPoint = {4, 4};
-    l.RTPoint = {8, 4};
-    l.LBPoint = {4, 8};
-    l.RBPoint = {8, 8};
-    l.ClientRect = {4, 4, 8, 8};
+    l.LTPoint = { 4, 4 };
+    l.RTPoint = { 8, 4 };
+    l.LBPoint = { 4, 8 };
+    l.RBPoint = { 8, 8 };
+    l.ClientRect = { 4, 4, 8, 8 };
     return l;
 }
 const TRect kLook(20, 10, 32, 22);
 
-}  // namespace
+} // namespace
 
 TEST(EngineImage, NinePieceKeepsCornersAtEverySize)
 {
     const QImage picture = CoordinatePicture(40, 30);
-    for (QSize size : {QSize(12, 12), QSize(20, 16), QSize(13, 31), QSize(100, 9)}) {
+    for (QSize size : { QSize(12, 12), QSize(20, 16), QSize(13, 31), QSize(100, 9) }) {
         const QImage image = CreateSkinImage(Layout(), picture, kLook, size.width(), size.height());
         ASSERT_EQ(image.size(), size);
         const int w = size.width(), h = size.height();
@@ -83,8 +83,8 @@ TEST(EngineImage, NinePieceMiddlePerStretchType)
         bool stretchX, stretchY;
     };
     // Client grows from 4 x 4 to 16 x 8 at size 24 x 16.
-    for (Case c : {Case{false, bsstFull, false, false}, Case{true, bsstFull, true, true},
-                   Case{true, bsstHorz, false, true}, Case{true, bsstVert, true, false}}) {
+    for (Case c : { Case { false, bsstFull, false, false }, Case { true, bsstFull, true, true },
+             Case { true, bsstHorz, false, true }, Case { true, bsstVert, true, false } }) {
         TbsNinePieceLayout l = Layout();
         l.StretchEffect = c.effect;
         l.StretchType = c.type;
@@ -93,7 +93,8 @@ TEST(EngineImage, NinePieceMiddlePerStretchType)
             for (int x = 4; x < 20; ++x) {
                 const int sx = 24 + (c.stretchX ? (x - 4) / 4 : (x - 4) % 4);
                 const int sy = 14 + (c.stretchY ? (y - 4) / 2 : (y - 4) % 4);
-                ASSERT_EQ(SourceOf(image, x, y), QPoint(sx, sy)) << c.effect << c.type << " at " << x << "," << y;
+                ASSERT_EQ(SourceOf(image, x, y), QPoint(sx, sy))
+                    << c.effect << c.type << " at " << x << "," << y;
             }
         }
     }
@@ -122,13 +123,13 @@ TEST(EngineImage, ThreePieceImagesCutTheLastCopy)
     EXPECT_EQ(SourceOf(h, 13, 1), QPoint(8, 3));
     EXPECT_EQ(SourceOf(h, 14, 3), QPoint(13, 5));
     const QImage hs = CreateHSkinImage(3, 2, picture, TRect(5, 2, 15, 6), 13, 4, true);
-    EXPECT_EQ(SourceOf(hs, 4, 0), QPoint(8, 2));   // 8 middle columns from 5: two per source
+    EXPECT_EQ(SourceOf(hs, 4, 0), QPoint(8, 2)); // 8 middle columns from 5: two per source
     EXPECT_EQ(SourceOf(hs, 10, 0), QPoint(12, 2));
 
     const QImage v = CreateVSkinImage(2, 1, picture, TRect(0, 0, 3, 6), 3, 9, false);
     ASSERT_EQ(v.size(), QSize(3, 9));
     EXPECT_EQ(SourceOf(v, 1, 2), QPoint(1, 2));
-    EXPECT_EQ(SourceOf(v, 1, 6), QPoint(1, 3));  // 3-row middle repeated from row 2
+    EXPECT_EQ(SourceOf(v, 1, 6), QPoint(1, 3)); // 3-row middle repeated from row 2
     EXPECT_EQ(SourceOf(v, 1, 8), QPoint(1, 5));
 }
 
@@ -139,7 +140,7 @@ TEST(EngineImage, StretchImageLeavesTheCentreWhenAsked)
     const QImage without = CreateStretchImage(picture, kLook, 30, 30, false, TRect(4, 4, 8, 8));
     EXPECT_EQ(SourceOf(with, 0, 0), QPoint(20, 10));
     EXPECT_EQ(SourceOf(with, 29, 29), QPoint(31, 21));
-    EXPECT_EQ(SourceOf(with, 15, 15), QPoint(26, 16));  // 22 pixels from 4
+    EXPECT_EQ(SourceOf(with, 15, 15), QPoint(26, 16)); // 22 pixels from 4
     EXPECT_EQ(without.pixel(15, 15), qRgb(0, 0, 0));
     EXPECT_EQ(SourceOf(without, 15, 1), SourceOf(with, 15, 1));
 }
@@ -147,7 +148,7 @@ TEST(EngineImage, StretchImageLeavesTheCentreWhenAsked)
 TEST(EngineImage, RegionHoldsOneRectPerBlackRunMergedAcrossEqualRows)
 {
     QImage mask(8, 4, QImage::Format_Mono);
-    mask.fill(1);  // index 1: white in the default mono table
+    mask.fill(1); // index 1: white in the default mono table
     mask.setColor(0, qRgb(0, 0, 0));
     mask.setColor(1, qRgb(255, 255, 255));
     for (int y = 0; y < 4; ++y) {
@@ -161,7 +162,7 @@ TEST(EngineImage, RegionHoldsOneRectPerBlackRunMergedAcrossEqualRows)
     EXPECT_TRUE(region.contains(QPoint(15, 1)));
     EXPECT_FALSE(region.contains(QPoint(15, 2)));
     EXPECT_FALSE(region.contains(QPoint(13, 0)));
-    EXPECT_EQ(region.rectCount(), 3);  // two runs in rows 0-1, one in rows 2-3
+    EXPECT_EQ(region.rectCount(), 3); // two runs in rows 0-1, one in rows 2-3
     EXPECT_TRUE(RegionFromBlackPixels(QImage()).isEmpty());
 }
 
@@ -170,13 +171,15 @@ TEST(EngineImage, ResizeModesAndSizes)
     struct Case {
         QPoint rt, lb, rb;
         TbsResizeMode mode;
-        QSize size;  // for a request of 100 x 50 on a 20 x 10 look
+        QSize size; // for a request of 100 x 50 on a 20 x 10 look
     };
-    for (Case c : {Case{{0, 0}, {0, 0}, {5, 5}, rmBoth, {100, 50}}, Case{{15, 0}, {0, 0}, {0, 0}, rmWidth, {100, 10}},
-                   Case{{15, 0}, {0, 0}, {15, 0}, rmWidth, {100, 10}}, Case{{0, 0}, {0, 7}, {0, 0}, rmHeight, {20, 50}},
-                   Case{{0, 0}, {0, 0}, {0, 0}, rmFixed, {20, 10}}}) {
+    for (Case c : { Case { { 0, 0 }, { 0, 0 }, { 5, 5 }, rmBoth, { 100, 50 } },
+             Case { { 15, 0 }, { 0, 0 }, { 0, 0 }, rmWidth, { 100, 10 } },
+             Case { { 15, 0 }, { 0, 0 }, { 15, 0 }, rmWidth, { 100, 10 } },
+             Case { { 0, 0 }, { 0, 7 }, { 0, 0 }, rmHeight, { 20, 50 } },
+             Case { { 0, 0 }, { 0, 0 }, { 0, 0 }, rmFixed, { 20, 10 } } }) {
         TbsControlSkinGeom skin;
-        skin.SkinRect = {0, 0, 20, 10};
+        skin.SkinRect = { 0, 0, 20, 10 };
         skin.Layout.RTPoint = c.rt;
         skin.Layout.LBPoint = c.lb;
         skin.Layout.RBPoint = c.rb;
@@ -190,10 +193,10 @@ TEST(EngineImage, ControlImageAndShapeFollowTheMode)
 {
     const QImage picture = CoordinatePicture(40, 30);
     TbsControlSkinGeom skin;
-    skin.SkinRect = {0, 0, 10, 4};
-    skin.Layout.LTPoint = {3, 0};
-    skin.Layout.RTPoint = {8, 0};
-    skin.Layout.ClientRect = {3, 0, 8, 4};
+    skin.SkinRect = { 0, 0, 10, 4 };
+    skin.Layout.LTPoint = { 3, 0 };
+    skin.Layout.RTPoint = { 8, 0 };
+    skin.Layout.ClientRect = { 3, 0, 8, 4 };
     ASSERT_EQ(CalcResizeMode(skin), rmWidth);
     const TbsNinePieceLayout grown = CalcCurrentLayout(skin, 30, 4);
     EXPECT_EQ(grown.RTPoint, QPoint(28, 0));
@@ -212,4 +215,32 @@ TEST(EngineImage, ControlImageAndShapeFollowTheMode)
     EXPECT_TRUE(shape.contains(QPoint(2, 3)));
     EXPECT_FALSE(shape.contains(QPoint(20, 1)));
     EXPECT_TRUE(CreateControlSkinRegion(skin, QImage(), 30, 4).isEmpty());
+}
+
+TEST(EngineImage, MaskPixelsNoPieceCoversAreOutsideInEveryMode)
+{
+    // An all-black 10 x 4 mask smaller than its 16 x 8 look: whatever the mask
+    // does not reach stays outside the shape, whichever way the control resizes.
+    QImage mask(10, 4, QImage::Format_Mono);
+    mask.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
+    mask.fill(0);
+    struct Case {
+        QPoint rt, lb, rb;
+        QPoint inside, outside;
+    };
+    for (Case c : { Case { { 12, 0 }, { 0, 0 }, { 12, 6 }, { 1, 1 }, { 1, 6 } }, // nine pieces
+             Case { { 12, 0 }, { 0, 0 }, { 0, 0 }, { 1, 1 }, { 1, 6 } }, // three across: rows below the mask
+             Case { { 0, 0 }, { 0, 6 }, { 0, 0 }, { 1, 1 }, { 12, 1 } }, // three down: columns right of it
+             Case { { 0, 0 }, { 0, 0 }, { 0, 0 }, { 1, 1 }, { 12, 6 } } }) {
+        TbsControlSkinGeom skin;
+        skin.SkinRect = { 0, 0, 16, 8 };
+        skin.Layout.LTPoint = { 2, 2 };
+        skin.Layout.RTPoint = c.rt;
+        skin.Layout.LBPoint = c.lb;
+        skin.Layout.RBPoint = c.rb;
+        skin.Layout.ClientRect = { 2, 2, 12, 6 };
+        const QRegion shape = CreateControlSkinRegion(skin, mask, 16, 8);
+        EXPECT_TRUE(shape.contains(c.inside)) << CalcResizeMode(skin);
+        EXPECT_FALSE(shape.contains(c.outside)) << CalcResizeMode(skin);
+    }
 }

@@ -37,7 +37,7 @@ QImage ColourPicture(int w, int h)
 QImage MaskPicture(int w, int h)
 {
     QImage mask(w, h, QImage::Format_Mono);
-    mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mask.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             mask.setPixel(x, y, (x * y + x) % 3 == 0 ? 1 : 0);
@@ -54,10 +54,10 @@ void ExpectSamePixels(const QImage& a, const QImage& b)
 
 TEST(BitmapField, RoundTripsAndConsumesExactlyBfSize)
 {
-    const QImage colour = ColourPicture(13, 7);  // odd width: rows need padding
+    const QImage colour = ColourPicture(13, 7); // odd width: rows need padding
     const QImage mask = MaskPicture(21, 5);
     QImage indexed(5, 3, QImage::Format_Indexed8);
-    indexed.setColorTable({qRgb(1, 2, 3), qRgb(200, 100, 50), qRgb(9, 9, 9)});
+    indexed.setColorTable({ qRgb(1, 2, 3), qRgb(200, 100, 50), qRgb(9, 9, 9) });
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             indexed.setPixel(x, y, static_cast<uint>((x + y) % 3));
@@ -116,7 +116,7 @@ std::string TinyBitmap(int bpp, int height, const std::string& palette, const st
 
 TEST(BitmapField, ReadsFourAndThirtyTwoBitsBottomUpAndTopDown)
 {
-    const std::string palette("\x00\x00\xFF\x00\x00\xFF\x00\x00\xFF\x00\x00\x00", 12);  // red, green, blue
+    const std::string palette("\x00\x00\xFF\x00\x00\xFF\x00\x00\xFF\x00\x00\x00", 12); // red, green, blue
     // Rows bottom-up: file row 0 is the picture's last row.
     const std::string four = TinyBitmap(4, 2, palette, std::string("\x01\x00\x00\x00\x20\x00\x00\x00", 8));
     std::size_t pos = 0;
@@ -132,6 +132,31 @@ TEST(BitmapField, ReadsFourAndThirtyTwoBitsBottomUpAndTopDown)
     const QImage b = ReadBitmapField(topDown, pos);
     EXPECT_EQ(b.pixel(0, 0), qRgb(3, 2, 1));
     EXPECT_EQ(b.pixel(1, 1), qRgb(12, 11, 10));
+}
+
+TEST(BitmapField, BitfieldChannelsOfAnyWidthScaleToEightBits)
+{
+    struct Case {
+        std::uint32_t red, green, blue, pixel;
+        QRgb expected;
+    };
+    // Masks wider than 24 bits once overflowed the scaling multiply.
+    for (Case c : { Case { 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, qRgb(255, 255, 255) },
+             Case { 0xFFFFFFF0u, 0x0000000Cu, 0x00000003u, 0xFFFFFFF0u, qRgb(255, 0, 0) },
+             Case { 0xFFFFFFF0u, 0x0000000Cu, 0x00000003u, 0x8000000Fu, qRgb(128, 255, 255) } }) {
+        std::string masks;
+        for (std::uint32_t m : { c.red, c.green, c.blue })
+            masks.append(reinterpret_cast<const char*>(&m), 4);
+        std::string pixels;
+        for (int i = 0; i < 4; ++i)
+            pixels.append(reinterpret_cast<const char*>(&c.pixel), 4);
+        std::string file = TinyBitmap(32, 2, masks, pixels);
+        PutU32At(file, 30, 3); // BI_BITFIELDS, masks after the header
+        PutU32At(file, 46, 0); // no colour table
+        std::size_t pos = 0;
+        const QImage image = ReadBitmapField(file, pos);
+        EXPECT_EQ(image.pixel(1, 1), c.expected) << std::hex << c.red << " " << c.pixel;
+    }
 }
 
 TEST(BitmapField, HostileHeadersEndInTheirErrors)
@@ -151,29 +176,35 @@ TEST(BitmapField, HostileHeadersEndInTheirErrors)
     std::string notBm = good;
     notBm[0] = 'X';
     const Case cases[] = {
-        {"not BM", notBm, Invalid},
-        {"empty", "", Read},
-        {"only BM", "BM", Read},
-        {"truncated", good.substr(0, good.size() - 1), Read},
-        {"bfSize past the data", with32(2, static_cast<std::uint32_t>(good.size()) + 1), Read},
-        {"bfSize 4 GiB", with32(2, 0xFFFFFFFFu), Read},
-        {"bfSize below the headers", with32(2, 20), Invalid},
-        {"bfSize cuts the pixels", with32(2, static_cast<std::uint32_t>(good.size()) - 4), Invalid},
-        {"zero width", with32(18, 0), Invalid},
-        {"negative width", with32(18, 0xFFFFFFFFu), Invalid},
-        {"zero height", with32(22, 0), Invalid},
-        {"huge width", with32(18, 1u << 30), Invalid},
-        {"huge height", with32(22, 100000), Invalid},
-        {"height INT_MIN", with32(22, 0x80000000u), Invalid},
-        {"unknown header size", with32(14, 41), Invalid},
-        {"header size past the field", with32(14, 124), Invalid},
-        {"16 bits", [&] { std::string b = good; b[28] = 16; return b; }(), Invalid},
-        {"run-length", with32(30, 1), Invalid},
-        {"pixels offset past the field", with32(10, 1000), Invalid},
-        {"pixels offset inside the header", with32(10, 20), Invalid},
-        {"colour table larger than the depth allows",
-         TinyBitmap(4, 2, std::string(17 * 4, '\0'), std::string(8, '\0')), Invalid},
-        {"colour table of 300 entries", with32(46, 300), Invalid},
+        { "not BM", notBm, Invalid },
+        { "empty", "", Read },
+        { "only BM", "BM", Read },
+        { "truncated", good.substr(0, good.size() - 1), Read },
+        { "bfSize past the data", with32(2, static_cast<std::uint32_t>(good.size()) + 1), Read },
+        { "bfSize 4 GiB", with32(2, 0xFFFFFFFFu), Read },
+        { "bfSize below the headers", with32(2, 20), Invalid },
+        { "bfSize cuts the pixels", with32(2, static_cast<std::uint32_t>(good.size()) - 4), Invalid },
+        { "zero width", with32(18, 0), Invalid },
+        { "negative width", with32(18, 0xFFFFFFFFu), Invalid },
+        { "zero height", with32(22, 0), Invalid },
+        { "huge width", with32(18, 1u << 30), Invalid },
+        { "huge height", with32(22, 100000), Invalid },
+        { "height INT_MIN", with32(22, 0x80000000u), Invalid },
+        { "unknown header size", with32(14, 41), Invalid },
+        { "header size past the field", with32(14, 124), Invalid },
+        { "16 bits",
+            [&] {
+                std::string b = good;
+                b[28] = 16;
+                return b;
+            }(),
+            Invalid },
+        { "run-length", with32(30, 1), Invalid },
+        { "pixels offset past the field", with32(10, 1000), Invalid },
+        { "pixels offset inside the header", with32(10, 20), Invalid },
+        { "colour table larger than the depth allows",
+            TinyBitmap(4, 2, std::string(17 * 4, '\0'), std::string(8, '\0')), Invalid },
+        { "colour table of 300 entries", with32(46, 300), Invalid },
     };
     for (const Case& c : cases) {
         std::size_t pos = 0;
@@ -205,4 +236,4 @@ TEST(BitmapField, FilesAndStreams)
     EXPECT_THROW(ReadBitmapFromStream(stream), EReadError);
 }
 
-}  // namespace
+} // namespace

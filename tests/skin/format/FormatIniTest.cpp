@@ -9,24 +9,23 @@ namespace {
 
 TEST(IniGrammar, LinesSectionsAndKeys)
 {
-    const TbsIniFile ini(
-        "key=before any section\r\n"
-        "  [ Forminfo ]  \n"
-        "; a comment=1\r"
-        "\tClientRect = 4,29,425,326 \r\n"
-        "\r\n"
-        "caption = a=b\r\n"
-        "no equals sign here\r\n"
-        "[]\r\n"
-        "[EMPTY]");
+    const TbsIniFile ini("key=before any section\r\n"
+                         "  [ Forminfo ]  \n"
+                         "; a comment=1\r"
+                         "\tClientRect = 4,29,425,326 \r\n"
+                         "\r\n"
+                         "caption = a=b\r\n"
+                         "no equals sign here\r\n"
+                         "[]\r\n"
+                         "[EMPTY]");
 
-    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Forminfo", "", "EMPTY"}));
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string> { "Forminfo", "", "EMPTY" }));
     EXPECT_TRUE(ini.SectionExists("FORMINFO"));
     EXPECT_EQ(ini.ReadString("forminfo", "CLIENTRECT"), "4,29,425,326");
-    EXPECT_EQ(ini.ReadString("FORMINFO", "caption"), "a=b");  // split at the first "="
+    EXPECT_EQ(ini.ReadString("FORMINFO", "caption"), "a=b"); // split at the first "="
     EXPECT_FALSE(ini.ValueExists("FORMINFO", "; a comment"));
     EXPECT_FALSE(ini.ValueExists("FORMINFO", "no equals sign here"));
-    EXPECT_EQ(ini.SectionKeys("FORMINFO"), (std::vector<std::string>{"ClientRect", "caption"}));
+    EXPECT_EQ(ini.SectionKeys("FORMINFO"), (std::vector<std::string> { "ClientRect", "caption" }));
     EXPECT_EQ(ini.ReadString("FORMINFO", "missing", "dflt"), "dflt");
     EXPECT_EQ(ini.ReadString("NOSECTION", "key", "dflt"), "dflt");
 }
@@ -39,15 +38,49 @@ TEST(IniGrammar, RepeatedSectionsAndKeysAnswerTheFirstValue)
     EXPECT_EQ(ini.SectionNames().size(), 2u);
 }
 
+TEST(IniGrammar, OnlyReadableKeysCountTowardsTheLimits)
+{
+    // Lines nothing can read (no "=", repeated keys, comments) cost nothing,
+    // however many; distinct keys and sections past their limits are refused.
+    std::string unreadable = "[S]\n";
+    for (std::size_t i = 0; i <= MaxIniLines; ++i)
+        unreadable += "x\nk=1\n;c\n";
+    std::string keys = "[S]\n";
+    for (std::size_t i = 0; i <= MaxIniLines; ++i)
+        keys += "k" + std::to_string(i) + "=1\n";
+    std::string sections;
+    for (std::size_t i = 0; i <= MaxIniSections; ++i)
+        sections += "[s" + std::to_string(i) + "]\n";
+    const TbsIniFile ini(std::move(unreadable));
+    EXPECT_EQ(ini.SectionKeys("S"), std::vector<std::string> { "k" });
+    EXPECT_THROW(TbsIniFile { std::move(keys) }, EListError);
+    EXPECT_THROW(TbsIniFile { std::move(sections) }, EListError);
+}
+
+TEST(IniGrammar, ValuesSurviveMovingTheFile)
+{
+    // Keys and values refer into the file's own storage, which must move with it.
+    TbsIniFile first("[S]\nk=v\n");
+    first.WriteString("T", "w", "x");
+    const TbsIniFile moved(std::move(first));
+    EXPECT_EQ(moved.ReadString("s", "K"), "v");
+    EXPECT_EQ(moved.ReadString("t", "W"), "x");
+    EXPECT_EQ(moved.Text(), "[S]\r\nk=v\r\n\r\n[T]\r\nw=x\r\n\r\n");
+}
+
 TEST(IniGrammar, SplitLinesAcceptsEveryLineEnd)
 {
-    EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string> { "a", "b", "c", "d" }));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string> { "a", "", "b" }));
     EXPECT_TRUE(SplitLines("").empty());
+    // A skin folder's text is stored with CR LF after every line, the last too.
+    EXPECT_EQ(NormalizeIniLineEnds("a\r\nb\rc\nd"), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(NormalizeIniLineEnds("a\n\n"), "a\r\n\r\n");
+    EXPECT_EQ(NormalizeIniLineEnds(""), "");
 }
 
 struct ValueCase {
-    const char* value;  // nullptr: key missing
+    const char* value; // nullptr: key missing
     int integer;
     bool boolean;
 };
@@ -55,11 +88,21 @@ struct ValueCase {
 TEST(IniValues, IntegersAndBooleans)
 {
     const ValueCase cases[] = {
-        {"-6", -6, false},        {"1", 1, true},           {"2", 2, false},
-        {"yes", 7, false},        {"0x1F", 31, false},      {"0X10", 16, false},
-        {"0x", 7, false},         {"$ff", 255, false},      {"$FFFFFFFF", -1, false},
-        {"4294967296", 7, false}, {"2147483648", 7, false}, {"-2147483648", -2147483647 - 1, false},
-        {"12abc", 7, false},      {"", 7, false},           {nullptr, 7, false},
+        { "-6", -6, false },
+        { "1", 1, true },
+        { "2", 2, false },
+        { "yes", 7, false },
+        { "0x1F", 31, false },
+        { "0X10", 16, false },
+        { "0x", 7, false },
+        { "$ff", 255, false },
+        { "$FFFFFFFF", -1, false },
+        { "4294967296", 7, false },
+        { "2147483648", 7, false },
+        { "-2147483648", -2147483647 - 1, false },
+        { "12abc", 7, false },
+        { "", 7, false },
+        { nullptr, 7, false },
     };
     for (const ValueCase& c : cases) {
         TbsIniFile ini;
@@ -74,9 +117,8 @@ TEST(IniValues, IntegersAndBooleans)
 
 TEST(IniValues, PointsAndRectsKeepDigitsOnly)
 {
-    const TbsIniFile ini(
-        "[S]\nskinrect=-5,3,10,20\npoint=10,29\nodd= 1a2 , x7 \nshort=8\nlong=1,2,3,4,5\n"
-        "huge=99999999999,1,2,3\n");
+    const TbsIniFile ini("[S]\nskinrect=-5,3,10,20\npoint=10,29\nodd= 1a2 , x7 \nshort=8\nlong=1,2,3,4,5\n"
+                         "huge=99999999999,1,2,3\n");
     EXPECT_EQ(ini.ReadRect("S", "skinrect"), TRect(5, 3, 10, 20));
     EXPECT_EQ(ini.ReadPoint("S", "point"), QPoint(10, 29));
     EXPECT_EQ(ini.ReadPoint("S", "odd"), QPoint(12, 7));
@@ -99,13 +141,12 @@ TEST(IniValues, Colours)
 
 TEST(IniValues, EnumerationsAreCaseSensitiveWhileKeysAreNot)
 {
-    const TbsIniFile ini(
-        "[S]\nSTRETCHTYPE=STVERT\nst2=stvert\nst3=stfull\nst4=other\n"
-        "a1=taleftjustify\na2=tacenter\na3=TACENTER\n"
-        "m1=mkpush\nm2=mkrightslide\nm3=MKPUSH\n"
-        "e1=ieinvert\ne2=nonsense\n"
-        "c1=cmclose\nc2=cmrollup\nc3=cmminimizetotray\nc4=unknown\nc5=CMCLOSE\n"
-        "f1=fsbold,fsitalic\nf2=fsstrikeout fsunderline\nf3=FSBOLD\n");
+    const TbsIniFile ini("[S]\nSTRETCHTYPE=STVERT\nst2=stvert\nst3=stfull\nst4=other\n"
+                         "a1=taleftjustify\na2=tacenter\na3=TACENTER\n"
+                         "m1=mkpush\nm2=mkrightslide\nm3=MKPUSH\n"
+                         "e1=ieinvert\ne2=nonsense\n"
+                         "c1=cmclose\nc2=cmrollup\nc3=cmminimizetotray\nc4=unknown\nc5=CMCLOSE\n"
+                         "f1=fsbold,fsitalic\nf2=fsstrikeout fsunderline\nf3=FSBOLD\n");
     EXPECT_EQ(ini.ReadStretchType("S", "stretchtype"), bsstHorz);
     EXPECT_EQ(ini.ReadStretchType("S", "st2"), bsstVert);
     EXPECT_EQ(ini.ReadStretchType("S", "st3"), bsstFull);
@@ -170,25 +211,26 @@ TEST(IniWriting, WrittenFormsReadBackAndEverySectionEndsWithAnEmptyLine)
     ini.WriteMorphKind("FORMINFO", "morphkind", mkLeftSlide);
     ini.WriteInActiveEffect("FORMINFO", "inactiveeffect", ieNoise);
     ini.WriteStdCommand("FORMINFO", "command", cmMinimizeToTray);
-    ini.WriteNameList("PICTURES", "activepictures", {"a.bmp", "b.bmp"});
+    ini.WriteNameList("PICTURES", "activepictures", { "a.bmp", "b.bmp" });
     ini.AddSection("EMPTY");
-    ini.WriteInteger("VERSION", "VER", 2);  // replaces, whatever the case
+    ini.WriteInteger("VERSION", "VER", 2); // replaces, whatever the case
 
     const std::string text = ini.Text();
     EXPECT_EQ(text,
-              "[VERSION]\r\nver=2\r\n\r\n"
-              "[FORMINFO]\r\nclientrect=4,29,425,326\r\nlefttoppoint=10,29\r\nleftstretch=1\r\n"
-              "fontcolor=-2147483633\r\nfontstyle=fsbold,fsstrikeout\r\nalignment=taleftjustify\r\n"
-              "stretchtype=stvert\r\nmorphkind=mkleftslide\r\ninactiveeffect=ienoise\r\n"
-              "command=cmminimizetotray\r\n\r\n"
-              "[PICTURES]\r\nactivepicturescount=2\r\n0=a.bmp\r\n1=b.bmp\r\n\r\n"
-              "[EMPTY]\r\n\r\n");
+        "[VERSION]\r\nver=2\r\n\r\n"
+        "[FORMINFO]\r\nclientrect=4,29,425,326\r\nlefttoppoint=10,29\r\nleftstretch=1\r\n"
+        "fontcolor=-2147483633\r\nfontstyle=fsbold,fsstrikeout\r\nalignment=taleftjustify\r\n"
+        "stretchtype=stvert\r\nmorphkind=mkleftslide\r\ninactiveeffect=ienoise\r\n"
+        "command=cmminimizetotray\r\n\r\n"
+        "[PICTURES]\r\nactivepicturescount=2\r\n0=a.bmp\r\n1=b.bmp\r\n\r\n"
+        "[EMPTY]\r\n\r\n");
 
     const TbsIniFile back(text);
     EXPECT_EQ(back.ReadRect("FORMINFO", "clientrect"), TRect(4, 29, 425, 326));
     EXPECT_EQ(back.ReadColor("FORMINFO", "fontcolor", 0), TColor(clBtnFace));
     EXPECT_EQ(back.ReadStretchType("FORMINFO", "stretchtype"), bsstVert);
-    EXPECT_EQ(back.ReadNameList("PICTURES", "activepictures"), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+    EXPECT_EQ(
+        back.ReadNameList("PICTURES", "activepictures"), (std::vector<std::string> { "a.bmp", "b.bmp" }));
 }
 
-}  // namespace
+} // namespace
