@@ -9,14 +9,14 @@
 
 #include <cmath>
 
-namespace nuv {
-
 namespace {
 
-    // Inches per millimetre, held at extended precision.
-    constexpr long double kInchPerMm = 0.03937007874015748L;
+// Inches per millimetre, held at extended precision.
+constexpr long double kInchPerMm = 0.03937007874015748L;
 
 } // namespace
+
+namespace nuv {
 
 int GetDeskTopDpi()
 {

@@ -1,6 +1,7 @@
 #include "NuvForms.h"
 
 #include "Exception.h"
+#include "GbkText.h"
 #include "ModalAnswers.h"
 #include "NuvGuiStandIns.h"
 
@@ -11,91 +12,90 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace nuv {
-
 using nuvgui_standin::CursorPos;
-using nuvgui_standin::QStringToGbk;
 
 namespace {
 
-    template <typename T> T* Require(T* argument, const char* name)
+template <typename T> T* Require(T* argument, const char* name)
+{
+    if (!argument)
+        throw EAssertionFailed(std::string("Assertion failed: ") + name);
+    return argument;
+}
+
+QPointer<QWidget>& TheMainForm()
+{
+    static QPointer<QWidget> form;
+    return form;
+}
+
+// Ends a modal loop when its form is hidden by the program (closed or hidden;
+// a minimize is spontaneous and keeps it running).
+class HideWatch : public QObject {
+public:
+    explicit HideWatch(QEventLoop& loop)
+        : loop_(loop)
     {
-        if (!argument)
-            throw EAssertionFailed(std::string("Assertion failed: ") + name);
-        return argument;
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            loop_.quit();
+        return false;
     }
 
-    QPointer<QWidget>& TheMainForm()
-    {
-        static QPointer<QWidget> form;
-        return form;
-    }
+private:
+    QEventLoop& loop_;
+};
 
-    // Ends a modal loop when its form is hidden by the program (closed or hidden;
-    // a minimize is spontaneous and keeps it running).
-    class HideWatch : public QObject {
-    public:
-        explicit HideWatch(QEventLoop& loop)
-            : loop_(loop)
-        {
-        }
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == QEvent::Hide && !event->spontaneous())
-                loop_.quit();
+void RunModalLoop(QWidget* form)
+{
+    QEventLoop loop;
+    HideWatch watch(loop);
+    QPointer<QWidget> guard(form);
+    form->installEventFilter(&watch);
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    if (guard && guard->isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    if (guard)
+        guard->removeEventFilter(&watch);
+}
+
+// A window that would have an entry of its own in the taskbar: a top-level
+// window or dialog that no other window owns.
+bool HasOwnTaskbarEntry(const QWidget* widget)
+{
+    if (!widget->isWindow() || widget->parentWidget())
+        return false;
+    const Qt::WindowType type = widget->windowType();
+    return type == Qt::Window || type == Qt::Dialog;
+}
+
+// Keeps every window of the program out of the taskbar: each is caught before
+// it is mapped (its first polish, and each time its native window is made
+// anew, as a change of window flags does).
+class NoTaskbarEntries : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Polish && type != QEvent::WinIdChange)
             return false;
+        if (object->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(object);
+            if (HasOwnTaskbarEntry(widget) && !nuvgui_standin::SkipsTaskbar(widget))
+                nuvgui_standin::SetSkipTaskbar(widget);
         }
-
-    private:
-        QEventLoop& loop_;
-    };
-
-    void RunModalLoop(QWidget* form)
-    {
-        QEventLoop loop;
-        HideWatch watch(loop);
-        QPointer<QWidget> guard(form);
-        form->installEventFilter(&watch);
-        QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-        form->setWindowModality(Qt::ApplicationModal);
-        form->show();
-        if (guard && guard->isVisible())
-            loop.exec(QEventLoop::DialogExec);
-        if (guard)
-            guard->removeEventFilter(&watch);
+        return false;
     }
-
-    // A window that would have an entry of its own in the taskbar: a top-level
-    // window or dialog that no other window owns.
-    bool HasOwnTaskbarEntry(const QWidget* widget)
-    {
-        if (!widget->isWindow() || widget->parentWidget())
-            return false;
-        const Qt::WindowType type = widget->windowType();
-        return type == Qt::Window || type == Qt::Dialog;
-    }
-
-    // Keeps every window of the program out of the taskbar: each is caught before
-    // it is mapped (its first polish, and each time its native window is made
-    // anew, as a change of window flags does).
-    class NoTaskbarEntries : public QObject {
-    public:
-        using QObject::QObject;
-        bool eventFilter(QObject* object, QEvent* event) override
-        {
-            const QEvent::Type type = event->type();
-            if (type != QEvent::Polish && type != QEvent::WinIdChange)
-                return false;
-            if (object->isWidgetType()) {
-                auto* widget = static_cast<QWidget*>(object);
-                if (HasOwnTaskbarEntry(widget) && !nuvgui_standin::SkipsTaskbar(widget))
-                    nuvgui_standin::SetSkipTaskbar(widget);
-            }
-            return false;
-        }
-    };
+};
 
 } // namespace
+
+namespace nuv {
 
 void SetMainForm(QWidget* form)
 {

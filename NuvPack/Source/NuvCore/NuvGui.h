@@ -4,5 +4,6 @@
 
 #include "NuvDpi.h"
 #include "NuvForms.h"
+#include "NuvMenus.h"
 #include "NuvMessageBox.h"
 #include "NuvShell.h"

@@ -1,25 +1,10 @@
 #include "NuvGuiStandIns.h"
 
 #include <QCursor>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QWidget>
 #include <QWindow>
 
 namespace nuvgui_standin {
-
-QString GbkToQString(const std::string& gbk)
-{
-    QStringDecoder decoder("GBK");
-    return decoder(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
-}
-
-std::string QStringToGbk(const QString& text)
-{
-    QStringEncoder encoder("GBK");
-    const QByteArray bytes = encoder(text);
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
 
 QPoint CursorPos()
 {

@@ -1,22 +1,14 @@
 #pragma once
-// TEMPORARY STAND-INS, the one place that holds them for the window helpers:
-//  - GBK text at the Qt boundary, until the platform's GbkText.h
-//    (Qelvo::PlatformText) is on this branch;
-//  - the window-system actions (no taskbar entry, below all windows, cursor
-//    position), until the platform's window-system interface is.
+// TEMPORARY STAND-IN, the one place that holds it for the window helpers: the
+// window-system actions (no taskbar entry, below all windows, cursor
+// position), until the platform's window-system interface is on this branch.
 // The helpers call nothing else for these; replacing this file replaces them.
 
 #include <QPoint>
-#include <QString>
-
-#include <string>
 
 class QWidget;
 
 namespace nuvgui_standin {
-
-QString GbkToQString(const std::string& gbk);
-std::string QStringToGbk(const QString& text);
 
 // The mouse cursor in screen coordinates.
 QPoint CursorPos();

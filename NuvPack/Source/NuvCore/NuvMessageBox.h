@@ -5,6 +5,8 @@
 // showing anything; otherwise it runs the platform's modal message box, kept
 // above all other windows.
 
+#include "ErrorReport.h"
+
 #include <string>
 
 class QWidget;
@@ -39,6 +41,7 @@ int ErrorBox(const std::string& text, const std::string& caption = kErrorCaption
 // the application title (QGuiApplication::applicationDisplayName, read at each
 // report), the report text, the stop icon and an OK button, owned by the main
 // window. The program calls it once at start-up, after setting the title.
-void InstallStandardErrorReport();
+// Returns the handler it replaces.
+ErrorReportHandler InstallStandardErrorReport();
 
 } // namespace nuv

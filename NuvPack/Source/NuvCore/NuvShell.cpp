@@ -1,8 +1,8 @@
 #include "NuvShell.h"
 
+#include "GbkText.h"
 #include "ModalAnswers.h"
 #include "NuvForms.h"
-#include "NuvGuiStandIns.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,85 +15,81 @@
 
 #include <utility>
 
-namespace nuv {
-
-using nuvgui_standin::GbkToQString;
-using nuvgui_standin::QStringToGbk;
-
 namespace {
 
-    bool DesktopOpen(const ShellOpenRequest& request)
-    {
-        if (request.kind == ShellOpenRequest::Kind::Address)
-            return QDesktopServices::openUrl(request.address);
-        return QProcess::startDetached(request.program, request.arguments, request.workingDir);
-    }
+bool DesktopOpen(const nuv::ShellOpenRequest& request)
+{
+    if (request.kind == nuv::ShellOpenRequest::Kind::Address)
+        return QDesktopServices::openUrl(request.address);
+    return QProcess::startDetached(request.program, request.arguments, request.workingDir);
+}
 
-    ShellOpener& InstalledOpener()
-    {
-        static ShellOpener opener = DesktopOpen;
-        return opener;
-    }
+nuv::ShellOpener& InstalledOpener()
+{
+    static nuv::ShellOpener opener = DesktopOpen;
+    return opener;
+}
 
-    QString ShowFolderDialog(QWidget* owner, const QString& title)
-    {
-        return QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
-    }
+QString ShowFolderDialog(QWidget* owner, const QString& title)
+{
+    return QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
+}
 
-    FolderChooser& InstalledChooser()
-    {
-        static FolderChooser chooser = ShowFolderDialog;
-        return chooser;
-    }
+nuv::FolderChooser& InstalledChooser()
+{
+    static nuv::FolderChooser chooser = ShowFolderDialog;
+    return chooser;
+}
 
-    bool IsAsciiOnly(const std::string& text)
-    {
-        for (unsigned char c : text)
-            if (c >= 0x80)
-                return false;
-        return true;
-    }
-
-    // An address starts with a scheme of two or more characters: a letter, then
-    // letters, digits, "+", "-" or ".", then ":".
-    bool StartsWithScheme(const std::string& text)
-    {
-        const auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-        const auto isSchemeChar = [&](char c) {
-            return isAlpha(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-        };
-        if (text.empty() || !isAlpha(text[0]))
+bool IsAsciiOnly(const std::string& text)
+{
+    for (unsigned char c : text)
+        if (c >= 0x80)
             return false;
-        size_t i = 1;
-        while (i < text.size() && isSchemeChar(text[i]))
-            ++i;
-        return i >= 2 && i < text.size() && text[i] == ':';
-    }
+    return true;
+}
 
-    QUrl AddressOf(const std::string& text)
-    {
-        // Plain ASCII goes as it is, so percent-encoded GBK bytes of a search
-        // term stay exactly as they were written.
-        if (IsAsciiOnly(text))
-            return QUrl::fromEncoded(
-                QByteArray(text.data(), static_cast<qsizetype>(text.size())), QUrl::TolerantMode);
-        return QUrl(GbkToQString(text), QUrl::TolerantMode);
-    }
+// An address starts with a scheme of two or more characters: a letter, then
+// letters, digits, "+", "-" or ".", then ":".
+bool StartsWithScheme(const std::string& text)
+{
+    const auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isSchemeChar
+        = [&](char c) { return isAlpha(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'; };
+    if (text.empty() || !isAlpha(text[0]))
+        return false;
+    size_t i = 1;
+    while (i < text.size() && isSchemeChar(text[i]))
+        ++i;
+    return i >= 2 && i < text.size() && text[i] == ':';
+}
 
-    // The file a relative name means: the name in dir (the current folder
-    // without one); a program named without a folder part may also come from the
-    // search path.
-    QString Locate(const QString& file, const QString& dir)
-    {
-        const QFileInfo direct(dir.isEmpty() || QDir::isAbsolutePath(file) ? file : QDir(dir).filePath(file));
-        if (direct.exists())
-            return direct.absoluteFilePath();
-        if (!file.contains(QLatin1Char('/')))
-            return QStandardPaths::findExecutable(file);
-        return {};
-    }
+QUrl AddressOf(const std::string& text)
+{
+    // Plain ASCII goes as it is, so percent-encoded GBK bytes of a search
+    // term stay exactly as they were written.
+    if (IsAsciiOnly(text))
+        return QUrl::fromEncoded(
+            QByteArray(text.data(), static_cast<qsizetype>(text.size())), QUrl::TolerantMode);
+    return QUrl(GbkToQString(text), QUrl::TolerantMode);
+}
+
+// The file a relative name means: the name in dir (the current folder
+// without one); a program named without a folder part may also come from the
+// search path.
+QString Locate(const QString& file, const QString& dir)
+{
+    const QFileInfo direct(dir.isEmpty() || QDir::isAbsolutePath(file) ? file : QDir(dir).filePath(file));
+    if (direct.exists())
+        return direct.absoluteFilePath();
+    if (!file.contains(QLatin1Char('/')))
+        return QStandardPaths::findExecutable(file);
+    return {};
+}
 
 } // namespace
+
+namespace nuv {
 
 ShellOpener SetShellOpener(ShellOpener opener)
 {
