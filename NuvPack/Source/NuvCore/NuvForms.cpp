@@ -86,7 +86,7 @@ public:
             return false;
         if (object->isWidgetType()) {
             auto* widget = static_cast<QWidget*>(object);
-            if (HasOwnTaskbarEntry(widget) && !nuvgui_standin::SkipsTaskbar(widget))
+            if (HasOwnTaskbarEntry(widget))
                 nuvgui_standin::SetSkipTaskbar(widget);
         }
         return false;
