@@ -3,11 +3,11 @@
 #include "NuvMenus.h"
 
 #include "Exception.h"
+#include "FakeWindowSystem.h"
 #include "MenuModel.h"
 #include "ModalDriver.h"
 #include "PresetAnswers.h"
 
-#include <QCursor>
 #include <QDialog>
 #include <QPointer>
 #include <QTest>
@@ -84,13 +84,14 @@ TEST(NuvFormShowModal, PresetAnswerDestroysTheFormUnshown)
 
 TEST(NuvFormPlacement, CursorPlacementAndDragSteps)
 {
+    testsupport::FakeWindowSystem system;
     QWidget form;
     form.resize(306, 300);
     form.move(50, 60);
 
-    QCursor::setPos(700, 650);
+    system.Cursor = QPoint(1200, 950);
     nuv::SetFormPosAtMouse(&form);
-    EXPECT_EQ(form.pos(), QPoint(700, 650)) << "top-left corner at the cursor, even near the screen's edge";
+    EXPECT_EQ(form.pos(), QPoint(1200, 950)) << "top-left corner at the cursor, even near the screen's edge";
 
     struct Row {
         QPoint last, cursor, formAfter;
@@ -102,11 +103,11 @@ TEST(NuvFormPlacement, CursorPlacementAndDragSteps)
     };
     for (const Row& row : rows) {
         form.move(100, 100);
-        QCursor::setPos(row.cursor);
+        system.Cursor = row.cursor;
         QPoint last = row.last;
         nuv::SetFormPosAsMouseMove(&form, last);
         EXPECT_EQ(form.pos(), row.formAfter) << row.cursor.x() << "," << row.cursor.y();
-        EXPECT_EQ(last, QCursor::pos());
+        EXPECT_EQ(last, row.cursor);
     }
 
     EXPECT_THROW(nuv::SetFormPosAtMouse(nullptr), EAssertionFailed);
@@ -130,6 +131,7 @@ public:
 
 TEST(NuvPopMenu, UnderAControlAndAtTheCursor)
 {
+    testsupport::FakeWindowSystem system;
     TPopupMenu menu;
     RecordingPresenter presenter;
     menu.SetPresenter(&presenter);
@@ -146,7 +148,7 @@ TEST(NuvPopMenu, UnderAControlAndAtTheCursor)
     nuv::PopMenu(&menu, &label, 0, 0);
     nuv::PopMenu(&menu, &label, 1, 0); // the search panel's icon: one pixel lower
     nuv::PopMenu(&menu, &label, 0, 3); // dy comes before dx
-    QCursor::setPos(333, 222);
+    system.Cursor = QPoint(333, 222);
     nuv::PopMenu(&menu);
     const std::vector<QPoint> expected { { 100, 71 }, { 100, 72 }, { 103, 71 }, { 333, 222 } };
     EXPECT_EQ(presenter.points, expected);

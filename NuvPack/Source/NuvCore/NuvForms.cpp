@@ -3,16 +3,15 @@
 #include "Exception.h"
 #include "GbkText.h"
 #include "ModalAnswers.h"
-#include "NuvGuiStandIns.h"
+#include "WindowSystem.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
-
-using nuvgui_standin::CursorPos;
 
 namespace {
 
@@ -73,22 +72,33 @@ bool HasOwnTaskbarEntry(const QWidget* widget)
     return type == Qt::Window || type == Qt::Dialog;
 }
 
-// Keeps every window of the program out of the taskbar: each is caught before
-// it is mapped (its first polish, and each time its native window is made
-// anew, as a change of window flags does).
+void LeaveTaskbar(QWidget* window)
+{
+    if (HasOwnTaskbarEntry(window))
+        WindowSystem().SetSkipTaskbar(window, true);
+}
+
+// Keeps every window of the program out of the taskbar. A window created later
+// is caught when its polish is requested (after its constructor, before it is
+// shown, when the event loop comes to it), and again each time its native
+// window is made or it is polished on showing. Those two happen in the middle
+// of making or showing the window, where its flags must not change, so the
+// window is handled right after, from the event loop.
 class NoTaskbarEntries : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* object, QEvent* event) override
     {
         const QEvent::Type type = event->type();
-        if (type != QEvent::Polish && type != QEvent::WinIdChange)
+        if (type != QEvent::PolishRequest && type != QEvent::Polish && type != QEvent::WinIdChange)
             return false;
-        if (object->isWidgetType()) {
-            auto* widget = static_cast<QWidget*>(object);
-            if (HasOwnTaskbarEntry(widget))
-                nuvgui_standin::SetSkipTaskbar(widget);
-        }
+        if (!object->isWidgetType() || !HasOwnTaskbarEntry(static_cast<QWidget*>(object)))
+            return false;
+        auto* window = static_cast<QWidget*>(object);
+        if (type == QEvent::PolishRequest && !window->isVisible())
+            LeaveTaskbar(window);
+        else
+            QTimer::singleShot(0, window, [window] { LeaveTaskbar(window); });
         return false;
     }
 };
@@ -136,24 +146,24 @@ bool HideAppBar()
     filter = new NoTaskbarEntries(qApp);
     qApp->installEventFilter(filter);
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (HasOwnTaskbarEntry(widget))
-            nuvgui_standin::SetSkipTaskbar(widget);
+        LeaveTaskbar(widget);
     return false;
 }
 
-bool SetFormOnDeskTop(QWidget* form)
+void SetFormOnDeskTop(QWidget* form)
 {
     Require(form, "form");
-    const bool wasPinned = nuvgui_standin::IsBelowAll(form);
     form->winId();
-    nuvgui_standin::SetBelowAll(form);
-    return wasPinned;
+    IWindowSystem& system = WindowSystem();
+    system.SetTopMost(form, false);
+    system.SetBelowAll(form, true);
+    system.SetSkipTaskbar(form, true);
 }
 
 void SetFormPosAtMouse(QWidget* form)
 {
     Require(form, "form");
-    const QPoint cursor = CursorPos();
+    const QPoint cursor = WindowSystem().CursorPos();
     form->move(cursor.x(), form->y());
     form->move(form->x(), cursor.y());
 }
@@ -161,10 +171,10 @@ void SetFormPosAtMouse(QWidget* form)
 void SetFormPosAsMouseMove(QWidget* form, QPoint& last)
 {
     Require(form, "form");
-    const QPoint cursor = CursorPos();
+    const QPoint cursor = WindowSystem().CursorPos();
     form->move(form->x(), form->y() + cursor.y() - last.y());
     form->move(form->x() + cursor.x() - last.x(), form->y());
-    last = CursorPos();
+    last = WindowSystem().CursorPos();
 }
 
 void ZoomControl(QWidget* ctrl, int width, int height, float factor)

@@ -30,10 +30,10 @@ void FormShowModal(QWidget* form);
 // already in force, so a second call changes nothing.
 bool HideAppBar();
 
-// Pins the form to the desktop: below every ordinary window and no longer
-// top-most, its native window created first if need be. Returns whether it
-// was pinned already.
-bool SetFormOnDeskTop(QWidget* form);
+// Pins the form to the desktop: below every ordinary window, no longer
+// top-most and without a taskbar entry, its native window made first if need
+// be. Throws EAssertionFailed when form is null.
+void SetFormOnDeskTop(QWidget* form);
 
 // Moves the form's top-left corner to the mouse cursor: x first, then y.
 void SetFormPosAtMouse(QWidget* form);

@@ -2,7 +2,7 @@
 
 #include "Exception.h"
 #include "MenuModel.h"
-#include "NuvGuiStandIns.h"
+#include "WindowSystem.h"
 
 #include <QWidget>
 
@@ -23,7 +23,7 @@ namespace nuv {
 void PopMenu(TPopupMenu* pm)
 {
     Require(pm, "pm");
-    const QPoint cursor = nuvgui_standin::CursorPos();
+    const QPoint cursor = WindowSystem().CursorPos();
     pm->Popup(cursor.x(), cursor.y());
 }
 
