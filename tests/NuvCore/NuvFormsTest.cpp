@@ -47,8 +47,6 @@ TEST(NuvFormShowModal, DestroysTheFormWhicheverWayTheLoopEnds)
             [](QWidget* w) { w->close(); } },
         { "form destroyed while modal", [] { return new CountingForm; },
             [](QWidget* w) { w->deleteLater(); } },
-        { "dialog accepted", [] { return new QDialog; },
-            [](QWidget* w) { static_cast<QDialog*>(w)->accept(); } },
         { "owned dialog rejected", [] { return new QDialog(nuv::MainForm()); },
             [](QWidget* w) { static_cast<QDialog*>(w)->reject(); } },
     };
