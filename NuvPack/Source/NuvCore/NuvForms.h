@@ -1,0 +1,50 @@
+#pragma once
+// Helpers for the program's windows: the main window, modal showing,
+// the taskbar entry, pinning to the desktop, placing at the mouse cursor and
+// zooming a control. A form is a top-level QWidget; positions are screen
+// coordinates of the window's outer top-left corner.
+
+#include <QPoint>
+
+class QWidget;
+
+namespace nuv {
+
+// The program's main window: the window message boxes belong to when the
+// caller names no owner. The main window registers itself while it is being
+// created; null before then and after it is destroyed.
+void SetMainForm(QWidget* form);
+QWidget* MainForm();
+
+// Shows a newly created form modally and destroys it when the modal loop ends,
+// also when showing it throws (the exception travels on). The function owns
+// the form from the call on; the modal result is dropped. A dialog runs its
+// own loop (QDialog::exec); any other form runs until it is hidden, closed or
+// destroyed. A queued modal answer (under the form's title) ends it at once,
+// without showing it.
+void FormShowModal(QWidget* form);
+
+// From now on no window of the program has a taskbar or pager entry: the
+// top-level windows that exist now and every one shown later (windows owned
+// by another window never have one). Never undone. Returns whether it was
+// already in force, so a second call changes nothing.
+bool HideAppBar();
+
+// Pins the form to the desktop: below every ordinary window, no longer
+// top-most and without a taskbar entry, its native window made first if need
+// be. Throws EAssertionFailed when form is null.
+void SetFormOnDeskTop(QWidget* form);
+
+// Moves the form's top-left corner to the mouse cursor: x first, then y.
+void SetFormPosAtMouse(QWidget* form);
+
+// Drag step, called on each mouse move while a button is held: moves the form
+// by the distance the cursor travelled since last (vertically, then
+// horizontally) and stores the cursor position in last.
+void SetFormPosAsMouseMove(QWidget* form, QPoint& last);
+
+// Sets ctrl's width to width × factor and then its height to height × factor,
+// each truncated toward zero. Throws EAssertionFailed when ctrl is null.
+void ZoomControl(QWidget* ctrl, int width, int height, float factor);
+
+} // namespace nuv
