@@ -8,14 +8,10 @@
 #include "NuvBase.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 const std::string QuoteListUrl = "http://hq.sinajs.cn/list=";
@@ -306,46 +302,6 @@ std::string ChangePercentText(const std::string& priceText, const std::string& c
     return ApproximateChangeText(price, close);
 }
 
-// ---------------------------------------------------------------------------
-// The quote file
-
-bool Exists(const std::string& path)
-{
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
-}
-
-// Reads as many bytes as the library's size helper reports; only bytes actually
-// read are returned, so a file that shrinks or cannot be read yields fewer.
-std::string ReadQuoteBytes(const std::string& path)
-{
-    // Non-blocking, so that a named pipe of that name cannot hang the refresh.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    std::string bytes;
-    struct stat info;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        // The size helper reads its argument as a pattern: in a folder whose name holds
-        // pattern characters it could size another file, so the open file answers then.
-        const bool plainPath = path.find_first_of("*?[") == std::string::npos;
-        const std::int64_t size = plainPath ? nuv::GetFileSize(path) : info.st_size;
-        bytes.resize(static_cast<size_t>(std::max<std::int64_t>(size, 0)));
-        size_t got = 0;
-        while (got < bytes.size()) {
-            const ssize_t part = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (part < 0 && errno == EINTR)
-                continue;
-            if (part <= 0)
-                break;
-            got += static_cast<size_t>(part);
-        }
-        bytes.resize(got);
-    }
-    ::close(fd);
-    return bytes;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -384,9 +340,11 @@ TStockData* TStockDataSet::Items(int index)
 
 void TStockDataSet::LoadQuoteFile()
 {
-    if (!Exists(QuoteFile))
+    // Only the bytes actually read count: a file that cannot be read, a named pipe
+    // or a folder gives no records.
+    std::string bytes;
+    if (nuv::ReadWholeFile(QuoteFile, bytes) == nuv::FileRead::Missing)
         return;
-    const std::string bytes = ReadQuoteBytes(QuoteFile);
 
     // Records end with ";"; line feeds are dropped wherever they stand, and bytes
     // after the last ";" never form a record.

@@ -2,17 +2,14 @@
 
 #include "Exception.h"
 #include "Format.h"
+#include "NuvFiles.h"
 #include "ProxySelection.h"
 #include "UrlParts.h"
 
 #include <curl/curl.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -145,77 +142,17 @@ private:
     TransferResult result_;
 };
 
-// A temporary file beside the target, renamed over it only once the whole
-// answer is in, so the target is never truncated or half-written.
-class TemporaryFileBeside {
-public:
-    explicit TemporaryFileBeside(const std::string& target) : target_(target)
-    {
-        path_ = target + ".part-XXXXXX";
-        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
-        if (fd_ < 0)
-            path_.clear();
-    }
-
-    ~TemporaryFileBeside()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-
-    TemporaryFileBeside(const TemporaryFileBeside&) = delete;
-    TemporaryFileBeside& operator=(const TemporaryFileBeside&) = delete;
-
-    bool IsOpen() const { return fd_ >= 0; }
-
-    bool Write(const char* data, std::size_t size)
-    {
-        while (size > 0) {
-            const ssize_t written = ::write(fd_, data, size);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                return false;
-            }
-            data += written;
-            size -= static_cast<std::size_t>(written);
-        }
-        return true;
-    }
-
-    // Makes the file the target. False leaves the target untouched.
-    bool Commit()
-    {
-        struct stat existing {};
-        const mode_t mode = ::stat(target_.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
-        if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0)
-            return false;
-        const int fd = std::exchange(fd_, -1);
-        if (::close(fd) != 0)
-            return false;
-        if (::rename(path_.c_str(), target_.c_str()) != 0)
-            return false;
-        path_.clear();
-        return true;
-    }
-
-private:
-    std::string target_;
-    std::string path_;
-    int fd_ = -1;
-};
-
 }  // namespace
 
 CurlWebAccess::CurlWebAccess(WebLimits limits) : limits_(limits) {}
 
 DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
 {
-    TemporaryFileBeside file(request.fileName);
+    // The answer replaces the file only once it is all in: a failed transfer
+    // leaves the old file as it was.
+    nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return {false, Format("cannot create a file beside %s: %s", request.fileName.c_str(), std::strerror(errno))};
+        return {false, Format("cannot write %s: %s", request.fileName.c_str(), std::strerror(errno))};
 
     const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
     TransferOptions options;

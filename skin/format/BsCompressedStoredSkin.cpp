@@ -22,7 +22,7 @@ TbsSkinPackage TbsCompressedStoredSkin::ReadPackage() const
 void TbsCompressedStoredSkin::LoadFromCompressFile(const std::string& path)
 {
     compressedData_.clear();
-    TFileStream file(path, TFileStream::fmOpenRead);
+    TMemoryStream file(ReadWholeFile(path));
     LoadFromCompressStream(file);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 #include "Format.h"
+#include "NuvFiles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -50,8 +51,8 @@ std::int32_t TStream::ReadInt32()
 {
     unsigned char b[4];
     ReadBuffer(b, 4);
-    const std::uint32_t v = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-                            std::uint32_t(b[3]) << 24;
+    const std::uint32_t v = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16
+        | std::uint32_t(b[3]) << 24;
     return static_cast<std::int32_t>(v);
 }
 
@@ -65,8 +66,8 @@ std::uint8_t TStream::ReadByte()
 void TStream::WriteInt32(std::int32_t value)
 {
     const auto v = static_cast<std::uint32_t>(value);
-    const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+    const unsigned char b[4] = { static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+        static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24) };
     WriteBuffer(b, 4);
 }
 
@@ -104,9 +105,15 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin)
 {
     std::int64_t base = 0;
     switch (origin) {
-    case soBeginning: base = 0; break;
-    case soCurrent: base = position_; break;
-    case soEnd: base = static_cast<std::int64_t>(data_.size()); break;
+    case soBeginning:
+        base = 0;
+        break;
+    case soCurrent:
+        base = position_;
+        break;
+    case soEnd:
+        base = static_cast<std::int64_t>(data_.size());
+        break;
     }
     // A position past the end is allowed (a later write fills the gap), one before the start is not.
     position_ = std::max<std::int64_t>(0, base + offset);
@@ -150,15 +157,21 @@ void TMemoryStream::SaveToFile(const std::string& path) const
 TFileStream::TFileStream(const std::string& path, TMode mode)
 {
     switch (mode) {
-    case fmOpenRead: file_ = std::fopen(path.c_str(), "rb"); break;
-    case fmOpenReadWrite: file_ = std::fopen(path.c_str(), "r+b"); break;
-    case fmCreate: file_ = std::fopen(path.c_str(), "w+b"); break;
-    }
-    if (!file_) {
-        if (mode == fmCreate)
+    case fmOpenRead:
+        file_ = std::fopen(path.c_str(), "rb");
+        break;
+    case fmOpenReadWrite:
+        file_ = std::fopen(path.c_str(), "r+b");
+        break;
+    case fmCreate:
+        replacer_ = std::make_unique<nuv::FileReplacer>(path);
+        if (!replacer_->IsOpen())
             throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-        throw EFOpenError(Format("Cannot open file %s", path.c_str()));
+        content_ = std::make_unique<TMemoryStream>();
+        return;
     }
+    if (!file_)
+        throw EFOpenError(Format("Cannot open file %s", path.c_str()));
 }
 
 TFileStream::~TFileStream()
@@ -169,6 +182,14 @@ TFileStream::~TFileStream()
 
 void TFileStream::Close()
 {
+    if (replacer_) {
+        const std::unique_ptr<nuv::FileReplacer> replacer = std::move(replacer_);
+        const std::unique_ptr<TMemoryStream> content = std::move(content_);
+        const std::string& bytes = content->Bytes();
+        if (!replacer->Write(bytes.data(), bytes.size()) || !replacer->Commit())
+            throw EWriteError("Stream write error");
+        return;
+    }
     std::FILE* file = file_;
     file_ = nullptr;
     if (file && std::fclose(file) != 0)
@@ -177,6 +198,8 @@ void TFileStream::Close()
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count)
 {
+    if (content_)
+        return content_->Read(buffer, count);
     if (count <= 0 || !file_)
         return 0;
     return static_cast<std::int64_t>(std::fread(buffer, 1, static_cast<std::size_t>(count), file_));
@@ -184,6 +207,8 @@ std::int64_t TFileStream::Read(void* buffer, std::int64_t count)
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count)
 {
+    if (content_)
+        return content_->Write(buffer, count);
     if (count <= 0 || !file_)
         return 0;
     return static_cast<std::int64_t>(std::fwrite(buffer, 1, static_cast<std::size_t>(count), file_));
@@ -191,6 +216,8 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count)
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 {
+    if (content_)
+        return content_->Seek(offset, origin);
     const int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
     if (!file_ || fseeko(file_, static_cast<off_t>(offset), whence) != 0)
         return -1;
@@ -199,12 +226,16 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 
 std::string ReadWholeFile(const std::string& path)
 {
-    TFileStream file(path, TFileStream::fmOpenRead);
-    const std::int64_t size = file.Size();
-    if (size < 0 || size > std::numeric_limits<std::int32_t>::max())
+    std::string bytes;
+    switch (nuv::ReadWholeFile(path, bytes, std::int64_t { std::numeric_limits<std::int32_t>::max() } + 1)) {
+    case nuv::FileRead::Done:
+        break;
+    case nuv::FileRead::ReadFailed:
         throw EReadError("Stream read error");
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    file.SetPosition(0);
-    file.ReadBuffer(bytes.data(), size);
+    default:
+        throw EFOpenError(Format("Cannot open file %s", path.c_str()));
+    }
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw EReadError("Stream read error");
     return bytes;
 }

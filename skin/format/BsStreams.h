@@ -4,8 +4,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
+
+namespace nuv {
+class FileReplacer;
+}
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
@@ -29,18 +34,24 @@ public:
     // Copy count bytes from source at its position (count 0: all of source from 0).
     std::int64_t CopyFrom(TStream& source, std::int64_t count);
 
-    std::int32_t ReadInt32();  // little-endian
+    std::int32_t ReadInt32(); // little-endian
     std::uint8_t ReadByte();
     void WriteInt32(std::int32_t value);
     void WriteByte(std::uint8_t value);
-    void WriteBytes(std::string_view bytes) { WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size())); }
+    void WriteBytes(std::string_view bytes)
+    {
+        WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    }
 };
 
 // A growable buffer of bytes.
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
-    explicit TMemoryStream(std::string bytes) : data_(std::move(bytes)) {}
+    explicit TMemoryStream(std::string bytes)
+        : data_(std::move(bytes))
+    {
+    }
 
     std::int64_t Read(void* buffer, std::int64_t count) override;
     std::int64_t Write(const void* buffer, std::int64_t count) override;
@@ -50,17 +61,19 @@ public:
     void SetSize(std::int64_t size);
     void Clear();
     const std::string& Bytes() const { return data_; }
-    std::string TakeBytes();  // leaves the stream empty
+    std::string TakeBytes(); // leaves the stream empty
 
-    void LoadFromFile(const std::string& path);  // EFOpenError, EReadError
-    void SaveToFile(const std::string& path) const;  // EFCreateError, EWriteError
+    void LoadFromFile(const std::string& path); // EFOpenError, EReadError
+    void SaveToFile(const std::string& path) const; // EFCreateError, EWriteError
 
 private:
     std::string data_;
     std::int64_t position_ = 0;
 };
 
-// A file opened for reading, or created (truncated) for writing.
+// A file opened for reading, or created for writing. A created file gets its
+// content on Close, in one step (nuv::FileReplacer): until then, and when the
+// stream is destroyed without Close, the file on disk keeps its old content.
 class TFileStream : public TStream {
 public:
     enum TMode { fmOpenRead, fmCreate, fmOpenReadWrite };
@@ -79,7 +92,11 @@ public:
 
 private:
     std::FILE* file_ = nullptr;
+    // A created file: its content so far, and what puts it in place.
+    std::unique_ptr<TMemoryStream> content_;
+    std::unique_ptr<nuv::FileReplacer> replacer_;
 };
 
-// The whole content of a file (EFOpenError when it cannot be opened).
+// The whole content of a file (EFOpenError when it cannot be opened or is no
+// regular file, EReadError when reading fails).
 std::string ReadWholeFile(const std::string& path);

@@ -1,12 +1,15 @@
 #include "NuvFiles.h"
 
 #include "TempDir.h"
+#include "Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +17,7 @@
 #include <filesystem>
 #include <memory>
 
+using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
@@ -28,7 +32,8 @@ std::vector<std::string> Sorted(std::vector<std::string> list)
 // Runs the test body with the working folder set to `folder`, restoring it after.
 class WorkingFolder {
 public:
-    explicit WorkingFolder(const std::filesystem::path& folder) : saved_(std::filesystem::current_path())
+    explicit WorkingFolder(const std::filesystem::path& folder)
+        : saved_(std::filesystem::current_path())
     {
         std::filesystem::current_path(folder);
     }
@@ -38,7 +43,29 @@ private:
     std::filesystem::path saved_;
 };
 
-}  // namespace
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return Sorted(names);
+}
+
+// A socket: an entry that exists but cannot be opened, whoever runs the test.
+int BindSocket(const std::string& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, std::min(path.size(), sizeof address.sun_path - 1));
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
 
 TEST(NuvFiles, GetAppPathIsTheFolderHoldingTheRunningProgram)
 {
@@ -61,14 +88,14 @@ TEST(NuvFiles, GetFileSizeAnswersForFilesFoldersAndMissingEntries)
         std::int64_t size;
     };
     const Case cases[] = {
-        {dir.File("empty.dat"), 0},
-        {dir.File("four.dat"), 4},
-        {dir.File("four.*"), 4},
-        {dir.File("missing.dat"), -1},
-        {dir.File("*.none"), -1},
-        {dir.File("nofolder/four.dat"), -1},
-        {dir.File("sub"), 0},
-        {"", -1},
+        { dir.File("empty.dat"), 0 },
+        { dir.File("four.dat"), 4 },
+        { dir.File("four.*"), 4 },
+        { dir.File("missing.dat"), -1 },
+        { dir.File("*.none"), -1 },
+        { dir.File("nofolder/four.dat"), -1 },
+        { dir.File("sub"), 0 },
+        { "", -1 },
     };
     for (const Case& c : cases)
         EXPECT_EQ(nuv::GetFileSize(c.path), c.size) << c.path;
@@ -111,7 +138,7 @@ TEST(NuvFiles, BracketsAndBackslashesInNamesAreOrdinaryCharacters)
 
     std::vector<std::string> list;
     nuv::GetFileList(list, dir.File("q[1]/*"), 0);
-    EXPECT_EQ(list, std::vector<std::string>{dir.File("q[1]/a[1].dat")});
+    EXPECT_EQ(list, std::vector<std::string> { dir.File("q[1]/a[1].dat") });
 }
 
 TEST(NuvFiles, LoadFileToBufReadsUpToTheAskedSizeIntoANewBuffer)
@@ -123,12 +150,13 @@ TEST(NuvFiles, LoadFileToBufReadsUpToTheAskedSizeIntoANewBuffer)
         int size;
         int read;
     };
-    for (const Case c : {Case{10, 4}, Case{-1, 4}, Case{2, 2}, Case{0, 0}}) {
+    for (const Case c : { Case { 10, 4 }, Case { -1, 4 }, Case { 2, 2 }, Case { 0, 0 } }) {
         char* buf = nullptr;
         EXPECT_EQ(nuv::LoadFileToBuf(dir.File("four.bin"), buf, c.size), c.read) << c.size;
         std::unique_ptr<char[]> owned(buf);
         ASSERT_NE(buf, nullptr);
-        EXPECT_EQ(std::string(buf, static_cast<std::size_t>(c.read)), std::string("ab\0d", 4).substr(0, c.read));
+        EXPECT_EQ(
+            std::string(buf, static_cast<std::size_t>(c.read)), std::string("ab\0d", 4).substr(0, c.read));
     }
 }
 
@@ -136,7 +164,7 @@ TEST(NuvFiles, LoadFileToBufLeavesTheBufferAloneWhenThereIsNoFile)
 {
     TempDir dir;
     char sentinel = 0;
-    for (const std::string& path : {dir.File("missing.bin"), dir.Folder()}) {
+    for (const std::string& path : { dir.File("missing.bin"), dir.Folder() }) {
         char* buf = &sentinel;
         EXPECT_EQ(nuv::LoadFileToBuf(path, buf, -1), 0) << path;
         EXPECT_EQ(buf, &sentinel);
@@ -150,7 +178,7 @@ TEST(NuvFiles, LoadFileToBufAllocatesButFailsWhenTheFileCannotBeOpened)
     const std::string path = dir.File("socket");
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
-    sockaddr_un address{};
+    sockaddr_un address {};
     address.sun_family = AF_UNIX;
     ASSERT_LT(path.size(), sizeof address.sun_path);
     path.copy(address.sun_path, path.size());
@@ -181,11 +209,12 @@ TEST(NuvFiles, GetFileListKeepsTheFolderPartOfTheMaskAndAppends)
     WriteFile(dir.File(".hidden.txt"), "h");
     std::filesystem::create_directory(dir.Path() / "d.txt");
 
-    std::vector<std::string> list{"kept"};
+    std::vector<std::string> list { "kept" };
     nuv::GetFileList(list, dir.File("*.txt"), 0);
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list.front(), "kept");
-    EXPECT_EQ(Sorted({list[1], list[2]}), (std::vector<std::string>{dir.File("a.txt"), dir.File("b.txt")}));
+    EXPECT_EQ(
+        Sorted({ list[1], list[2] }), (std::vector<std::string> { dir.File("a.txt"), dir.File("b.txt") }));
 
     std::vector<std::string> none;
     nuv::GetFileList(none, dir.File("*.none"), nuv::faAnyFile);
@@ -201,7 +230,7 @@ TEST(NuvFiles, GetFileListWithoutFolderPartGivesBareNames)
 
     std::vector<std::string> list;
     nuv::GetFileList(list, "*.txt", 0);
-    EXPECT_EQ(list, std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(list, std::vector<std::string> { "a.txt" });
 }
 
 TEST(NuvFiles, GetFileListHiddenSystemAndDirectoryEntriesOnlyWhenAsked)
@@ -220,13 +249,13 @@ TEST(NuvFiles, GetFileListHiddenSystemAndDirectoryEntriesOnlyWhenAsked)
         std::vector<std::string> names;
     };
     const Case cases[] = {
-        {0, {"plain", "readonly"}},
-        {nuv::faReadOnly | nuv::faArchive, {"plain", "readonly"}},
-        {nuv::faHidden, {".dot", "plain", "readonly"}},
-        {nuv::faSysFile, {"pipe", "plain", "readonly"}},
-        {nuv::faDirectory, {".", "..", "plain", "readonly", "sub"}},
-        {nuv::faDirectory | nuv::faHidden, {".", "..", ".dot", ".git", "plain", "readonly", "sub"}},
-        {nuv::faAnyFile, {".", "..", ".dot", ".git", "pipe", "plain", "readonly", "sub"}},
+        { 0, { "plain", "readonly" } },
+        { nuv::faReadOnly | nuv::faArchive, { "plain", "readonly" } },
+        { nuv::faHidden, { ".dot", "plain", "readonly" } },
+        { nuv::faSysFile, { "pipe", "plain", "readonly" } },
+        { nuv::faDirectory, { ".", "..", "plain", "readonly", "sub" } },
+        { nuv::faDirectory | nuv::faHidden, { ".", "..", ".dot", ".git", "plain", "readonly", "sub" } },
+        { nuv::faAnyFile, { ".", "..", ".dot", ".git", "pipe", "plain", "readonly", "sub" } },
     };
     for (const Case& c : cases) {
         std::vector<std::string> list;
@@ -251,4 +280,185 @@ TEST(NuvFiles, GetEntryAttributesMapsTheEntryKind)
     EXPECT_EQ(nuv::GetEntryAttributes(dir.File(".dot")), nuv::faArchive | nuv::faHidden);
     EXPECT_EQ(nuv::GetEntryAttributes(dir.Folder()), nuv::faDirectory);
     EXPECT_EQ(nuv::GetEntryAttributes(dir.File("..")), nuv::faDirectory);
+}
+
+// "?" and "*" are ordinary characters of Linux names: a path naming a file reads
+// that file, and only a path naming nothing is taken as a pattern.
+TEST(NuvFiles, APathNamingAFileIsNoPatternEvenWithWildcardCharacters)
+{
+    TempDir dir;
+    for (const auto& [name, bytes] : { std::pair { "a?.dat", "0123456789" }, { "ab.dat", "x" },
+             { "*.log", "1234" }, { "b.log", "12345678" } })
+        WriteFile(dir.File(name), bytes);
+
+    EXPECT_EQ(nuv::GetFileSize(dir.File("a?.dat")), 10);
+    EXPECT_EQ(nuv::GetFileSize(dir.File("*.log")), 4);
+    EXPECT_EQ(nuv::GetFileSize(dir.File("a*.none")), -1);
+    char* buf = nullptr;
+    ASSERT_EQ(nuv::LoadFileToBuf(dir.File("a?.dat"), buf, -1), 10);
+    std::unique_ptr<char[]> owned(buf);
+    EXPECT_EQ(std::string(buf, 10), "0123456789");
+}
+
+TEST(NuvFiles, GetFileListTakesTheFolderPartLiterally)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "d?");
+    std::filesystem::create_directory(dir.Path() / "dx");
+    WriteFile(dir.File("d?/in.txt"), "1");
+    WriteFile(dir.File("dx/out.txt"), "2");
+
+    std::vector<std::string> list;
+    nuv::GetFileList(list, dir.File("d?/*.txt"), 0);
+    EXPECT_EQ(list, std::vector<std::string> { dir.File("d?/in.txt") });
+    list.clear();
+    nuv::GetFileList(list, dir.File("d*/*.txt"), 0);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(nuv::GetFileSize(dir.File("d*/out.txt")), -1);
+}
+
+TEST(NuvFiles, ReadWholeFileReadsRegularFilesOnlyAndNeverWaits)
+{
+    TempDir dir;
+    WriteFile(dir.File("data"), std::string("ab\0cd", 5));
+    std::filesystem::create_directory(dir.Path() / "folder");
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    const int socket = BindSocket(dir.File("socket"));
+    ASSERT_GE(socket, 0);
+
+    struct Case {
+        std::string name;
+        std::int64_t limit;
+        nuv::FileRead result;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        { "data", -1, nuv::FileRead::Done, std::string("ab\0cd", 5) },
+        { "data", 2, nuv::FileRead::Done, "ab" },
+        { "missing", -1, nuv::FileRead::Missing, "" },
+        { "data/below", -1, nuv::FileRead::Missing, "" },
+        { "folder", -1, nuv::FileRead::NotAFile, "" },
+        { "pipe", -1, nuv::FileRead::NotAFile, "" },
+        { "socket", -1, nuv::FileRead::CannotOpen, "" },
+    };
+    for (const Case& c : cases) {
+        std::string bytes = "stale";
+        EXPECT_EQ(nuv::ReadWholeFile(dir.File(c.name), bytes, c.limit), c.result) << c.name;
+        EXPECT_EQ(bytes, c.bytes) << c.name;
+    }
+    ::close(socket);
+}
+
+TEST(NuvFiles, WriteAllGoesOnUntilEveryByteIsOut)
+{
+    // A pipe takes at most its buffer per write while the reader drains it.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const std::string bytes(256 * 1024, 'q');
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(ends[0]);
+        ::_exit(nuv::WriteAll(ends[1], bytes) ? 0 : 1);
+    }
+    ::close(ends[1]);
+    std::string got;
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(ends[0], chunk, sizeof chunk)) > 0;)
+        got.append(chunk, static_cast<std::size_t>(n));
+    ::close(ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(got.size(), bytes.size());
+
+    EXPECT_FALSE(nuv::WriteAll(-1, "x"));
+}
+
+TEST(NuvFiles, ReplaceFileFollowsLinksAndLeavesNothingBeside)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    fs::create_directory(dir.Path() / "kept");
+    WriteFile(dir.File("kept/real.cfg"), "old content, longer than the new");
+    ::chmod(dir.File("kept/real.cfg").c_str(), 0640);
+    fs::create_symlink("kept/real.cfg", dir.Path() / "relative.cfg");
+    fs::create_symlink(dir.File("relative.cfg"), dir.Path() / "chained.cfg");
+    fs::create_symlink("kept/new.cfg", dir.Path() / "dangling.cfg");
+
+    ASSERT_TRUE(nuv::ReplaceFile(dir.File("chained.cfg"), "new"));
+    EXPECT_EQ(ReadFile(dir.File("kept/real.cfg")), "new");
+    EXPECT_EQ(fs::status(dir.File("kept/real.cfg")).permissions(),
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(nuv::ReplaceFile(dir.File("dangling.cfg"), "made"));
+    EXPECT_EQ(ReadFile(dir.File("kept/new.cfg")), "made");
+    for (const char* link : { "relative.cfg", "chained.cfg", "dangling.cfg" })
+        EXPECT_TRUE(fs::is_symlink(dir.Path() / link)) << link;
+    EXPECT_EQ(FolderEntries(dir.Path() / "kept"), (std::vector<std::string> { "new.cfg", "real.cfg" }));
+}
+
+TEST(NuvFiles, ReplaceFileRefusesReadOnlyFilesAndFolders)
+{
+    TempDir dir;
+    WriteFile(dir.File("locked.cfg"), "kept");
+    ::chmod(dir.File("locked.cfg").c_str(), 0444);
+    std::filesystem::create_directory(dir.Path() / "folder");
+
+    for (const char* name : { "locked.cfg", "folder", "gone/x.cfg" }) {
+        nuv::FileReplacer file(dir.File(name));
+        EXPECT_FALSE(file.IsOpen()) << name;
+        EXPECT_FALSE(file.Write("new", 3)) << name;
+        EXPECT_FALSE(file.Commit()) << name;
+    }
+    EXPECT_EQ(ReadFile(dir.File("locked.cfg")), "kept");
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string> { "folder", "locked.cfg" }));
+}
+
+TEST(NuvFiles, ReplacerWithoutCommitLeavesTheTargetAsItWas)
+{
+    TempDir dir;
+    WriteFile(dir.File("Stocks.dat"), "old");
+    {
+        nuv::FileReplacer file(dir.File("Stocks.dat"));
+        ASSERT_TRUE(file.IsOpen());
+        ASSERT_TRUE(file.Write("half", 4));
+        EXPECT_EQ(ReadFile(dir.File("Stocks.dat")), "old");
+    }
+    EXPECT_EQ(ReadFile(dir.File("Stocks.dat")), "old");
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string> { "Stocks.dat" });
+}
+
+// In a folder the user cannot write no temporary file can be made: a file the
+// user may write is then written in place, once the whole content is there.
+TEST(NuvFiles, ReplacerWritesInPlaceWhereNoFileCanBeMadeBeside)
+{
+    TempDir dir;
+    const std::filesystem::path folder = dir.Path() / "ro";
+    std::filesystem::create_directory(folder);
+    const std::string target = (folder / "Stocks.dat").string();
+    WriteFile(target, "an older and longer answer");
+    ::chmod(target.c_str(), 0666);
+    ::chmod(dir.Path().c_str(), 0711);
+    ::chmod(folder.c_str(), 0555);
+
+    const std::string answer = testsupport::RunUnprivileged([&] {
+        std::string seen;
+        {
+            nuv::FileReplacer dropped(target);
+            if (!dropped.IsOpen() || !dropped.Write("lost", 4))
+                return std::string("cannot open");
+        }
+        seen += ReadFile(target) + "|";
+        nuv::FileReplacer file(target);
+        const bool wrote = file.IsOpen() && file.Write("new ", 4) && file.Write("answer", 6);
+        seen += ReadFile(target) + "|";
+        seen += wrote && file.Commit() ? "committed|" : "failed|";
+        seen += nuv::ReplaceFile((folder / "other.dat").string(), "x") ? "created" : "not created";
+        return seen;
+    });
+    ::chmod(folder.c_str(), 0755);
+
+    EXPECT_EQ(answer, "an older and longer answer|an older and longer answer|committed|not created");
+    EXPECT_EQ(ReadFile(target), "new answer");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string> { "Stocks.dat" });
 }

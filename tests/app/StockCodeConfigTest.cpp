@@ -197,6 +197,23 @@ TEST(StockCodeConfig, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile)
     EXPECT_EQ(FolderEntries(dir.Path()), List { "Stocks.cfg" });
 }
 
+// A Stocks.cfg the user made read-only keeps its list, whoever runs the program.
+TEST(StockCodeConfig, SaveOverAReadOnlyFileRaisesCannotCreate)
+{
+    TempDir dir;
+    const std::string path = dir.File("Stocks.cfg");
+    WriteFile(path, "sh600000\r\n");
+    ::chmod(path.c_str(), 0444);
+    try {
+        TStockCodeConfig(path).Save({ "sz000002" });
+        ADD_FAILURE() << "no error raised";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file " + path);
+    }
+    EXPECT_EQ(ReadFile(path), "sh600000\r\n");
+    EXPECT_EQ(FolderEntries(dir.Path()), List { "Stocks.cfg" });
+}
+
 TEST(StockCodeConfig, SaveKeepsTheFilePermissions)
 {
     TempDir dir;

@@ -7,52 +7,33 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 namespace nuv {
 
 namespace {
 
-const char* const LogFileName = "debug_log.txt";
-const char* const LineEnd = "\r\n";
+    const char* const LogFileName = "debug_log.txt";
+    const char* const LineEnd = "\r\n";
 
-// The whole entry goes out in one write; should the system accept only part of it
-// (a signal), the rest follows at once while the lock is still held.
-void WriteAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return;
-        done += static_cast<std::size_t>(wrote);
-    }
-}
-
-}  // namespace
+} // namespace
 
 std::string BuildLogEntry(const std::tm& when, const std::string& from, const std::string& message)
 {
-    // The time of day is formatted before the date, each on its own.
-    char time[128];
-    const std::size_t timeLength = std::strftime(time, sizeof time, "%X", &when);
-    char date[128];
-    // The locale's short date is wanted as it is, two-digit year and all.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-y2k"
-    const std::size_t dateLength = std::strftime(date, sizeof date, "%x", &when);
-#pragma GCC diagnostic pop
+    // Digits only, in one fixed layout (mm/dd/yy hh:mm:ss): the locale's month
+    // names, day-period words or digits would mix encodings within one log.
+    char stamp[64];
+    const int stampLength
+        = std::snprintf(stamp, sizeof stamp, "%02d/%02d/%02d %02d:%02d:%02d", when.tm_mon + 1, when.tm_mday,
+            ((when.tm_year % 100) + 100) % 100, when.tm_hour, when.tm_min, when.tm_sec);
     std::string entry;
     entry.reserve(40 + from.size() + message.size());
     entry += LineEnd;
     entry += "time: ";
-    entry.append(date, dateLength);
-    entry += ' ';
-    entry.append(time, timeLength);
+    entry.append(stamp, static_cast<std::size_t>(std::max(stampLength, 0)));
     entry += LineEnd;
     entry += "from: " + from + LineEnd;
     entry += "message: " + message + LineEnd;
@@ -72,10 +53,10 @@ void WriteLogTo(const std::string& logPath, const std::string& from, const std::
         return;
     }
     const std::time_t now = std::chrono::system_clock::to_time_t(ClockNow());
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     WriteAll(fd, BuildLogEntry(local, from, message));
-    close(fd);  // releases the lock
+    close(fd); // releases the lock
 }
 
 void WriteLog(const std::string& from, const std::string& message)
@@ -83,4 +64,4 @@ void WriteLog(const std::string& from, const std::string& message)
     WriteLogTo(GetAppPath() + LogFileName, from, message);
 }
 
-}  // namespace nuv
+} // namespace nuv

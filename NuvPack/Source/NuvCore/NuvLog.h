@@ -14,8 +14,8 @@ void WriteLog(const std::string& from, const std::string& message);
 // The same, on a log file named by the caller.
 void WriteLogTo(const std::string& logPath, const std::string& from, const std::string& message);
 
-// The bytes of one entry stamped with `when` (local time), date and time in the
-// current LC_TIME formats.
+// The bytes of one entry stamped with `when` (local time), date and time in
+// digits only ("03/21/08 14:05:09"), whatever the locale.
 std::string BuildLogEntry(const std::tm& when, const std::string& from, const std::string& message);
 
-}  // namespace nuv
+} // namespace nuv

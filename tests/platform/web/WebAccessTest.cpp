@@ -4,10 +4,13 @@
 #include "IdHTTP.h"
 #include "LoopbackWeb.h"
 #include "TempDir.h"
+#include "Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 
 using fakes::Fault;
 using fakes::FakeServices;
@@ -107,6 +110,29 @@ TEST_F(WebAccessTest, DownloadIntoAMissingFolderFailsCleanly)
     const DownloadOutcome outcome = UrlDownloader().Download({QuoteUrl, dir.File("no/such/Stocks.dat"), Referer});
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(services.RequestCount(), 0u);
+}
+
+// Without a temporary file beside it (a folder the user cannot write), a quote
+// file the user may write is still refreshed: in place, once the answer is in.
+TEST_F(WebAccessTest, DownloadIntoAReadOnlyFolderUpdatesAWritableFileInPlace)
+{
+    const std::filesystem::path folder = dir.Path() / "ro";
+    std::filesystem::create_directory(folder);
+    const std::string file = (folder / "Stocks.dat").string();
+    testsupport::WriteFile(file, "old answer");
+    ::chmod(file.c_str(), 0666);
+    ::chmod(dir.Path().c_str(), 0711);
+    ::chmod(folder.c_str(), 0555);
+
+    const std::string answer = testsupport::RunUnprivileged([&] {
+        const DownloadOutcome outcome = UrlDownloader().Download({QuoteUrl, file, Referer});
+        return outcome.ok ? std::string("ok") : outcome.detail;
+    });
+    ::chmod(folder.c_str(), 0755);
+
+    EXPECT_EQ(answer, "ok");
+    EXPECT_EQ(testsupport::ReadFile(file), services.LastQuoteAnswer());
+    EXPECT_EQ(FilesIn(folder), 1u);
 }
 
 TEST_F(WebAccessTest, DownloadToAnUnusedPortFails)
