@@ -1,14 +1,11 @@
 #include "NuvXmlFile.h"
 
 #include "NuvCodePage.h"
-#include "NuvSaveStandIn.h"
+#include "NuvSaveFile.h"
 
 #include <sys/stat.h>
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace {
 
@@ -238,10 +235,9 @@ void TNuvXmlFile::Load()
         Save();
     }
 
-    std::ifstream in(FileName, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof())
-        throw EFOpenError("Cannot open file " + FileName);
+    std::string bytes;
+    if (nuv::ReadWholeFile(FileName, bytes) != nuv::FileRead::Done)
+        throw EFOpenError(Format("Cannot open file %s", FileName.c_str()));
 
     auto loaded = Parse(bytes, FileName);
     XMLDoc = loaded;
@@ -270,7 +266,7 @@ void TNuvXmlFile::Save()
                 "Cannot write " + FileName + " in " + declared + ": the file could not be read back");
         bytes = std::move(*converted);
     }
-    nuv_standin::SaveFileAtomically(FileName, bytes);
+    nuv::ReplaceFileOrThrow(FileName, bytes);
 }
 
 namespace nuv {
@@ -279,7 +275,7 @@ void CreateXmlFile(const std::string& file, const std::string& root, const std::
 {
     const std::string text = "<?xml version=\"1.0\" encoding=\"" + encoding + "\" ?>\r\n" + "<" + root
         + ">\r\n" + "</" + root + ">\r\n";
-    nuv_standin::SaveFileAtomically(file, text);
+    nuv::ReplaceFileOrThrow(file, text);
 }
 
 } // namespace nuv
