@@ -20,4 +20,4 @@ inline void ReplaceFileOrThrow(const std::string& path, std::string_view bytes)
         throw EFCreateError(Format("Cannot create file %s", path.c_str()));
 }
 
-}  // namespace nuv
+} // namespace nuv
