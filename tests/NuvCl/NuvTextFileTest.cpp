@@ -1,5 +1,7 @@
 #include "NuvTextFile.h"
 
+#include "NuvCodePage.h"
+
 #include "Exception.h"
 #include "TempDir.h"
 
@@ -99,4 +101,23 @@ TEST(TextFile, UnreadableFilesGiveAnEmptyTextAndNothingLoadedIsAnError)
     file.Clear();
     file.Clear();
     EXPECT_THROW(file.ToANSI(nuv::ceAnsi), EAssertionFailed);
+}
+
+TEST(CodePage, LongTextsConvertWholeAcrossCharactersThatFail)
+{
+    // Longer than one conversion slice, with two-byte characters across the
+    // slices' ends and characters GBK lacks in between.
+    std::string gbk = "a";
+    std::u32string points = U"a";
+    std::string expected = "a";
+    for (int i = 0; i < 400; ++i) {
+        gbk += "\xD6\xD0";
+        points += i % 7 == 0 ? U'\U0001F600' : U'\u4E2D';
+        expected += i % 7 == 0 ? "?" : "\xD6\xD0";
+    }
+    EXPECT_EQ(nuv::Utf8ToAnsi(nuv::AnsiToUtf8(gbk)), gbk);
+    EXPECT_EQ(nuv::CodePointsToAnsi(points), expected);
+    EXPECT_EQ(nuv::AnsiToUtf8(gbk + "\x81"), nuv::AnsiToUtf8(gbk) + "\xEF\xBF\xBD")
+        << "a lead byte at the very end";
+    EXPECT_EQ(nuv::ConvertCharset(gbk + "\x81", "GB2312", "UTF-8"), std::nullopt);
 }

@@ -33,6 +33,11 @@ namespace {
         if (converter == reinterpret_cast<iconv_t>(-1))
             return std::nullopt;
 
+        // The input goes in slices: after a failed character iconv starts over
+        // on what it had buffered, so small slices keep text with many such
+        // characters linear and fast. A character cut by a slice's end is simply
+        // read again with the next slice.
+        constexpr std::size_t Slice = 256;
         std::string out;
         char buffer[4096];
         char* in = const_cast<char*>(text.data());
@@ -41,16 +46,30 @@ namespace {
         while (!failed) {
             char* put = buffer;
             std::size_t room = sizeof buffer;
-            // A final call with no input flushes any shift state.
-            const std::size_t done = inLeft > 0 ? iconv(converter, &in, &inLeft, &put, &room)
-                                                : iconv(converter, nullptr, nullptr, &put, &room);
+            std::size_t done = 0;
+            int error = 0;
+            bool cut = false;
+            if (inLeft > 0) {
+                std::size_t sliceLeft = std::min(inLeft, Slice);
+                cut = sliceLeft < inLeft;
+                const std::size_t before = sliceLeft;
+                done = iconv(converter, &in, &sliceLeft, &put, &room);
+                error = errno;
+                inLeft -= before - sliceLeft;
+                cut = cut && sliceLeft < before; // a cut that gets nowhere is an error
+            } else {
+                // A final call with no input flushes any shift state.
+                done = iconv(converter, nullptr, nullptr, &put, &room);
+                error = errno;
+            }
+            const bool progressed = put != buffer;
             out.append(buffer, static_cast<std::size_t>(put - buffer));
             if (done != static_cast<std::size_t>(-1)) {
-                if (inLeft == 0 && put == buffer)
+                if (inLeft == 0 && !progressed)
                     break;
                 continue;
             }
-            if (errno == E2BIG)
+            if (error == E2BIG || (error == EINVAL && cut))
                 continue;
             // EILSEQ (no such character) or EINVAL (cut at the end of the input).
             if (replacement == nullptr) {
