@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -13,16 +15,28 @@
 
 namespace {
 
+// Memory-backed when the system has it: a file rewritten on disk at every run
+// would make the disk, not the code, the limit.
+std::string ScratchFolder()
+{
+    return std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+}
+
 std::string ScratchFile()
 {
-    return "/tmp/qelvo-fuzz-text-" + std::to_string(::getpid());
+    return ScratchFolder() + "/qelvo-fuzz-text-" + std::to_string(::getpid());
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = ScratchFile();
+    // Removed again when the run ends.
+    static const struct Scratch {
+        std::string path = ScratchFile();
+        ~Scratch() { std::remove(path.c_str()); }
+    } scratch;
+    const std::string& path = scratch.path;
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

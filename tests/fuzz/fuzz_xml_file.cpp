@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -14,9 +16,16 @@
 
 namespace {
 
+// Memory-backed when the system has it: a file rewritten on disk at every run
+// would make the disk, not the code, the limit.
+std::string ScratchFolder()
+{
+    return std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+}
+
 std::string ScratchFile()
 {
-    return "/tmp/qelvo-fuzz-xml-" + std::to_string(::getpid()) + ".xml";
+    return ScratchFolder() + "/qelvo-fuzz-xml-" + std::to_string(::getpid()) + ".xml";
 }
 
 std::string Read(const std::string& path)
@@ -29,7 +38,12 @@ std::string Read(const std::string& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = ScratchFile();
+    // Removed again when the run ends.
+    static const struct Scratch {
+        std::string path = ScratchFile();
+        ~Scratch() { std::remove(path.c_str()); }
+    } scratch;
+    const std::string& path = scratch.path;
     const std::string input(reinterpret_cast<const char*>(data), size);
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
