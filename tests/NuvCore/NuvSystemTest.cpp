@@ -1,5 +1,7 @@
 #include "NuvSystem.h"
 
+#include "PrivateXServer.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -189,49 +191,6 @@ TEST(PowerOff, EndsTheSessionTheWayTheFlagsSay)
 }
 
 namespace {
-
-// An X server of its own for one test, or none when Xvfb is not installed.
-class PrivateXServer {
-public:
-    PrivateXServer()
-    {
-        int pipeFds[2];
-        if (::pipe(pipeFds) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        const std::string fd = std::to_string(pipeFds[1]);
-        char* argv[]
-            = { const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), const_cast<char*>(fd.c_str()),
-                  const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr };
-        if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv, environ) != 0)
-            pid_ = 0;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(pipeFds[1]);
-        // The server writes its display number and a line end once it is ready.
-        std::string number;
-        char c = 0;
-        while (pid_ > 0 && ::read(pipeFds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        ::close(pipeFds[0]);
-        if (c == '\n' && !number.empty())
-            display_ = ":" + number;
-    }
-    ~PrivateXServer()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& Display() const { return display_; }
-
-private:
-    pid_t pid_ = 0;
-    std::string display_;
-};
 
 class DisplayVariable {
 public:

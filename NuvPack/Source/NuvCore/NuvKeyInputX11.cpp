@@ -19,9 +19,9 @@ namespace {
         return key.keySym == 0 ? 0 : XKeysymToKeycode(display, key.keySym);
     }
 
-    // The X server releases the keys a client holds when that client disconnects,
-    // so the connection stays open while a key sent down is not yet up again, and
-    // is closed as soon as none is held.
+    // A server whose last client leaves starts over and forgets every key held
+    // down, so the connection stays open while a key sent down is not yet up
+    // again, and is closed as soon as none is held.
     class XTestInput final : public IKeyInput {
     public:
         int SendKey(std::uint16_t vk, bool up) override
