@@ -4,5 +4,6 @@
 #include "NuvDelimited.h"
 #include "NuvFiles.h"
 #include "NuvLog.h"
+#include "NuvProcess.h"
 #include "NuvSql.h"
 #include "NuvText.h"
