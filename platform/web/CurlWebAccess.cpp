@@ -6,14 +6,19 @@
 #include "NuvFiles.h"
 #include "ProxySelection.h"
 #include "UrlParts.h"
+#include "WebStop.h"
 
 #include <curl/curl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <stop_token>
 #include <utility>
 
 namespace {
@@ -59,10 +64,19 @@ struct TransferOptions {
 
 class Transfer {
 public:
-    Transfer(const WebLimits& limits, const BodySink& sink) : limits_(limits), sink_(sink) {}
+    Transfer(const WebLimits& limits, const BodySink& sink)
+        : limits_(limits)
+        , sink_(sink)
+    {
+    }
 
     TransferResult Run(const std::string& url, const TransferOptions& options)
     {
+        const std::stop_token stop = CurrentWebStop();
+        if (stop.stop_requested()) {
+            result_.code = CURLE_ABORTED_BY_CALLBACK;
+            return result_;
+        }
         InitCurlOnce();
         std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
         if (!curl) {
@@ -82,7 +96,8 @@ public:
         // The proxy is decided here, not by libcurl's own reading of the environment.
         curl_easy_setopt(handle, CURLOPT_PROXY, proxy.c_str());
         curl_easy_setopt(handle, CURLOPT_NOPROXY, "");
-        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
+        curl_easy_setopt(
+            handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
         curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits_.totalTimeout.count()));
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytes);
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.lowSpeedWindow.count()));
@@ -98,6 +113,17 @@ public:
         curl_easy_setopt(handle, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &Transfer::OnBody);
         curl_easy_setopt(handle, CURLOPT_WRITEDATA, this);
+        // A stop from another thread: the progress check ends a transfer that is
+        // resolving a name; shutting the sockets down wakes one that waits for data.
+        stop_ = stop;
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &Transfer::OnProgress);
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, &Transfer::OnOpenSocket);
+        curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, this);
+        curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &Transfer::OnCloseSocket);
+        curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, this);
+        const std::stop_callback wake(stop, [this] { ShutDownSockets(); });
 
         result_.code = curl_easy_perform(handle);
         curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result_.status);
@@ -115,7 +141,7 @@ private:
         if (line.starts_with("HTTP/")) {
             while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
                 line.pop_back();
-            transfer.result_.statusLine = line;  // the last one wins (after "100 Continue")
+            transfer.result_.statusLine = line; // the last one wins (after "100 Continue")
         }
         return size * count;
     }
@@ -137,15 +163,55 @@ private:
         return bytes;
     }
 
+    static int OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
+        return static_cast<Transfer*>(self)->stop_.stop_requested() ? 1 : 0;
+    }
+
+    static curl_socket_t OnOpenSocket(void* self, curlsocktype, curl_sockaddr* address)
+    {
+        auto& transfer = *static_cast<Transfer*>(self);
+        const std::lock_guard lock(transfer.socketsMutex_);
+        if (transfer.stop_.stop_requested())
+            return CURL_SOCKET_BAD;
+        const int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+        if (fd >= 0)
+            transfer.sockets_.insert(fd);
+        return fd >= 0 ? fd : CURL_SOCKET_BAD;
+    }
+
+    // Closed under the lock, so a stop never shuts down a number the system
+    // has already handed out again.
+    static int OnCloseSocket(void* self, curl_socket_t fd)
+    {
+        auto& transfer = *static_cast<Transfer*>(self);
+        const std::lock_guard lock(transfer.socketsMutex_);
+        transfer.sockets_.erase(fd);
+        return ::close(fd);
+    }
+
+    void ShutDownSockets()
+    {
+        const std::lock_guard lock(socketsMutex_);
+        for (const int fd : sockets_)
+            ::shutdown(fd, SHUT_RDWR);
+    }
+
     const WebLimits& limits_;
     const BodySink& sink_;
     std::size_t received_ = 0;
     TransferResult result_;
+    std::stop_token stop_;
+    std::mutex socketsMutex_;
+    std::set<int> sockets_; // the sockets of this transfer that are open
 };
 
-}  // namespace
+} // namespace
 
-CurlWebAccess::CurlWebAccess(WebLimits limits) : limits_(limits) {}
+CurlWebAccess::CurlWebAccess(WebLimits limits)
+    : limits_(limits)
+{
+}
 
 namespace {
 
@@ -156,7 +222,7 @@ std::string FileFailure(const char* verb, const std::string& fileName)
     return Format("cannot %s %s: %s", verb, PathToGbk(fileName).c_str(), error.c_str());
 }
 
-}  // namespace
+} // namespace
 
 DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
 {
@@ -164,17 +230,17 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     // leaves the old file as it was.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return {false, FileFailure("write", request.fileName)};
+        return { false, FileFailure("write", request.fileName) };
 
     const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
     TransferOptions options;
     options.referer = request.referer;
     const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
     if (!result.Succeeded())
-        return {false, result.Describe()};
+        return { false, result.Describe() };
     if (!file.Commit())
-        return {false, FileFailure("replace", request.fileName)};
-    return {true, {}};
+        return { false, FileFailure("replace", request.fileName) };
+    return { true, {} };
 }
 
 std::string CurlWebAccess::Get(const std::string& url)
