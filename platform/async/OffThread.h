@@ -21,11 +21,19 @@
 
 class QObject;
 
+namespace offthread {
+// The callback that takes a call's result: void(Result), or void() for void.
+template <class Result> struct DoneOf {
+    using type = std::function<void(Result)>;
+};
+template <> struct DoneOf<void> {
+    using type = std::function<void()>;
+};
+} // namespace offthread
+
 class OffThreadCalls {
 public:
-    template <class Result>
-    using Done
-        = std::conditional_t<std::is_void_v<Result>, std::function<void()>, std::function<void(Result)>>;
+    template <class Result> using Done = typename offthread::DoneOf<Result>::type;
     using Failed = std::function<void(std::exception_ptr)>;
 
     // Needs a QCoreApplication; results come back to the calling thread.
@@ -35,9 +43,10 @@ public:
     OffThreadCalls& operator=(const OffThreadCalls&) = delete;
 
     // Runs work(stop) on a new thread, then done(result) or failed(error) on
-    // this object's thread. A callback that throws ends in the standard error
-    // report. Captures of the callbacks are destroyed on the worker thread when
-    // the result is dropped.
+    // this object's thread. A callback that throws, or an error without a
+    // failure callback, ends in the standard error report. A callback must not
+    // destroy this object (deleteLater it instead). Captures of the callbacks
+    // are destroyed on the worker thread when the result is dropped.
     template <class Result>
     void Start(std::function<Result(std::stop_token)> work, Done<Result> done, Failed failed)
     {
@@ -46,12 +55,23 @@ public:
             try {
                 if constexpr (std::is_void_v<Result>) {
                     work(stop);
-                    return done;
+                    return [done] {
+                        if (done)
+                            done();
+                    };
                 } else {
-                    return [done, result = work(stop)]() mutable { done(std::move(result)); };
+                    return [done, result = work(stop)]() mutable {
+                        if (done)
+                            done(std::move(result));
+                    };
                 }
             } catch (...) {
-                return [failed, error = std::current_exception()] { failed(error); };
+                // Without a failure callback the error goes to the standard error report.
+                return [failed, error = std::current_exception()] {
+                    if (!failed)
+                        std::rethrow_exception(error);
+                    failed(error);
+                };
             }
         });
     }

@@ -64,11 +64,7 @@ struct TransferOptions {
 
 class Transfer {
 public:
-    Transfer(const WebLimits& limits, const BodySink& sink)
-        : limits_(limits)
-        , sink_(sink)
-    {
-    }
+    Transfer(const WebLimits& limits, const BodySink& sink) : limits_(limits), sink_(sink) {}
 
     TransferResult Run(const std::string& url, const TransferOptions& options)
     {
@@ -96,8 +92,7 @@ public:
         // The proxy is decided here, not by libcurl's own reading of the environment.
         curl_easy_setopt(handle, CURLOPT_PROXY, proxy.c_str());
         curl_easy_setopt(handle, CURLOPT_NOPROXY, "");
-        curl_easy_setopt(
-            handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
+        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
         curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits_.totalTimeout.count()));
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytes);
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.lowSpeedWindow.count()));
@@ -141,7 +136,7 @@ private:
         if (line.starts_with("HTTP/")) {
             while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
                 line.pop_back();
-            transfer.result_.statusLine = line; // the last one wins (after "100 Continue")
+            transfer.result_.statusLine = line;  // the last one wins (after "100 Continue")
         }
         return size * count;
     }
@@ -175,13 +170,14 @@ private:
         if (transfer.stop_.stop_requested())
             return CURL_SOCKET_BAD;
         const int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
-        if (fd >= 0)
-            transfer.sockets_.insert(fd);
-        return fd >= 0 ? fd : CURL_SOCKET_BAD;
+        if (fd < 0)
+            return CURL_SOCKET_BAD;
+        transfer.sockets_.insert(fd);
+        return fd;
     }
 
     // Closed under the lock, so a stop never shuts down a number the system
-    // has already handed out again.
+    // has handed out again.
     static int OnCloseSocket(void* self, curl_socket_t fd)
     {
         auto& transfer = *static_cast<Transfer*>(self);
@@ -203,15 +199,12 @@ private:
     TransferResult result_;
     std::stop_token stop_;
     std::mutex socketsMutex_;
-    std::set<int> sockets_; // the sockets of this transfer that are open
+    std::set<int> sockets_;  // this transfer's open sockets
 };
 
-} // namespace
+}  // namespace
 
-CurlWebAccess::CurlWebAccess(WebLimits limits)
-    : limits_(limits)
-{
-}
+CurlWebAccess::CurlWebAccess(WebLimits limits) : limits_(limits) {}
 
 namespace {
 
@@ -222,7 +215,7 @@ std::string FileFailure(const char* verb, const std::string& fileName)
     return Format("cannot %s %s: %s", verb, PathToGbk(fileName).c_str(), error.c_str());
 }
 
-} // namespace
+}  // namespace
 
 DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
 {
@@ -230,17 +223,17 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     // leaves the old file as it was.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return { false, FileFailure("write", request.fileName) };
+        return {false, FileFailure("write", request.fileName)};
 
     const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
     TransferOptions options;
     options.referer = request.referer;
     const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
     if (!result.Succeeded())
-        return { false, result.Describe() };
+        return {false, result.Describe()};
     if (!file.Commit())
-        return { false, FileFailure("replace", request.fileName) };
-    return { true, {} };
+        return {false, FileFailure("replace", request.fileName)};
+    return {true, {}};
 }
 
 std::string CurlWebAccess::Get(const std::string& url)
