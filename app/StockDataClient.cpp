@@ -20,3 +20,19 @@ void TStockDataClient::Download(const std::string& url, const std::string& fileN
     download_->Referer = QuoteReferer;
     download_->Execute();  // a failure is reported by the download itself
 }
+
+TQuoteFetch TStockDataClient::Fetch(const std::string& url, const std::string& fileName)
+{
+    if (!nuv::CheckInternetConnection(ConnectivityProbeUrl()))
+        return TQuoteFetch::Offline;
+    TDownLoadURL download;
+    download.URL = url;
+    download.Filename = fileName;
+    download.Referer = QuoteReferer;
+    return download.Fetch().ok ? TQuoteFetch::Fetched : TQuoteFetch::Failed;
+}
+
+void TStockDataClient::ReportFailure(const std::string& url)
+{
+    TDownLoadURL::ReportFailure(url);
+}

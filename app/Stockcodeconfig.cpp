@@ -4,8 +4,9 @@
 #include "Format.h"
 #include "GbkCodec.h"
 #include "NuvBase.h"
+#include "ProgramFolder.h"
 
-const std::string StockCodeFileName = nuv::GetAppPath() + "Stocks.cfg";
+const std::string StockCodeFileName = ProgramDataFolder() + "Stocks.cfg";
 
 namespace {
 

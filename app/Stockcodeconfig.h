@@ -1,11 +1,11 @@
 #pragma once
-// The user's list of stock codes, kept in Stocks.cfg next to the executable:
+// The user's list of stock codes, kept in Stocks.cfg in the program's data folder:
 // one entry a line, written with CR LF, read with any line ending.
 
 #include <string>
 #include <vector>
 
-// The program folder followed by "Stocks.cfg"; set once at start-up.
+// ProgramDataFolder() followed by "Stocks.cfg"; set once at start-up.
 extern const std::string StockCodeFileName;
 
 class TStockCodeConfig {

@@ -6,6 +6,7 @@
 #include "Exception.h"
 #include "Format.h"
 #include "NuvBase.h"
+#include "ProgramFolder.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,7 +16,7 @@
 #include <utility>
 
 const std::string QuoteListUrl = "http://hq.sinajs.cn/list=";
-const std::string QuoteFileName = nuv::GetAppPath() + "Stocks.dat";
+const std::string QuoteFileName = ProgramDataFolder() + "Stocks.dat";
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 // The quote service's list endpoint; the comma-joined codes follow the "=".
 extern const std::string QuoteListUrl;
-// The program folder followed by "Stocks.dat": the last answer of the service.
+// ProgramDataFolder() followed by "Stocks.dat": the last answer of the service.
 extern const std::string QuoteFileName;
 
 class TStockDataClient;

@@ -1,5 +1,7 @@
 #include "CppWebBrowser.h"
 
+#include "WebStop.h"
+
 #include "PageContent.h"
 #include "WebAccess.h"
 
@@ -16,6 +18,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 #include <utility>
 
@@ -76,7 +79,7 @@ void PaintPlain(QWidget* widget)
 struct TCppWebBrowser::Channel {
     std::mutex mutex;
     TCppWebBrowser* view = nullptr;
-    std::atomic<bool> closed { false };
+    std::stop_source stop; // requested when the view goes: running fetches end at once
 
     void Deliver(std::uint64_t generation, PageContent content)
     {
@@ -136,7 +139,7 @@ TCppWebBrowser::~TCppWebBrowser()
 {
     std::lock_guard lock(channel_->mutex);
     channel_->view = nullptr;
-    channel_->closed = true; // running transfers give up at their next progress report
+    channel_->stop.request_stop();
 }
 
 int TCppWebBrowser::FetchesRunning()
@@ -174,7 +177,6 @@ void TCppWebBrowser::Navigate(const std::u16string& url)
     PageRequest request;
     request.url = QString::fromStdU16String(url).toStdString(); // UTF-8; the transport escapes what it must
     request.referer = referer_;
-    request.cancelled = [channel = channel_] { return channel->closed.load(); };
     std::shared_ptr<IPageFetch> service = PageFetch();
     ++runningFetches;
     try {
@@ -182,6 +184,7 @@ void TCppWebBrowser::Navigate(const std::u16string& url)
                         generation] {
             PageContent content;
             try {
+                const WebStopScope scope(channel->stop.get_token());
                 content = InterpretPage(service->Fetch(request));
             } catch (...) {
                 content = PageContent {}; // unshowable

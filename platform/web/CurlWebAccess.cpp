@@ -6,8 +6,11 @@
 #include "NuvFiles.h"
 #include "ProxySelection.h"
 #include "UrlParts.h"
+#include "WebStop.h"
 
 #include <curl/curl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -16,6 +19,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <stop_token>
 #include <utility>
 
 namespace {
@@ -61,7 +66,6 @@ struct TransferOptions {
     bool headOnly = false;
     bool connectOnly = false;
     std::string referer;
-    const std::function<bool()>* cancelled = nullptr; // asked through the progress callback
 };
 
 class Transfer {
@@ -70,6 +74,12 @@ public:
 
     TransferResult Run(const std::string& url, const TransferOptions& options)
     {
+        const std::stop_token stop = CurrentWebStop();
+        if (stop.stop_requested()) {
+            result_.code = CURLE_ABORTED_BY_CALLBACK;
+            result_.cancelled = true;
+            return result_;
+        }
         InitCurlOnce();
         std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
         if (!curl) {
@@ -105,14 +115,20 @@ public:
         curl_easy_setopt(handle, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &Transfer::OnBody);
         curl_easy_setopt(handle, CURLOPT_WRITEDATA, this);
-        if (options.cancelled && *options.cancelled) {
-            cancelled_ = options.cancelled;
-            curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &Transfer::OnProgress);
-            curl_easy_setopt(handle, CURLOPT_XFERINFODATA, this);
-            curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-        }
+        // A stop from another thread: the progress check ends a transfer that is
+        // resolving a name; shutting the sockets down wakes one that waits for data.
+        stop_ = stop;
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &Transfer::OnProgress);
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, &Transfer::OnOpenSocket);
+        curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, this);
+        curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &Transfer::OnCloseSocket);
+        curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, this);
+        const std::stop_callback wake(stop, [this] { ShutDownSockets(); });
 
         result_.code = curl_easy_perform(handle);
+        result_.cancelled = stop.stop_requested();
         curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result_.status);
         const char* contentType = nullptr;
         if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType)
@@ -155,18 +171,46 @@ private:
 
     static int OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
     {
+        return static_cast<Transfer*>(self)->stop_.stop_requested() ? 1 : 0;
+    }
+
+    static curl_socket_t OnOpenSocket(void* self, curlsocktype, curl_sockaddr* address)
+    {
         auto& transfer = *static_cast<Transfer*>(self);
-        if (!(*transfer.cancelled_)())
-            return 0;
-        transfer.result_.cancelled = true;
-        return 1; // aborts with CURLE_ABORTED_BY_CALLBACK
+        const std::lock_guard lock(transfer.socketsMutex_);
+        if (transfer.stop_.stop_requested())
+            return CURL_SOCKET_BAD;
+        const int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+        if (fd < 0)
+            return CURL_SOCKET_BAD;
+        transfer.sockets_.insert(fd);
+        return fd;
+    }
+
+    // Closed under the lock, so a stop never shuts down a number the system
+    // has handed out again.
+    static int OnCloseSocket(void* self, curl_socket_t fd)
+    {
+        auto& transfer = *static_cast<Transfer*>(self);
+        const std::lock_guard lock(transfer.socketsMutex_);
+        transfer.sockets_.erase(fd);
+        return ::close(fd);
+    }
+
+    void ShutDownSockets()
+    {
+        const std::lock_guard lock(socketsMutex_);
+        for (const int fd : sockets_)
+            ::shutdown(fd, SHUT_RDWR);
     }
 
     const WebLimits& limits_;
     const BodySink& sink_;
-    const std::function<bool()>* cancelled_ = nullptr;
     std::size_t received_ = 0;
     TransferResult result_;
+    std::stop_token stop_;
+    std::mutex socketsMutex_;
+    std::set<int> sockets_;  // this transfer's open sockets
 };
 
 }  // namespace
@@ -255,11 +299,10 @@ PageAnswer CurlWebAccess::Fetch(const PageRequest& request) noexcept
         };
         TransferOptions options;
         options.referer = request.referer;
-        options.cancelled = &request.cancelled;
         const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
         answer.status = result.status;
         answer.contentType = result.contentType;
-        answer.ok = result.Succeeded() && !result.cancelled;
+        answer.ok = result.Succeeded();
         if (!answer.ok) {
             answer.body.clear();
             answer.detail = result.Describe();

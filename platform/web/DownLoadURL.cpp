@@ -3,14 +3,23 @@
 #include "ErrorReport.h"
 #include "Format.h"
 #include "ProgramWindows.h"
-#include "WebAccess.h"
 
 bool TDownLoadURL::Execute()
 {
     if (!ProgramWindowShowing())
         return false;
-    const DownloadOutcome outcome = UrlDownloader().Download({URL, Filename, Referer});
+    const DownloadOutcome outcome = Fetch();
     if (!outcome.ok)
-        ShowErrorReport(Format("Error downloading URL: %s", URL.c_str()));
+        ReportFailure(URL);
     return outcome.ok;
+}
+
+DownloadOutcome TDownLoadURL::Fetch() const
+{
+    return UrlDownloader().Download({URL, Filename, Referer});
+}
+
+void TDownLoadURL::ReportFailure(const std::string& url)
+{
+    ShowErrorReport(Format("Error downloading URL: %s", url.c_str()));
 }

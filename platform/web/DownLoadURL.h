@@ -4,6 +4,8 @@
 // about a failure itself, through the standard error report, leaving the file
 // as it was.
 
+#include "WebAccess.h"
+
 #include <string>
 
 class TDownLoadURL {
@@ -15,4 +17,10 @@ public:
     // True when the file now holds the answer. Callers may ignore the result:
     // a failure has already been reported.
     bool Execute();
+
+    // The two halves of Execute for a download that runs on a worker thread:
+    // Fetch only transfers (it asks no hook and shows nothing), ReportFailure
+    // shows the report Execute would show, on the user-interface thread.
+    DownloadOutcome Fetch() const;
+    static void ReportFailure(const std::string& url);
 };

@@ -59,9 +59,7 @@ public:
 struct PageRequest {
     std::string url;
     std::string referer; // sent as the Referer header when not empty
-    // Asked now and then while the transfer runs, possibly from another
-    // thread; true abandons the transfer. Empty: never.
-    std::function<bool()> cancelled;
+    // A fetch is abandoned through the stop of the thread's WebStopScope.
 };
 
 struct PageAnswer {

@@ -1,6 +1,7 @@
 #include "Stockcodeconfig.h"
 #include "Exception.h"
 #include "NuvBase.h"
+#include "ProgramFolder.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -267,6 +268,6 @@ TEST(StockCodeConfig, SaveThroughALinkUpdatesTheLinkedFile)
 
 TEST(StockCodeConfig, DefaultFileIsStocksCfgInTheProgramFolder)
 {
-    EXPECT_EQ(StockCodeFileName, nuv::GetAppPath() + "Stocks.cfg");
+    EXPECT_EQ(StockCodeFileName, ProgramDataFolder() + "Stocks.cfg");
     EXPECT_EQ(TStockCodeConfig().FileName(), StockCodeFileName);
 }

@@ -1,5 +1,6 @@
 #include "Exception.h"
 #include "NuvBase.h"
+#include "ProgramFolder.h"
 #include "QuoteText.h"
 #include "Stockdate.h"
 #include "TempDir.h"
@@ -301,7 +302,7 @@ TEST_F(QuoteFile, ItemsOutsideTheSetRaise)
 TEST(QuoteConstants, NameTheServiceAndTheProgramFolder)
 {
     EXPECT_EQ(QuoteListUrl, "http://hq.sinajs.cn/list=");
-    EXPECT_EQ(QuoteFileName, nuv::GetAppPath() + "Stocks.dat");
+    EXPECT_EQ(QuoteFileName, ProgramDataFolder() + "Stocks.dat");
     const TStockDataSet set;
     EXPECT_EQ(set.QuoteFile, QuoteFileName);
     EXPECT_EQ(set.Client, nullptr);

@@ -5,10 +5,15 @@
 #include "LoopbackWeb.h"
 #include "TempDir.h"
 #include "Unprivileged.h"
+#include "WebStop.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
+#include <stop_token>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -179,7 +184,7 @@ TEST_F(WebAccessTest, GetNamesTheStatusOfAnHttpError)
 TEST_F(WebAccessTest, PageFetchGivesBodyAndContentTypeAndAnswersEveryFailure)
 {
     const std::string chart = "http://image.sinajs.cn/newchart/daily/n/sh600000.gif";
-    const PageAnswer page = PageFetch()->Fetch({ chart, Referer, {} });
+    const PageAnswer page = PageFetch()->Fetch({ chart, Referer });
     EXPECT_TRUE(page.ok);
     EXPECT_EQ(page.status, 200);
     EXPECT_EQ(page.contentType, "image/gif");
@@ -190,7 +195,7 @@ TEST_F(WebAccessTest, PageFetchGivesBodyAndContentTypeAndAnswersEveryFailure)
         SCOPED_TRACE(FaultName(fault));
         services.ClearFaults();
         services.SetFault("/newchart/*", fault);
-        const PageAnswer failed = PageFetch()->Fetch({ chart, "", {} });
+        const PageAnswer failed = PageFetch()->Fetch({ chart, "" });
         EXPECT_FALSE(failed.ok);
         EXPECT_EQ(failed.body, ""); // not half a picture
         EXPECT_FALSE(failed.detail.empty());
@@ -200,8 +205,10 @@ TEST_F(WebAccessTest, PageFetchGivesBodyAndContentTypeAndAnswersEveryFailure)
 TEST_F(WebAccessTest, CancelledPageFetchGivesUpWithoutWaitingForTheServer)
 {
     services.SetFault("/newchart/*", Fault::Delay);
-    const PageAnswer answer = PageFetch()->Fetch(
-        { "http://image.sinajs.cn/newchart/min/n/sh600000.gif", "", [] { return true; } });
+    std::stop_source stop;
+    stop.request_stop();
+    const WebStopScope scope(stop.get_token());
+    const PageAnswer answer = PageFetch()->Fetch({ "http://image.sinajs.cn/newchart/min/n/sh600000.gif", "" });
     EXPECT_FALSE(answer.ok);
     EXPECT_EQ(answer.detail, "cancelled");
 }
@@ -250,4 +257,62 @@ TEST_F(WebAccessTest, DownloadActionRunsOnlyWhileAWindowShowsAndReportsFailuresO
     services.SetFault("/list=*", Fault::ServerError500);
     EXPECT_FALSE(action.Execute());
     EXPECT_EQ(web.reports, std::vector<std::string>{"Error downloading URL: " + QuoteUrl});
+}
+
+TEST(WebStop, AStopFromAnotherThreadEndsEveryKindOfTransferAtOnce)
+{
+    FakeServices services;
+    LoopbackWeb web(services, WebLimits {}); // the real limits: 20 s before a time-out
+    services.SetDelay(std::chrono::milliseconds(60000));
+    services.SetFault("/list=*", Fault::Delay);
+    services.SetFault("/", Fault::Delay);
+    testsupport::TempDir dir;
+    const std::string target = dir.File("Stocks.dat");
+    testsupport::WriteFile(target, "old");
+
+    using Call = std::function<bool()>; // true when the call succeeded
+    const std::pair<const char*, Call> calls[] = {
+        { "download",
+            [&] {
+                return UrlDownloader().Download({ QuoteUrl, target, Referer }).ok;
+            } },
+        { "get",
+            [&] {
+                try {
+                    HttpGet().Get(QuoteUrl);
+                    return true;
+                } catch (const ENetError&) {
+                    return false;
+                }
+            } },
+        { "connectivity", [&] { return Connectivity().Check("http://hq.sinajs.cn/"); } },
+    };
+    for (const auto& [what, call] : calls) {
+        SCOPED_TRACE(what);
+        std::stop_source stop;
+        std::atomic<int> outcome = -1;
+        const std::size_t before = services.RequestCount();
+        std::thread worker([&, token = stop.get_token()] {
+            const WebStopScope scope(token);
+            outcome = call() ? 1 : 0;
+        });
+        for (int i = 0; i < 500 && services.RequestCount() == before; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_GT(services.RequestCount(), before); // the request waits for its answer now
+        const auto stopped = std::chrono::steady_clock::now();
+        stop.request_stop();
+        worker.join();
+        EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::milliseconds(2000));
+        EXPECT_EQ(outcome, 0);
+    }
+    EXPECT_EQ(testsupport::ReadFile(target), "old");
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+
+    // Once stopped, a transfer does not even start.
+    std::stop_source stop;
+    stop.request_stop();
+    const WebStopScope scope(stop.get_token());
+    const std::size_t before = services.RequestCount();
+    EXPECT_FALSE(UrlDownloader().Download({ QuoteUrl, target, Referer }).ok);
+    EXPECT_EQ(services.RequestCount(), before);
 }

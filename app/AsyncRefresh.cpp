@@ -1,0 +1,110 @@
+#include "AsyncRefresh.h"
+
+#include "ErrorReport.h"
+#include "ProgramWindows.h"
+#include "StockDataClient.h"
+#include "StockRefresh.h"
+#include "Stockcodeconfig.h"
+#include "Stockdate.h"
+#include "WebStop.h"
+
+#include <exception>
+
+namespace {
+
+// What the worker found; NoWindow means nothing was asked of the network.
+enum class Fetch { NoWindow, Offline, Fetched, Failed };
+
+std::string MessageOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace
+
+TAsyncRefreshCycle::TAsyncRefreshCycle(TStockDataSet& set, const TStockCodeConfig& codeList)
+    : set_(set)
+    , codeList_(codeList)
+{
+}
+
+TAsyncRefreshCycle::~TAsyncRefreshCycle()
+{
+    *alive_ = false;
+}
+
+bool TAsyncRefreshCycle::Start()
+{
+    if (running_)
+        return false;
+    std::vector<std::string> codes;
+    codeList_.Load(codes); // a missing file leaves no codes
+    codes_ = std::move(codes);
+    url_ = QuoteListUrl + JoinStockCodes(codes_);
+
+    const bool windowShowing = ProgramWindowShowing();
+    std::function<Fetch(std::stop_token)> work
+        = [windowShowing, url = url_, file = set_.QuoteFile](std::stop_token stop) {
+              if (!windowShowing)
+                  return Fetch::NoWindow;
+              const WebStopScope scope(std::move(stop));
+              switch (TStockDataClient::Fetch(url, file)) {
+              case TQuoteFetch::Offline:
+                  return Fetch::Offline;
+              case TQuoteFetch::Fetched:
+                  return Fetch::Fetched;
+              case TQuoteFetch::Failed:
+                  break;
+              }
+              return Fetch::Failed;
+          };
+    running_ = true;
+    try {
+        calls_.Start<Fetch>(
+            std::move(work), [this](Fetch fetch) { Finish(fetch == Fetch::Failed); },
+            [this](std::exception_ptr error) {
+                // Nothing the worker does throws in normal use; tell the user
+                // and go on with the file as it is.
+                const std::shared_ptr<bool> alive = alive_;
+                ShowErrorReport(MessageOf(error));
+                if (*alive)
+                    Finish(false);
+            });
+    } catch (...) {
+        running_ = false;
+        throw;
+    }
+    return true;
+}
+
+void TAsyncRefreshCycle::Finish(bool downloadFailed)
+{
+    // The error report is modal: while it is open the timer keeps firing, and
+    // the program may even be told to end. The cycle stays "running" until it
+    // is all done, and touches nothing once it has been destroyed.
+    const std::shared_ptr<bool> alive = alive_;
+    if (downloadFailed) {
+        TStockDataClient::ReportFailure(url_);
+        if (!*alive)
+            return;
+    }
+    try {
+        set_.Clear();
+        set_.StockCodes = codes_;
+        set_.LoadQuoteFile();
+    } catch (...) {
+        // Reported like an error escaping the plain cycle: the cycle is over.
+        running_ = false;
+        ShowErrorReport(MessageOf(std::current_exception()));
+        return;
+    }
+    running_ = false;
+    if (OnRefilled)
+        OnRefilled();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The refresh cycle for the windows: the network part (connectivity test and
+// quote download) runs on a worker thread, so the windows keep painting and
+// their timers keep firing while the quote service is slow; everything else
+// happens on the user-interface thread, in the order of the plain cycle:
+//
+//   Start: skip when a cycle is still going; read the code list; decide
+//          whether a window of the program is showing.
+//   worker: connectivity test, then the download into the quote file (only
+//          when a window is showing).
+//   back on the user-interface thread: the standard error report for a
+//          failed download; clear the set and parse the quote file into it;
+//          then OnRefilled, so the main window refills its list.
+//
+// A parse error goes to the standard error report instead of OnRefilled, so
+// the list keeps its old rows. Destroying the cycle while the worker waits
+// returns at once: the transfer is told to stop and its result is dropped.
+
+#include "OffThread.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TStockCodeConfig;
+class TStockDataSet;
+
+class TAsyncRefreshCycle {
+public:
+    // Both must outlive the cycle. Make it on the user-interface thread.
+    TAsyncRefreshCycle(TStockDataSet& set, const TStockCodeConfig& codeList);
+    ~TAsyncRefreshCycle();
+    TAsyncRefreshCycle(const TAsyncRefreshCycle&) = delete;
+    TAsyncRefreshCycle& operator=(const TAsyncRefreshCycle&) = delete;
+
+    // Called after the set has been refilled.
+    std::function<void()> OnRefilled;
+
+    // Starts a cycle; false when one is still going (its download is running
+    // or its error report is open), and this one is skipped. The cycle always
+    // finishes later, from the event loop, never inside Start. A code list
+    // that cannot be read raises here and starts nothing.
+    bool Start();
+
+    bool Running() const { return running_; }
+
+private:
+    void Finish(bool downloadFailed);
+
+    TStockDataSet& set_;
+    const TStockCodeConfig& codeList_;
+    bool running_ = false;
+    std::vector<std::string> codes_; // read at Start, given to the set at Finish
+    std::string url_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    OffThreadCalls calls_;
+};
