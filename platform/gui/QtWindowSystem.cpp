@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -85,15 +86,18 @@ constexpr const char* allDesktopsProperty = "qelvoOnAllDesktops";
 // Asks the window manager for window's workspace: all, or the current one.
 // The property is what the manager reads when the window is mapped; a mapped
 // window is moved through a message to the root window (EWMH).
-void SendDesktop(QWidget* window, bool all)
+void SendDesktop(QWindow* handle, bool all)
 {
     xcb_connection_t* connection = XConnection();
-    if (!connection)
+    if (!connection || !handle)
         return;
-    const auto id = static_cast<xcb_window_t>(window->winId());
+    // The platform window's id: QWidget::winId can name a native window that
+    // changing the window flags replaced.
+    const auto id = static_cast<xcb_window_t>(handle->winId());
     const xcb_atom_t desktopAtom = Atom(connection, "_NET_WM_DESKTOP");
     const uint32_t desktop = all ? allDesktops : CurrentDesktop(connection);
-    if (!window->isVisible()) {
+    // Not mapped yet (as when the widget's show event runs): the property.
+    if (!handle->isVisible()) {
         if (all)
             xcb_change_property(
                 connection, XCB_PROP_MODE_REPLACE, id, desktopAtom, XCB_ATOM_CARDINAL, 32, 1, &desktop);
@@ -123,20 +127,51 @@ void SendDesktop(QWidget* window, bool all)
 }
 
 // Sets the workspace wish again each time the window is shown: a manager
-// forgets the workspace of a window that was unmapped (as changing window
-// flags does).
+// forgets the workspace of a window that was unmapped. The property goes on
+// before the window is mapped; since a manager may still be forgetting the
+// previous mapping then (a flag change unmaps and maps at once), the wish is
+// sent once more when the mapped window is first exposed.
 class AllDesktopsKeeper : public QObject {
 public:
-    using QObject::QObject;
+    explicit AllDesktopsKeeper(QWidget* window)
+        : QObject(window)
+        , window_(window)
+    {
+        window->installEventFilter(this);
+        Watch(HandleOf(window));
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* window = qobject_cast<QWidget*>(watched);
-        if (window && event->type() == QEvent::Show && window->property(allDesktopsProperty).toBool())
-            SendDesktop(window, true);
+        if (!window_ || !window_->property(allDesktopsProperty).toBool())
+            return false;
+        if (watched == window_ && event->type() == QEvent::Show) {
+            Watch(window_->windowHandle());
+            SendDesktop(handle_, true);
+            exposePending_ = true;
+        } else if (watched == handle_ && event->type() == QEvent::Expose && exposePending_
+            && handle_->isExposed()) {
+            exposePending_ = false;
+            SendDesktop(handle_, true);
+        }
         return false;
     }
+
+private:
+    void Watch(QWindow* handle)
+    {
+        if (!handle || handle == handle_)
+            return;
+        if (handle_)
+            handle_->removeEventFilter(this);
+        handle_ = handle;
+        handle->installEventFilter(this);
+    }
+
+    QPointer<QWidget> window_;
+    QPointer<QWindow> handle_;
+    bool exposePending_ = false;
 };
 
 } // namespace
@@ -217,10 +252,12 @@ void QtWindowSystem::SetOnAllDesktops(QWidget* window, bool on)
     const QVariant wish = window->property(allDesktopsProperty);
     if (wish.toBool() == on)
         return;
-    if (!wish.isValid()) // the first wish: watch the window's shows from now on
-        window->installEventFilter(new AllDesktopsKeeper(window));
     window->setProperty(allDesktopsProperty, on);
-    SendDesktop(window, on);
+    if (!XConnection()) // workspaces are asked of X11 window managers only
+        return;
+    if (!wish.isValid()) // the first wish: watch the window from now on
+        new AllDesktopsKeeper(window);
+    SendDesktop(HandleOf(window), on);
 }
 
 void QtWindowSystem::MinimizeApplication()
