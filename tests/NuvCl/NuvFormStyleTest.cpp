@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,12 @@ struct Change {
     bool skippedTaskbarAtFirst;
     bool topMost, belowAll, allDesktops, skipTaskbar;
 };
+
+void PrintTo(const Change& c, std::ostream* os)
+{
+    *os << "style " << c.from << " -> " << c.to
+        << (c.skippedTaskbarAtFirst ? ", no taskbar entry at first" : "");
+}
 
 class FormStyleChange : public FormStyle, public ::testing::WithParamInterface<Change> { };
 
