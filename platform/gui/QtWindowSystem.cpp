@@ -2,10 +2,18 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -36,6 +44,135 @@ QWindow* HandleOf(QWidget* window)
     window->winId(); // makes the native window when there is none yet
     return window->windowHandle();
 }
+
+// The X connection when the program runs on X11, else null.
+xcb_connection_t* XConnection()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+{
+    const xcb_intern_atom_cookie_t cookie
+        = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::char_traits<char>::length(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+xcb_window_t RootOf(xcb_connection_t* connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// The workspace shown now (_NET_CURRENT_DESKTOP of the root window), 0 when unknown.
+uint32_t CurrentDesktop(xcb_connection_t* connection)
+{
+    const xcb_get_property_cookie_t cookie = xcb_get_property(
+        connection, 0, RootOf(connection), Atom(connection, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL, 0, 1);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    uint32_t desktop = 0;
+    if (reply && xcb_get_property_value_length(reply) >= 4)
+        desktop = *static_cast<const uint32_t*>(xcb_get_property_value(reply));
+    std::free(reply);
+    return desktop;
+}
+
+constexpr uint32_t allDesktops = 0xFFFFFFFF;
+constexpr const char* allDesktopsProperty = "qelvoOnAllDesktops";
+
+// Asks the window manager for window's workspace: all, or the current one.
+// The property is what the manager reads when the window is mapped; a mapped
+// window is moved through a message to the root window (EWMH).
+void SendDesktop(QWindow* handle, bool all)
+{
+    xcb_connection_t* connection = XConnection();
+    if (!connection || !handle)
+        return;
+    // The platform window's id: QWidget::winId can name a native window that
+    // changing the window flags replaced.
+    const auto id = static_cast<xcb_window_t>(handle->winId());
+    const xcb_atom_t desktopAtom = Atom(connection, "_NET_WM_DESKTOP");
+    const uint32_t desktop = all ? allDesktops : CurrentDesktop(connection);
+    // Not mapped yet (as when the widget's show event runs): the property.
+    if (!handle->isVisible()) {
+        if (all)
+            xcb_change_property(
+                connection, XCB_PROP_MODE_REPLACE, id, desktopAtom, XCB_ATOM_CARDINAL, 32, 1, &desktop);
+        else
+            xcb_delete_property(connection, id, desktopAtom);
+        xcb_flush(connection);
+        return;
+    }
+    const xcb_atom_t stateAtom = Atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t stickyAtom = Atom(connection, "_NET_WM_STATE_STICKY");
+    auto send = [&](xcb_atom_t type, uint32_t d0, uint32_t d1) {
+        xcb_client_message_event_t event {};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = id;
+        event.type = type;
+        event.data.data32[0] = d0;
+        event.data.data32[1] = d1;
+        event.data.data32[3] = 1; // source: an ordinary application
+        xcb_send_event(connection, 0, RootOf(connection),
+            XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+            reinterpret_cast<const char*>(&event));
+    };
+    send(desktopAtom, desktop, 1);
+    send(stateAtom, all ? 1 : 0, stickyAtom); // 1: add, 0: remove
+    xcb_flush(connection);
+}
+
+// Sets the workspace wish again each time the window is shown: a manager
+// forgets the workspace of a window that was unmapped. The property goes on
+// before the window is mapped; since a manager may still be forgetting the
+// previous mapping then (a flag change unmaps and maps at once), the wish is
+// sent once more when the mapped window is first exposed.
+class AllDesktopsKeeper : public QObject {
+public:
+    explicit AllDesktopsKeeper(QWidget* window)
+        : QObject(window)
+        , window_(window)
+    {
+        window->installEventFilter(this);
+        Watch(HandleOf(window));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!window_ || !window_->property(allDesktopsProperty).toBool())
+            return false;
+        if (watched == window_ && event->type() == QEvent::Show) {
+            Watch(window_->windowHandle());
+            SendDesktop(handle_, true);
+            exposePending_ = true;
+        } else if (watched == handle_ && event->type() == QEvent::Expose && exposePending_
+            && handle_->isExposed()) {
+            exposePending_ = false;
+            SendDesktop(handle_, true);
+        }
+        return false;
+    }
+
+private:
+    void Watch(QWindow* handle)
+    {
+        if (!handle || handle == handle_)
+            return;
+        if (handle_)
+            handle_->removeEventFilter(this);
+        handle_ = handle;
+        handle->installEventFilter(this);
+    }
+
+    QPointer<QWidget> window_;
+    QPointer<QWindow> handle_;
+    bool exposePending_ = false;
+};
 
 } // namespace
 
@@ -103,6 +240,24 @@ void QtWindowSystem::SetSkipTaskbar(QWidget* window, bool on)
     window->setWindowFlags(wanted);
     if (visible)
         window->show();
+}
+
+bool QtWindowSystem::SkipsTaskbar(const QWidget* window) const
+{
+    return (window->windowFlags() & Qt::WindowType_Mask) == Qt::Tool;
+}
+
+void QtWindowSystem::SetOnAllDesktops(QWidget* window, bool on)
+{
+    const QVariant wish = window->property(allDesktopsProperty);
+    if (wish.toBool() == on)
+        return;
+    window->setProperty(allDesktopsProperty, on);
+    if (!XConnection()) // workspaces are asked of X11 window managers only
+        return;
+    if (!wish.isValid()) // the first wish: watch the window from now on
+        new AllDesktopsKeeper(window);
+    SendDesktop(HandleOf(window), on);
 }
 
 void QtWindowSystem::MinimizeApplication()

@@ -1,7 +1,7 @@
 #pragma once
 // The window system through Qt: system moves and resizes through QWindow,
 // shapes as widget masks, monitors through QScreen, stacking and the taskbar
-// entry as window flags.
+// entry as window flags, workspaces through the X11 window manager.
 
 #include "WindowSystem.h"
 
@@ -17,6 +17,8 @@ public:
     void SetTopMost(QWidget* window, bool on) override;
     void SetBelowAll(QWidget* window, bool on) override;
     void SetSkipTaskbar(QWidget* window, bool on) override;
+    bool SkipsTaskbar(const QWidget* window) const override;
+    void SetOnAllDesktops(QWidget* window, bool on) override;
     void MinimizeApplication() override;
     void RestoreApplication() override;
 };

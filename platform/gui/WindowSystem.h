@@ -1,7 +1,7 @@
 #pragma once
 // What a window asks of the window system: moves and resizes run by the window
 // manager, the window's shape, the work area of its monitor, the cursor
-// position, stacking (top-most, below all) and the taskbar entry. One
+// position, stacking (top-most, below all), workspaces and the taskbar entry. One
 // implementation talks to Qt (X11 is the reference); tests install a fake
 // that records what was asked.
 
@@ -39,6 +39,9 @@ public:
     virtual void SetTopMost(QWidget* window, bool on) = 0;
     virtual void SetBelowAll(QWidget* window, bool on) = 0;
     virtual void SetSkipTaskbar(QWidget* window, bool on) = 0;
+    virtual bool SkipsTaskbar(const QWidget* window) const = 0;
+    // Shows the window on every workspace (virtual desktop), or on one again.
+    virtual void SetOnAllDesktops(QWidget* window, bool on) = 0;
 
     // Minimizes, or brings back, every visible top-level window of the program.
     virtual void MinimizeApplication() = 0;

@@ -16,8 +16,8 @@ namespace testsupport {
 class FakeWindowSystem : public IWindowSystem {
 public:
     struct Call {
-        std::string What; // "move", "resize", "shape", "topmost", "belowall", "skiptaskbar", "minimizeapp",
-                          // "restoreapp"
+        std::string What; // "move", "resize", "shape", "topmost", "belowall", "skiptaskbar", "alldesktops",
+                          // "minimizeapp", "restoreapp"
         QWidget* Window = nullptr;
         Qt::Edges Edges = {};
         bool On = false;
@@ -37,6 +37,7 @@ public:
     QRect Monitor { 0, 0, 1280, 1024 };
     QRect Primary { 0, 0, 1280, 1024 };
     QPoint Cursor { -1000, -1000 };
+    bool SkipsTaskbarAtFirst = false;
     std::vector<Call> Calls;
 
     // The calls of one kind, in order.
@@ -76,6 +77,19 @@ public:
     void SetSkipTaskbar(QWidget* window, bool on) override
     {
         Calls.push_back({ "skiptaskbar", window, {}, on });
+    }
+    // The last skip-taskbar wish for window, else SkipsTaskbarAtFirst.
+    bool SkipsTaskbar(const QWidget* window) const override
+    {
+        bool skips = SkipsTaskbarAtFirst;
+        for (const Call& call : Calls)
+            if (call.What == "skiptaskbar" && call.Window == window)
+                skips = call.On;
+        return skips;
+    }
+    void SetOnAllDesktops(QWidget* window, bool on) override
+    {
+        Calls.push_back({ "alldesktops", window, {}, on });
     }
     void MinimizeApplication() override { Calls.push_back({ "minimizeapp", nullptr, {}, true }); }
     void RestoreApplication() override { Calls.push_back({ "restoreapp", nullptr, {}, true }); }
