@@ -43,7 +43,7 @@ void RefreshCycle800(benchmark::State& state)
 {
     Scratch scratch;
     fakes::FakeServices services;
-    fakes::LoopbackWeb web(services, WebLimits{});
+    fakes::LoopbackWeb web(services, WebLimits {});
     const TStockCodeConfig codeList((scratch.folder / "Stocks.cfg").string());
     codeList.Save(Codes(800));
     TStockDataClient client;
@@ -67,15 +67,15 @@ void Download800(benchmark::State& state)
 {
     Scratch scratch;
     fakes::FakeServices services;
-    fakes::LoopbackWeb web(services, WebLimits{});
+    fakes::LoopbackWeb web(services, WebLimits {});
     const std::string url = QuoteListUrl + JoinStockCodes(Codes(800));
     const std::string file = (scratch.folder / "Stocks.dat").string();
     for (auto _ : state)
-        if (!UrlDownloader().Download({url, file, QuoteReferer}).ok) {
+        if (!UrlDownloader().Download({ url, file, QuoteReferer }).ok) {
             state.SkipWithError("download failed");
             break;
         }
 }
 BENCHMARK(Download800)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

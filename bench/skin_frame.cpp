@@ -16,14 +16,14 @@ namespace {
 TbsFrameSkin Skin()
 {
     TbsFrameSkin s;
-    s.PictureSize = {429, 330};
-    s.ClientRect = {4, 29, 425, 326};
-    s.LTPoint = s.HitTestLTPoint = {60, 29};
-    s.RTPoint = s.HitTestRTPoint = {370, 29};
-    s.LBPoint = s.HitTestLBPoint = {60, 326};
-    s.RBPoint = s.HitTestRBPoint = {370, 326};
-    s.CaptionRect = {7, 5, 423, 27};
-    s.MaskRectArea = {3, 3, 426, 327};
+    s.PictureSize = { 429, 330 };
+    s.ClientRect = { 4, 29, 425, 326 };
+    s.LTPoint = s.HitTestLTPoint = { 60, 29 };
+    s.RTPoint = s.HitTestRTPoint = { 370, 29 };
+    s.LBPoint = s.HitTestLBPoint = { 60, 326 };
+    s.RBPoint = s.HitTestRBPoint = { 370, 326 };
+    s.CaptionRect = { 7, 5, 423, 27 };
+    s.MaskRectArea = { 3, 3, 426, 327 };
     return s;
 }
 
@@ -62,14 +62,15 @@ void BandsAndObjects(benchmark::State& state)
         // The caption object and three caption buttons drawn into the top band.
         const TRect caption = CalcRealObjectRect(skin, g, TRect(7, 5, 423, 27));
         bsutils::StretchPiece(bands.Top, caption, picture, TRect(7, 5, 423, 27));
-        const TbsCaptionButtonRow row = CalcCaptionButtonRow(
-            skin, g, {{cmClose, true, {18, 16}}, {cmMaximize, true, {18, 16}}, {cmMinimize, true, {18, 16}}});
+        const TbsCaptionButtonRow row = CalcCaptionButtonRow(skin, g,
+            { { cmClose, true, { 18, 16 } }, { cmMaximize, true, { 18, 16 } },
+                { cmMinimize, true, { 18, 16 } } });
         for (const TRect& r : row.Rects)
             bsutils::CopyPiece(bands.Top, r.Left, r.Top, picture, TRect(400, 6, 418, 22));
         benchmark::DoNotOptimize(bands.Top.constBits());
     }
 }
-BENCHMARK(BandsAndObjects)->Args({314, 333})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BandsAndObjects)->Args({ 314, 333 })->Args({ 1920, 1080 })->Unit(benchmark::kMicrosecond);
 
 void ShapeFromMask(benchmark::State& state)
 {
@@ -83,7 +84,7 @@ void ShapeFromMask(benchmark::State& state)
         benchmark::DoNotOptimize(region);
     }
 }
-BENCHMARK(ShapeFromMask)->Args({314, 333})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(ShapeFromMask)->Args({ 314, 333 })->Args({ 1920, 1080 })->Unit(benchmark::kMicrosecond);
 
 #ifdef QELVO_BENCH_PROGRAM_SKIN
 // The program's own skin: its frame values, main picture and 1-bit mask.
@@ -111,7 +112,7 @@ void ProgramSkinResize(benchmark::State& state)
         benchmark::DoNotOptimize(region);
     }
 }
-BENCHMARK(ProgramSkinResize)->Args({314, 333})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(ProgramSkinResize)->Args({ 314, 333 })->Args({ 1920, 1080 })->Unit(benchmark::kMicrosecond);
 #endif
 
-}  // namespace
+} // namespace

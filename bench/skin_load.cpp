@@ -38,12 +38,12 @@ std::string SyntheticSkinFile()
         data.ActivePictures.push_back(Picture(190, 190, i));
         data.ActivePictureNames.push_back("pic" + std::to_string(i) + ".bmp");
     }
-    const char* objects[] = {"caption", "stdbutton", "stdbutton", "stdbutton", "stdbutton", "stdbutton",
-                             "menuitem", "mainmenubaritem", "button", "animate", "userobject"};
+    const char* objects[] = { "caption", "stdbutton", "stdbutton", "stdbutton", "stdbutton", "stdbutton",
+        "menuitem", "mainmenubaritem", "button", "animate", "userobject" };
     for (int i = 0; i < 11; ++i)
         data.ObjectList.push_back(CreateSkinObject(objects[i], "object" + std::to_string(i)));
-    const char* controls[] = {"panel", "button", "label", "stdlabel", "edit", "listbox", "combobox",
-                              "scrollbar", "tab", "updown", "checkradio", "gauge"};
+    const char* controls[] = { "panel", "button", "label", "stdlabel", "edit", "listbox", "combobox",
+        "scrollbar", "tab", "updown", "checkradio", "gauge" };
     for (int i = 0; i < 60; ++i)
         data.CtrlList.push_back(CreateSkinControl(controls[i % 12], "control" + std::to_string(i)));
 
@@ -101,12 +101,18 @@ void LoadSkin(benchmark::State& state, const std::string& fileBytes)
 }
 
 #ifdef QELVO_BENCH_PROGRAM_SKIN
-void BM_LoadProgramSkin(benchmark::State& state) { LoadSkin(state, SkinFileBytes()); }
+void BM_LoadProgramSkin(benchmark::State& state)
+{
+    LoadSkin(state, SkinFileBytes());
+}
 BENCHMARK(BM_LoadProgramSkin)->Unit(benchmark::kMillisecond);
 #endif
 
 // Pictures that compress poorly: the worst case for the same shape of skin.
-void BM_LoadSyntheticSkin(benchmark::State& state) { LoadSkin(state, SyntheticSkinFileBytes()); }
+void BM_LoadSyntheticSkin(benchmark::State& state)
+{
+    LoadSkin(state, SyntheticSkinFileBytes());
+}
 BENCHMARK(BM_LoadSyntheticSkin)->Unit(benchmark::kMillisecond);
 
 // Inflating and decoding the bitmaps alone.
@@ -127,4 +133,4 @@ void BM_ParseIni(benchmark::State& state)
 }
 BENCHMARK(BM_ParseIni)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -13,7 +13,7 @@ QImage Picture(int w, int h)
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x)  // soft gradients with some texture, like skin art
+        for (int x = 0; x < w; ++x) // soft gradients with some texture, like skin art
             row[x] = qRgb(200 + (x * 37 + y) % 40, 210 + y % 30, 230 + (x ^ y) % 20);
     }
     return image;
@@ -24,12 +24,12 @@ TbsSkinPackage ProgramSizedPackage()
     TbsSkinPackage package;
     package.Picture = Picture(429, 330);
     package.Mask = QImage(429, 330, QImage::Format_Mono);
-    package.Mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    package.Mask.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
     package.Mask.fill(1);
     for (int i = 0; i < 15; ++i)
         package.ActivePictures.push_back(Picture(300 + i * 10, 100 + i * 5));
     QImage mono(64, 64, QImage::Format_Mono);
-    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mono.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
     mono.fill(0);
     package.ActivePictures.push_back(mono);
 
@@ -92,4 +92,4 @@ void BM_ReadStoredSkin(benchmark::State& state)
 }
 BENCHMARK(BM_ReadStoredSkin)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

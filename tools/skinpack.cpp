@@ -25,7 +25,8 @@ int main(int argc, char** argv)
         skin.LoadFromIniFile(iniPath);
         // The loader returns quietly for a file that is no skin; the build must not.
         if (skin.GetEmpty()) {
-            std::fprintf(stderr, "skinpack: %s is not a skin (a marker section is missing)\n", iniPath.c_str());
+            std::fprintf(
+                stderr, "skinpack: %s is not a skin (a marker section is missing)\n", iniPath.c_str());
             return 1;
         }
         skin.SaveToCompressFile(outPath);

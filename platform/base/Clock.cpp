@@ -10,7 +10,7 @@ ClockSource& Source()
     return source;
 }
 
-}  // namespace
+} // namespace
 
 std::chrono::system_clock::time_point ClockNow()
 {

@@ -16,7 +16,7 @@ ErrorReportHandler& InstalledHandler()
     return handler;
 }
 
-}  // namespace
+} // namespace
 
 void ShowErrorReport(const std::string& message)
 {

@@ -5,18 +5,18 @@
 namespace modal {
 namespace {
 
-struct Queue {
-    std::deque<int> answers;
-    std::string lastCaption;
-};
+    struct Queue {
+        std::deque<int> answers;
+        std::string lastCaption;
+    };
 
-Queue& TheQueue()
-{
-    static Queue queue;
-    return queue;
-}
+    Queue& TheQueue()
+    {
+        static Queue queue;
+        return queue;
+    }
 
-}  // namespace
+} // namespace
 
 void PushAnswer(int answer)
 {
@@ -46,7 +46,7 @@ const std::string& LastAnsweredCaption()
 
 void ClearAnswers()
 {
-    TheQueue() = Queue{};
+    TheQueue() = Queue {};
 }
 
-}  // namespace modal
+} // namespace modal

@@ -19,4 +19,4 @@ int PendingAnswers();
 const std::string& LastAnsweredCaption();
 void ClearAnswers();
 
-}  // namespace modal
+} // namespace modal

@@ -4,7 +4,10 @@
 
 namespace {
 
-bool NothingShowing() { return false; }
+bool NothingShowing()
+{
+    return false;
+}
 
 WindowShowingPredicate& InstalledPredicate()
 {
@@ -12,7 +15,7 @@ WindowShowingPredicate& InstalledPredicate()
     return predicate;
 }
 
-}  // namespace
+} // namespace
 
 bool ProgramWindowShowing()
 {

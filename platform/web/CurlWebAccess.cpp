@@ -70,7 +70,11 @@ struct TransferOptions {
 
 class Transfer {
 public:
-    Transfer(const WebLimits& limits, const BodySink& sink) : limits_(limits), sink_(sink) {}
+    Transfer(const WebLimits& limits, const BodySink& sink)
+        : limits_(limits)
+        , sink_(sink)
+    {
+    }
 
     TransferResult Run(const std::string& url, const TransferOptions& options)
     {
@@ -99,7 +103,8 @@ public:
         // The proxy is decided here, not by libcurl's own reading of the environment.
         curl_easy_setopt(handle, CURLOPT_PROXY, proxy.c_str());
         curl_easy_setopt(handle, CURLOPT_NOPROXY, "");
-        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
+        curl_easy_setopt(
+            handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.connectTimeout.count()));
         curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits_.totalTimeout.count()));
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytes);
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.lowSpeedWindow.count()));
@@ -147,7 +152,7 @@ private:
         if (line.starts_with("HTTP/")) {
             while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
                 line.pop_back();
-            transfer.result_.statusLine = line;  // the last one wins (after "100 Continue")
+            transfer.result_.statusLine = line; // the last one wins (after "100 Continue")
         }
         return size * count;
     }
@@ -210,12 +215,15 @@ private:
     TransferResult result_;
     std::stop_token stop_;
     std::mutex socketsMutex_;
-    std::set<int> sockets_;  // this transfer's open sockets
+    std::set<int> sockets_; // this transfer's open sockets
 };
 
-}  // namespace
+} // namespace
 
-CurlWebAccess::CurlWebAccess(WebLimits limits) : limits_(limits) {}
+CurlWebAccess::CurlWebAccess(WebLimits limits)
+    : limits_(limits)
+{
+}
 
 namespace {
 
@@ -226,7 +234,7 @@ std::string FileFailure(const char* verb, const std::string& fileName)
     return Format("cannot %s %s: %s", verb, PathToGbk(fileName).c_str(), error.c_str());
 }
 
-}  // namespace
+} // namespace
 
 DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
 {
@@ -234,17 +242,17 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     // leaves the old file as it was.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return {false, FileFailure("write", request.fileName)};
+        return { false, FileFailure("write", request.fileName) };
 
     const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
     TransferOptions options;
     options.referer = request.referer;
     const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
     if (!result.Succeeded())
-        return {false, result.Describe()};
+        return { false, result.Describe() };
     if (!file.Commit())
-        return {false, FileFailure("replace", request.fileName)};
-    return {true, {}};
+        return { false, FileFailure("replace", request.fileName) };
+    return { true, {} };
 }
 
 std::string CurlWebAccess::Get(const std::string& url)

@@ -7,7 +7,7 @@
 
 class CurlWebAccess final : public IUrlDownloader, public IHttpGet, public IConnectivity, public IPageFetch {
 public:
-    explicit CurlWebAccess(WebLimits limits = WebLimits{});
+    explicit CurlWebAccess(WebLimits limits = WebLimits {});
 
     DownloadOutcome Download(const DownloadRequest& request) override;
     std::string Get(const std::string& url) override;

@@ -12,7 +12,7 @@ class TDownLoadURL {
 public:
     std::string URL;
     std::string Filename;
-    std::string Referer;  // sent as the Referer header when not empty
+    std::string Referer; // sent as the Referer header when not empty
 
     // True when the file now holds the answer. Callers may ignore the result:
     // a failure has already been reported.

@@ -22,20 +22,20 @@ std::string Env(const char* name)
 std::string Upper(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
 }
 
 std::string Lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
 std::optional<std::uint32_t> Ipv4(const std::string& text)
 {
-    in_addr address{};
+    in_addr address {};
     if (inet_pton(AF_INET, text.c_str(), &address) != 1)
         return std::nullopt;
     return ntohl(address.s_addr);
@@ -51,14 +51,15 @@ bool InCidrRange(const std::string& host, const std::string& entry)
     int bits = 32;
     if (slash != std::string::npos) {
         const std::string bitsText = entry.substr(slash + 1);
-        if (bitsText.empty() || bitsText.size() > 2 ||
-            !std::all_of(bitsText.begin(), bitsText.end(), [](unsigned char c) { return std::isdigit(c); }))
+        if (bitsText.empty() || bitsText.size() > 2
+            || !std::all_of(
+                bitsText.begin(), bitsText.end(), [](unsigned char c) { return std::isdigit(c); }))
             return false;
         bits = std::stoi(bitsText);
         if (bits > 32)
             return false;
     }
-    const std::uint32_t mask = bits == 0 ? 0 : ~std::uint32_t{0} << (32 - bits);
+    const std::uint32_t mask = bits == 0 ? 0 : ~std::uint32_t { 0 } << (32 - bits);
     return (*hostAddress & mask) == (*network & mask);
 }
 
@@ -73,8 +74,7 @@ bool HostMatchesEntry(const std::string& host, std::string entry)
     entry = Lower(entry);
     if (host == entry)
         return true;
-    return host.size() > entry.size() && host.ends_with(entry) &&
-           host[host.size() - entry.size() - 1] == '.';
+    return host.size() > entry.size() && host.ends_with(entry) && host[host.size() - entry.size() - 1] == '.';
 }
 
 bool ExemptFromProxy(const std::string& host)
@@ -96,7 +96,7 @@ bool ExemptFromProxy(const std::string& host)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 std::string ProxyForUrl(const std::string& url)
 {

@@ -9,7 +9,7 @@ namespace {
 std::string Lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
@@ -22,7 +22,7 @@ int DefaultPort(const std::string& scheme)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<UrlParts> ParseUrl(const std::string& url)
 {
@@ -34,9 +34,8 @@ std::optional<UrlParts> ParseUrl(const std::string& url)
 
     const auto authorityStart = schemeEnd + 3;
     const auto authorityEnd = url.find_first_of("/?#", authorityStart);
-    std::string authority = url.substr(authorityStart, authorityEnd == std::string::npos
-                                                           ? std::string::npos
-                                                           : authorityEnd - authorityStart);
+    std::string authority = url.substr(authorityStart,
+        authorityEnd == std::string::npos ? std::string::npos : authorityEnd - authorityStart);
     if (const auto at = authority.rfind('@'); at != std::string::npos)
         authority.erase(0, at + 1);
 

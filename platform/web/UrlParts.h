@@ -7,9 +7,9 @@
 #include <string>
 
 struct UrlParts {
-    std::string scheme;  // lower case, e.g. "http"
-    std::string host;    // lower case; an IPv6 literal without its brackets
-    int port = 0;        // the explicit port, or the scheme's default
+    std::string scheme; // lower case, e.g. "http"
+    std::string host; // lower case; an IPv6 literal without its brackets
+    int port = 0; // the explicit port, or the scheme's default
 };
 
 // Splits "scheme://[user@]host[:port][/...]"; nullopt when it is not of that shape.

@@ -12,26 +12,33 @@ const std::shared_ptr<CurlWebAccess>& DefaultAccess()
     return access;
 }
 
-template <class Service>
-std::shared_ptr<Service>& Slot()
+template <class Service> std::shared_ptr<Service>& Slot()
 {
     static std::shared_ptr<Service> installed = DefaultAccess();
     return installed;
 }
 
-template <class Service>
-std::shared_ptr<Service> Install(std::shared_ptr<Service> service)
+template <class Service> std::shared_ptr<Service> Install(std::shared_ptr<Service> service)
 {
     if (!service)
         service = DefaultAccess();
     return std::exchange(Slot<Service>(), std::move(service));
 }
 
-}  // namespace
+} // namespace
 
-IUrlDownloader& UrlDownloader() { return *Slot<IUrlDownloader>(); }
-IHttpGet& HttpGet() { return *Slot<IHttpGet>(); }
-IConnectivity& Connectivity() { return *Slot<IConnectivity>(); }
+IUrlDownloader& UrlDownloader()
+{
+    return *Slot<IUrlDownloader>();
+}
+IHttpGet& HttpGet()
+{
+    return *Slot<IHttpGet>();
+}
+IConnectivity& Connectivity()
+{
+    return *Slot<IConnectivity>();
+}
 std::shared_ptr<IPageFetch> PageFetch()
 {
     return Slot<IPageFetch>();

@@ -14,23 +14,23 @@
 // Bounds on every transfer, so a dead or hostile server cannot hold the
 // user-interface thread or fill the disk. Hitting one is an ordinary failure.
 struct WebLimits {
-    std::chrono::milliseconds connectTimeout{5000};
-    std::chrono::milliseconds totalTimeout{20000};
+    std::chrono::milliseconds connectTimeout { 5000 };
+    std::chrono::milliseconds totalTimeout { 20000 };
     // Abort when fewer than lowSpeedBytes per second arrive for lowSpeedWindow.
     long lowSpeedBytes = 64;
-    std::chrono::seconds lowSpeedWindow{10};
+    std::chrono::seconds lowSpeedWindow { 10 };
     std::size_t maxBodyBytes = 4 * 1024 * 1024;
 };
 
 struct DownloadRequest {
     std::string url;
     std::string fileName;
-    std::string referer;  // sent as the Referer header when not empty
+    std::string referer; // sent as the Referer header when not empty
 };
 
 struct DownloadOutcome {
     bool ok = false;
-    std::string detail;  // why it failed, for diagnostics
+    std::string detail; // why it failed, for diagnostics
 };
 
 class IUrlDownloader {

@@ -21,17 +21,17 @@ namespace {
 
 // ---- palette -------------------------------------------------------------
 const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kSurface(0xF3, 0xF5, 0xF8);      // panels and dialog surfaces
+const QColor kSurface(0xF3, 0xF5, 0xF8); // panels and dialog surfaces
 const QColor kSurfaceTop(0xF8, 0xFA, 0xFC);
 const QColor kSurfaceBottom(0xEE, 0xF1, 0xF5);
-const QColor kBorder(0xC3, 0xCB, 0xD5);       // control borders
-const QColor kFrameBorder(0xA9, 0xB4, 0xC1);  // window outline
-const QColor kHairline(0xDC, 0xE2, 0xE9);     // separators
-const QColor kAccent(0x2F, 0x74, 0xD0);       // the blue accent
+const QColor kBorder(0xC3, 0xCB, 0xD5); // control borders
+const QColor kFrameBorder(0xA9, 0xB4, 0xC1); // window outline
+const QColor kHairline(0xDC, 0xE2, 0xE9); // separators
+const QColor kAccent(0x2F, 0x74, 0xD0); // the blue accent
 const QColor kAccentDark(0x24, 0x5F, 0xB0);
-const QColor kAccentSoft(0xE3, 0xED, 0xFB);   // hover and selection fills
+const QColor kAccentSoft(0xE3, 0xED, 0xFB); // hover and selection fills
 const QColor kAccentEdge(0xA9, 0xC7, 0xF0);
-const QColor kGlyph(0x3C, 0x45, 0x50);        // arrows, check marks
+const QColor kGlyph(0x3C, 0x45, 0x50); // arrows, check marks
 const QColor kGlyphMuted(0xA3, 0xAB, 0xB5);
 const QColor kCloseRed(0xE0, 0x3E, 0x3E);
 const QColor kCloseRedDown(0xB9, 0x2E, 0x2E);
@@ -68,7 +68,7 @@ void VGradient(QImage& img, int l, int t, int r, int b, const QColor& top, const
 // A rounded box: the rect l,t,r,b is filled with `back` first (what shows
 // outside the rounded corners), then the box drawn inside with a 1-pixel edge.
 void Box(QImage& img, int l, int t, int r, int b, const QColor& back, const QColor& edge,
-         const QColor& fillTop, const QColor& fillBottom, double radius = 3.0)
+    const QColor& fillTop, const QColor& fillBottom, double radius = 3.0)
 {
     Fill(img, l, t, r, b, back);
     QPainter p(&img);
@@ -97,12 +97,28 @@ void Arrow(QImage& img, double cx, double cy, int dir, const QColor& c, double s
     const double s = size;
     QPointF a, m, b;
     switch (dir) {
-    case 0: a = {cx - s, cy + s / 2}; m = {cx, cy - s / 2}; b = {cx + s, cy + s / 2}; break;
-    case 1: a = {cx - s, cy - s / 2}; m = {cx, cy + s / 2}; b = {cx + s, cy - s / 2}; break;
-    case 2: a = {cx + s / 2, cy - s}; m = {cx - s / 2, cy}; b = {cx + s / 2, cy + s}; break;
-    default: a = {cx - s / 2, cy - s}; m = {cx + s / 2, cy}; b = {cx - s / 2, cy + s}; break;
+    case 0:
+        a = { cx - s, cy + s / 2 };
+        m = { cx, cy - s / 2 };
+        b = { cx + s, cy + s / 2 };
+        break;
+    case 1:
+        a = { cx - s, cy - s / 2 };
+        m = { cx, cy + s / 2 };
+        b = { cx + s, cy - s / 2 };
+        break;
+    case 2:
+        a = { cx + s / 2, cy - s };
+        m = { cx - s / 2, cy };
+        b = { cx + s / 2, cy + s };
+        break;
+    default:
+        a = { cx - s / 2, cy - s };
+        m = { cx + s / 2, cy };
+        b = { cx - s / 2, cy + s };
+        break;
     }
-    const QPointF pts[3] = {a, m, b};
+    const QPointF pts[3] = { a, m, b };
     p.drawPolyline(pts, 3);
 }
 
@@ -111,7 +127,7 @@ void CheckMark(QImage& img, double x, double y, const QColor& c)
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     Pen(p, c, 1.8);
-    const QPointF pts[3] = {{x + 3.5, y + 8.0}, {x + 6.5, y + 11.0}, {x + 12.5, y + 4.5}};
+    const QPointF pts[3] = { { x + 3.5, y + 8.0 }, { x + 6.5, y + 11.0 }, { x + 12.5, y + 4.5 } };
     p.drawPolyline(pts, 3);
 }
 
@@ -138,7 +154,7 @@ QImage ToMask(const QImage& shape)
 {
     // 1-bit: index 0 black (inside the window), index 1 white (outside).
     QImage mask(shape.size(), QImage::Format_Mono);
-    mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mask.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
     for (int y = 0; y < shape.height(); ++y)
         for (int x = 0; x < shape.width(); ++x)
             mask.setPixel(x, y, qGray(shape.pixel(x, y)) < 128 ? 0 : 1);
@@ -153,9 +169,12 @@ constexpr int kClientL = 4, kClientT = 29, kClientR = 425, kClientB = 326;
 // Caption band colour of row y; the caption buttons repeat it behind their glyphs.
 QColor CaptionRow(int y)
 {
-    if (y <= 0) return kFrameBorder;
-    if (y <= 2) return kAccent;                  // the accent line along the top
-    if (y >= kClientT - 1) return kHairline;     // separator under the caption
+    if (y <= 0)
+        return kFrameBorder;
+    if (y <= 2)
+        return kAccent; // the accent line along the top
+    if (y >= kClientT - 1)
+        return kHairline; // separator under the caption
     return Mix(QColor(0xFD, 0xFE, 0xFF), QColor(0xEC, 0xF0, 0xF5), double(y - 3) / (kClientT - 5));
 }
 
@@ -237,24 +256,23 @@ void CaptionGlyph(QImage& img, int col, int l, int t, const QColor& c)
         break;
     case 2: // restore
         p.drawRect(QRectF(cx - 4.5, cy - 2.5, 7, 7));
-        p.drawPolyline(QPolygonF({QPointF(cx - 2.5, cy - 2.5), QPointF(cx - 2.5, cy - 4.5),
-                                  QPointF(cx + 4.5, cy - 4.5), QPointF(cx + 4.5, cy + 2.5),
-                                  QPointF(cx + 2.5, cy + 2.5)}));
+        p.drawPolyline(QPolygonF({ QPointF(cx - 2.5, cy - 2.5), QPointF(cx - 2.5, cy - 4.5),
+            QPointF(cx + 4.5, cy - 4.5), QPointF(cx + 4.5, cy + 2.5), QPointF(cx + 2.5, cy + 2.5) }));
         break;
     case 3: // minimize
         p.drawLine(QPointF(cx - 4.5, cy + 3.5), QPointF(cx + 4.5, cy + 3.5));
         break;
     case 4: // roll up
-        p.drawPolyline(QPolygonF({QPointF(cx - 4, cy + 2), QPointF(cx, cy - 2), QPointF(cx + 4, cy + 2)}));
+        p.drawPolyline(QPolygonF({ QPointF(cx - 4, cy + 2), QPointF(cx, cy - 2), QPointF(cx + 4, cy + 2) }));
         p.drawLine(QPointF(cx - 4.5, cy - 4.5), QPointF(cx + 4.5, cy - 4.5));
         break;
     case 5: // roll down
-        p.drawPolyline(QPolygonF({QPointF(cx - 4, cy - 2), QPointF(cx, cy + 2), QPointF(cx + 4, cy - 2)}));
+        p.drawPolyline(QPolygonF({ QPointF(cx - 4, cy - 2), QPointF(cx, cy + 2), QPointF(cx + 4, cy - 2) }));
         p.drawLine(QPointF(cx - 4.5, cy + 4.5), QPointF(cx + 4.5, cy + 4.5));
         break;
     default: // to tray: an arrow into a tray line
         p.drawLine(QPointF(cx, cy - 5), QPointF(cx, cy + 1.5));
-        p.drawPolyline(QPolygonF({QPointF(cx - 3, cy - 1), QPointF(cx, cy + 2), QPointF(cx + 3, cy - 1)}));
+        p.drawPolyline(QPolygonF({ QPointF(cx - 3, cy - 1), QPointF(cx, cy + 2), QPointF(cx + 3, cy - 1) }));
         p.drawLine(QPointF(cx - 5, cy + 4.5), QPointF(cx + 5, cy + 4.5));
         break;
     }
@@ -270,8 +288,8 @@ void AppMark(QImage& img, int l, int t, bool muted, bool lighter)
     sq.addRoundedRect(QRectF(l + 2.5, t + 2.5, 15, 15), 3.5, 3.5);
     p.fillPath(sq, fill);
     Pen(p, kWhite, 1.5);
-    p.drawPolyline(QPolygonF({QPointF(l + 5.5, t + 13.5), QPointF(l + 8.5, t + 10.0),
-                              QPointF(l + 11.0, t + 12.0), QPointF(l + 14.5, t + 6.5)}));
+    p.drawPolyline(QPolygonF({ QPointF(l + 5.5, t + 13.5), QPointF(l + 8.5, t + 10.0),
+        QPointF(l + 11.0, t + 12.0), QPointF(l + 14.5, t + 6.5) }));
 }
 
 QImage PaintCaptionButtons()
@@ -293,7 +311,8 @@ QImage PaintCaptionButtons()
                 QPainterPath path;
                 path.addRoundedRect(QRectF(l + 1, t + 1, kCapBtnW - 2, kCapBtnH - 2), 3, 3);
                 p.fillPath(path, back);
-                if (close) glyph = kWhite;
+                if (close)
+                    glyph = kWhite;
             } else if (row == 3) {
                 glyph = kGlyphMuted;
             }
@@ -335,8 +354,8 @@ QImage PaintPopupWindow()
         for (int x = 0; x < kPopupW; ++x)
             if (OutsideAnyCorner(x, y, kPopupW, kPopupH))
                 img.setPixel(x, y, kBorder.rgb());
-    for (int sx : {1, kPopupW - 2})
-        for (int sy : {1, kPopupH - 2})
+    for (int sx : { 1, kPopupW - 2 })
+        for (int sy : { 1, kPopupH - 2 })
             img.setPixel(sx, sy, kBorder.rgb());
     return img;
 }
@@ -392,20 +411,25 @@ QImage PaintControls()
     // push buttons
     Box(img, 0, 0, 74, 21, kSurface, kBorder, kWhite, QColor(0xF0, 0xF3, 0xF7));
     Box(img, 0, 22, 74, 43, kSurface, QColor(0x8F, 0xB3, 0xE6), QColor(0xFA, 0xFC, 0xFF), kAccentSoft);
-    Box(img, 0, 44, 74, 65, kSurface, QColor(0x6E, 0x99, 0xD6), QColor(0xD6, 0xE3, 0xF5), QColor(0xE2, 0xEB, 0xF8));
+    Box(img, 0, 44, 74, 65, kSurface, QColor(0x6E, 0x99, 0xD6), QColor(0xD6, 0xE3, 0xF5),
+        QColor(0xE2, 0xEB, 0xF8));
     Box(img, 0, 66, 74, 87, kSurface, kAccent, kWhite, QColor(0xF0, 0xF3, 0xF7));
-    Box(img, 0, 88, 74, 109, kSurface, QColor(0xD9, 0xDE, 0xE4), QColor(0xF6, 0xF7, 0xF9), QColor(0xF2, 0xF4, 0xF6));
+    Box(img, 0, 88, 74, 109, kSurface, QColor(0xD9, 0xDE, 0xE4), QColor(0xF6, 0xF7, 0xF9),
+        QColor(0xF2, 0xF4, 0xF6));
     // flat tool buttons
     Fill(img, 80, 0, 154, 21, kSurface);
     Box(img, 80, 22, 154, 43, kSurface, kAccentEdge, kAccentSoft, kAccentSoft);
-    Box(img, 80, 44, 154, 65, kSurface, QColor(0x6E, 0x99, 0xD6), QColor(0xD2, 0xE2, 0xF8), QColor(0xD2, 0xE2, 0xF8));
+    Box(img, 80, 44, 154, 65, kSurface, QColor(0x6E, 0x99, 0xD6), QColor(0xD2, 0xE2, 0xF8),
+        QColor(0xD2, 0xE2, 0xF8));
     Box(img, 80, 66, 154, 87, kSurface, kAccentEdge, kSurface, kSurface);
     Fill(img, 80, 88, 154, 109, kSurface);
     // list-view column headers: a light bar with a bottom rule and a right divider
     for (int look = 0; look < 3; ++look) {
         const int t = look * 40;
-        const QColor top = look == 2 ? QColor(0xE4, 0xE9, 0xF0) : (look == 1 ? QColor(0xF6, 0xF9, 0xFE) : kWhite);
-        const QColor bottom = look == 2 ? QColor(0xDE, 0xE4, 0xEC) : (look == 1 ? kAccentSoft : QColor(0xF2, 0xF4, 0xF7));
+        const QColor top
+            = look == 2 ? QColor(0xE4, 0xE9, 0xF0) : (look == 1 ? QColor(0xF6, 0xF9, 0xFE) : kWhite);
+        const QColor bottom
+            = look == 2 ? QColor(0xDE, 0xE4, 0xEC) : (look == 1 ? kAccentSoft : QColor(0xF2, 0xF4, 0xF7));
         VGradient(img, 280, t, 320, t + 39, top, bottom);
         Fill(img, 280, t + 38, 320, t + 39, kBorder);
         Fill(img, 319, t + 6, 320, t + 33, kHairline);
@@ -418,7 +442,8 @@ QImage PaintControls()
     Box(img, 60, 114, 75, 129, kWhite, kBorder, kSurfaceTop, kSurfaceBottom, 2.0);
     Box(img, 76, 114, 91, 129, kWhite, kAccentEdge, kAccentSoft, kAccentSoft, 2.0);
     Box(img, 92, 114, 107, 129, kWhite, kAccent, QColor(0xD2, 0xE2, 0xF8), QColor(0xD2, 0xE2, 0xF8), 2.0);
-    for (int x : {60, 76, 92}) Arrow(img, x + 7.5, 121.5, 1, kGlyph, 3.0);
+    for (int x : { 60, 76, 92 })
+        Arrow(img, x + 7.5, 121.5, 1, kGlyph, 3.0);
     // combo boxes: an edit-like field with a chevron button at the right
     Box(img, 0, 154, 80, 174, kSurface, kBorder, kWhite, kWhite, 2.5);
     Box(img, 0, 176, 80, 196, kSurface, kAccent, kWhite, kWhite, 2.5);
@@ -515,7 +540,7 @@ QImage PaintScrollBars()
         BarButton(img, 30, t, 0, look);
         BarButton(img, 45, t, 1, look);
     }
-    const QColor thumbs[3] = {QColor(0xC2, 0xC9, 0xD2), QColor(0xA6, 0xB0, 0xBC), QColor(0x8B, 0x97, 0xA5)};
+    const QColor thumbs[3] = { QColor(0xC2, 0xC9, 0xD2), QColor(0xA6, 0xB0, 0xBC), QColor(0x8B, 0x97, 0xA5) };
     for (int look = 0; look < 3; ++look) {
         Thumb(img, 0, 64 + look * 16, 30, kBarT, thumbs[look]);
         Thumb(img, 96 + look * 16, 0, kBarT, 30, thumbs[look]);
@@ -563,7 +588,8 @@ QImage PaintTabs()
 QImage PaintHintWindow()
 {
     QImage img = NewPicture(60, 30, kWhite);
-    Box(img, 0, 0, 60, 30, kWhite, QColor(0xB9, 0xC2, 0xCC), QColor(0xFD, 0xFE, 0xFF), QColor(0xF3, 0xF6, 0xFA), 3.0);
+    Box(img, 0, 0, 60, 30, kWhite, QColor(0xB9, 0xC2, 0xCC), QColor(0xFD, 0xFE, 0xFF),
+        QColor(0xF3, 0xF6, 0xFA), 3.0);
     return img;
 }
 
@@ -582,7 +608,8 @@ QImage PaintCheckRadio()
             const bool checked = i % 2 == 1 && i < 6;
             const bool active = i == 2 || i == 3 || i == 7;
             const bool disabled = i == 4 || i == 5;
-            const QColor edge = disabled ? QColor(0xD3, 0xD8, 0xDE) : (active ? kAccent : QColor(0x9A, 0xA5, 0xB2));
+            const QColor edge
+                = disabled ? QColor(0xD3, 0xD8, 0xDE) : (active ? kAccent : QColor(0x9A, 0xA5, 0xB2));
             QColor fill = checked && !disabled ? kAccent : (disabled ? kSurface : kWhite);
             QPainter p(&img);
             p.setRenderHint(QPainter::Antialiasing);
@@ -595,10 +622,13 @@ QImage PaintCheckRadio()
             p.end();
             const QColor mark = disabled ? kGlyphMuted : kWhite;
             if (checked || disabled) {
-                if (checked && kind == 0) CheckMark(img, l - 1.5, t - 1.5, mark);
-                if (checked && kind == 1) Dot(img, l + 6.5, t + 6.5, 2.5, mark);
+                if (checked && kind == 0)
+                    CheckMark(img, l - 1.5, t - 1.5, mark);
+                if (checked && kind == 1)
+                    Dot(img, l + 6.5, t + 6.5, 2.5, mark);
             }
-            if (i >= 6) Fill(img, l + 3, t + 6, l + 10, t + 7, active ? kAccent : kGlyph);
+            if (i >= 6)
+                Fill(img, l + 3, t + 6, l + 10, t + 7, active ? kAccent : kGlyph);
         }
     }
     return img;
@@ -623,7 +653,8 @@ QImage PaintGauges()
     Fill(img, 96, 0, 116, 60, kSurface);
     Box(img, 104, 2, 108, 58, kSurface, kBorder, QColor(0xDD, 0xE2, 0xE8), QColor(0xDD, 0xE2, 0xE8), 2.0);
     Box(img, 118, 0, 136, 11, kSurface, kAccentDark, kAccent, kAccent, 3.0);
-    Box(img, 118, 12, 136, 23, kSurface, kAccentDark, QColor(0x4A, 0x8B, 0xE0), QColor(0x4A, 0x8B, 0xE0), 3.0);
+    Box(img, 118, 12, 136, 23, kSurface, kAccentDark, QColor(0x4A, 0x8B, 0xE0), QColor(0x4A, 0x8B, 0xE0),
+        3.0);
     return img;
 }
 
@@ -644,7 +675,8 @@ QImage PaintExPanel()
         for (int col = 0; col < 3; ++col) {
             const int l = col * 14;
             if (look > 0)
-                Box(img, l, t, l + 14, t + 14, kSurface, kAccentEdge, look == 1 ? kAccentSoft : QColor(0xD2, 0xE2, 0xF8),
+                Box(img, l, t, l + 14, t + 14, kSurface, kAccentEdge,
+                    look == 1 ? kAccentSoft : QColor(0xD2, 0xE2, 0xF8),
                     look == 1 ? kAccentSoft : QColor(0xD2, 0xE2, 0xF8), 2.0);
             QPainter p(&img);
             p.setRenderHint(QPainter::Antialiasing);
@@ -654,8 +686,10 @@ QImage PaintExPanel()
                 p.drawLine(QPointF(l + 4, t + 10), QPointF(l + 10, t + 4));
             }
             p.end();
-            if (col == 1) Arrow(img, l + 7, t + 7, 0, kGlyph, 3.0);
-            if (col == 2) Arrow(img, l + 7, t + 7, 1, kGlyph, 3.0);
+            if (col == 1)
+                Arrow(img, l + 7, t + 7, 0, kGlyph, 3.0);
+            if (col == 2)
+                Arrow(img, l + 7, t + 7, 1, kGlyph, 3.0);
         }
     }
     return img;
@@ -732,17 +766,29 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    struct Picture { const char* name; std::function<QImage()> paint; };
+    struct Picture {
+        const char* name;
+        std::function<QImage()> paint;
+    };
     const Picture pictures[] = {
-        {"main.bmp", PaintMainPicture},      {"mask.bmp", PaintMainMask},
-        {"captionbuttons.bmp", PaintCaptionButtons}, {"popupwindow.bmp", PaintPopupWindow},
-        {"popupmask.bmp", PaintPopupMask},  {"menuitem.bmp", PaintMenuItems},
-        {"controls.bmp", PaintControls},    {"scrollbars.bmp", PaintScrollBars},
-        {"tabs.bmp", PaintTabs},            {"hintwindow.bmp", PaintHintWindow},
-        {"checkradio.bmp", PaintCheckRadio}, {"gauges.bmp", PaintGauges},
-        {"expanel.bmp", PaintExPanel},      {"grid.bmp", PaintGrid},
-        {"mainmenubar.bmp", PaintMainMenuBar}, {"splitter.bmp", PaintSplitter},
-        {"controlbar.bmp", PaintControlBar}, {"groupbox.bmp", PaintGroupBox},
+        { "main.bmp", PaintMainPicture },
+        { "mask.bmp", PaintMainMask },
+        { "captionbuttons.bmp", PaintCaptionButtons },
+        { "popupwindow.bmp", PaintPopupWindow },
+        { "popupmask.bmp", PaintPopupMask },
+        { "menuitem.bmp", PaintMenuItems },
+        { "controls.bmp", PaintControls },
+        { "scrollbars.bmp", PaintScrollBars },
+        { "tabs.bmp", PaintTabs },
+        { "hintwindow.bmp", PaintHintWindow },
+        { "checkradio.bmp", PaintCheckRadio },
+        { "gauges.bmp", PaintGauges },
+        { "expanel.bmp", PaintExPanel },
+        { "grid.bmp", PaintGrid },
+        { "mainmenubar.bmp", PaintMainMenuBar },
+        { "splitter.bmp", PaintSplitter },
+        { "controlbar.bmp", PaintControlBar },
+        { "groupbox.bmp", PaintGroupBox },
     };
     for (const Picture& picture : pictures)
         if (!Save(picture.paint(), out, picture.name))

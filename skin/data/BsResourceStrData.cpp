@@ -143,8 +143,8 @@ const char* const DefaultTable[] = {
 bool SameTextIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 // The text of name's first line in table, or nothing.
@@ -168,9 +168,13 @@ std::string TextOf(const std::string& line)
     return eq == std::string::npos ? std::string() : line.substr(eq + 1);
 }
 
-}  // namespace
+} // namespace
 
-TbsResourceStrData::TbsResourceStrData(QObject* owner) : QObject(owner), ResStrings(DefaultResStrings()) {}
+TbsResourceStrData::TbsResourceStrData(QObject* owner)
+    : QObject(owner)
+    , ResStrings(DefaultResStrings())
+{
+}
 
 std::string TbsResourceStrData::GetResStr(const std::string& name) const
 {
@@ -188,7 +192,7 @@ std::vector<std::string> TbsResourceStrData::SystemResStrings()
 {
     std::vector<std::string> table = DefaultResStrings();
     auto menuHint = std::find_if(table.begin(), table.end(),
-                                 [](const std::string& line) { return line.rfind("MENUBUTTON_HINT=", 0) == 0; });
+        [](const std::string& line) { return line.rfind("MENUBUTTON_HINT=", 0) == 0; });
     table.insert(menuHint + 1, "RESTORE_HINT=Restore");
     return table;
 }

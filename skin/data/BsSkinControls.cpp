@@ -468,48 +468,47 @@ void TbsDataSkinSlider::Exchange(TbsSkinSectionIO& io)
 
 namespace {
 
-template <typename T>
-std::unique_ptr<TbsDataSkinControl> Make(const std::string& idName)
+template <typename T> std::unique_ptr<TbsDataSkinControl> Make(const std::string& idName)
 {
     return std::make_unique<T>(idName);
 }
 
 using ControlFactory = std::unique_ptr<TbsDataSkinControl> (*)(const std::string&);
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TbsDataSkinControl> CreateSkinControl(const std::string& typeWord, const std::string& idName)
 {
     // Type words are compared exactly, as every enumerated skin value is.
     static const std::map<std::string, ControlFactory, std::less<>> factories = {
-        {"panel", &Make<TbsDataSkinPanelControl>},
-        {"expanel", &Make<TbsDataSkinExPanelControl>},
-        {"menubutton", &Make<TbsDataSkinMenuButtonControl>},
-        {"button", &Make<TbsDataSkinButtonControl>},
-        {"checkradio", &Make<TbsDataSkinCheckRadioControl>},
-        {"gauge", &Make<TbsDataSkinGaugeControl>},
-        {"splitter", &Make<TbsDataSkinSplitterControl>},
-        {"trackbar", &Make<TbsDataSkinTrackBarControl>},
-        {"label", &Make<TbsDataSkinLabelControl>},
-        {"stdlabel", &Make<TbsDataSkinStdLabelControl>},
-        {"updown", &Make<TbsDataSkinUpDownControl>},
-        {"grid", &Make<TbsDataSkinGridControl>},
-        {"tab", &Make<TbsDataSkinTabControl>},
-        {"mainmenubar", &Make<TbsDataSkinMainMenuBar>},
-        {"controlbar", &Make<TbsDataSkinControlBar>},
-        {"memo", &Make<TbsDataSkinMemoControl>},
-        {"edit", &Make<TbsDataSkinEditControl>},
-        {"checklistbox", &Make<TbsDataSkinCheckListBox>},
-        {"listbox", &Make<TbsDataSkinListBox>},
-        {"combobox", &Make<TbsDataSkinComboBox>},
-        {"scrollbar", &Make<TbsDataSkinScrollBarControl>},
-        {"spinedit", &Make<TbsDataSkinSpinEditControl>},
-        {"scrollbox", &Make<TbsDataSkinScrollBoxControl>},
-        {"treeview", &Make<TbsDataSkinTreeView>},
-        {"bevel", &Make<TbsDataSkinBevel>},
-        {"slider", &Make<TbsDataSkinSlider>},
-        {"listview", &Make<TbsDataSkinListView>},
-        {"richedit", &Make<TbsDataSkinRichEdit>},
+        { "panel", &Make<TbsDataSkinPanelControl> },
+        { "expanel", &Make<TbsDataSkinExPanelControl> },
+        { "menubutton", &Make<TbsDataSkinMenuButtonControl> },
+        { "button", &Make<TbsDataSkinButtonControl> },
+        { "checkradio", &Make<TbsDataSkinCheckRadioControl> },
+        { "gauge", &Make<TbsDataSkinGaugeControl> },
+        { "splitter", &Make<TbsDataSkinSplitterControl> },
+        { "trackbar", &Make<TbsDataSkinTrackBarControl> },
+        { "label", &Make<TbsDataSkinLabelControl> },
+        { "stdlabel", &Make<TbsDataSkinStdLabelControl> },
+        { "updown", &Make<TbsDataSkinUpDownControl> },
+        { "grid", &Make<TbsDataSkinGridControl> },
+        { "tab", &Make<TbsDataSkinTabControl> },
+        { "mainmenubar", &Make<TbsDataSkinMainMenuBar> },
+        { "controlbar", &Make<TbsDataSkinControlBar> },
+        { "memo", &Make<TbsDataSkinMemoControl> },
+        { "edit", &Make<TbsDataSkinEditControl> },
+        { "checklistbox", &Make<TbsDataSkinCheckListBox> },
+        { "listbox", &Make<TbsDataSkinListBox> },
+        { "combobox", &Make<TbsDataSkinComboBox> },
+        { "scrollbar", &Make<TbsDataSkinScrollBarControl> },
+        { "spinedit", &Make<TbsDataSkinSpinEditControl> },
+        { "scrollbox", &Make<TbsDataSkinScrollBoxControl> },
+        { "treeview", &Make<TbsDataSkinTreeView> },
+        { "bevel", &Make<TbsDataSkinBevel> },
+        { "slider", &Make<TbsDataSkinSlider> },
+        { "listview", &Make<TbsDataSkinListView> },
+        { "richedit", &Make<TbsDataSkinRichEdit> },
     };
     auto it = factories.find(typeWord);
     return it == factories.end() ? nullptr : it->second(idName);

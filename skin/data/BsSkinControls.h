@@ -20,7 +20,10 @@ class TbsSkinSectionIO;
 
 class TbsDataSkinControl {
 public:
-    explicit TbsDataSkinControl(std::string idName) : IDName(std::move(idName)) {}
+    explicit TbsDataSkinControl(std::string idName)
+        : IDName(std::move(idName))
+    {
+    }
     virtual ~TbsDataSkinControl() = default;
     TbsDataSkinControl(const TbsDataSkinControl&) = delete;
     TbsDataSkinControl& operator=(const TbsDataSkinControl&) = delete;
@@ -48,11 +51,11 @@ class TbsDataSkinCustomControl : public TbsDataSkinControl {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
 
-    QPoint LTPoint;  // "lefttoppoint"
-    QPoint RTPoint;  // "righttoppoint"
-    QPoint LBPoint;  // "leftbottompoint"
-    QPoint RBPoint;  // "rightbottompoint"
-    TRect ClRect;    // "clientrect"
+    QPoint LTPoint; // "lefttoppoint"
+    QPoint RTPoint; // "righttoppoint"
+    QPoint LBPoint; // "leftbottompoint"
+    QPoint RBPoint; // "rightbottompoint"
+    TRect ClRect; // "clientrect"
     bool LeftStretch = false;
     bool TopStretch = false;
     bool RightStretch = false;
@@ -287,7 +290,7 @@ public:
     int FontHeight = 14;
     TFontStyles FontStyle = 0;
     TColor FontColor = 0;
-    TColor ActiveFontColor = 16711680;  // blue
+    TColor ActiveFontColor = 16711680; // blue
 
 protected:
     void Exchange(TbsSkinSectionIO& io) override;
@@ -353,7 +356,7 @@ public:
     TRect ActiveTabRect;
     TRect FocusTabRect;
     TRect MouseInTabRect;
-    TRect ClRect;  // "clientrect"
+    TRect ClRect; // "clientrect"
     int BGPictureIndex = -1;
     QPoint LTPoint;
     QPoint RTPoint;
@@ -376,7 +379,7 @@ public:
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TColor MouseInFontColor = 0;
-    std::string UpDown;  // name of the up-down skin that scrolls the tabs
+    std::string UpDown; // name of the up-down skin that scrolls the tabs
     bool ShowFocus = false;
     int FocusOffsetX = 0;
     int FocusOffsetY = 0;
@@ -539,7 +542,7 @@ public:
     TColor FontColor = 0;
     TColor FocusFontColor = 0;
     TColor ActiveFontColor = 0;
-    std::string ListBoxName;  // list box skin of the drop-down list
+    std::string ListBoxName; // list box skin of the drop-down list
     TRect ButtonRect;
     TRect ActiveButtonRect;
     TRect DownButtonRect;

@@ -164,28 +164,27 @@ void TbsDataUserObject::Exchange(TbsSkinSectionIO& io)
 
 namespace {
 
-template <typename T>
-std::unique_ptr<TbsDataSkinObject> Make(const std::string& idName)
+template <typename T> std::unique_ptr<TbsDataSkinObject> Make(const std::string& idName)
 {
     return std::make_unique<T>(idName);
 }
 
 using ObjectFactory = std::unique_ptr<TbsDataSkinObject> (*)(const std::string&);
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TbsDataSkinObject> CreateSkinObject(const std::string& typeWord, const std::string& idName)
 {
     // Type words are compared exactly, as every enumerated skin value is.
     static const std::map<std::string, ObjectFactory, std::less<>> factories = {
-        {"menuitem", &Make<TbsDataSkinMenuItem>},
-        {"mainmenubaritem", &Make<TbsDataSkinMainMenuBarItem>},
-        {"stdbutton", &Make<TbsDataSkinStdButton>},
-        {"mainmenubarbutton", &Make<TbsDataSkinMainMenuBarButton>},
-        {"button", &Make<TbsDataSkinButton>},
-        {"caption", &Make<TbsDataSkinCaption>},
-        {"animate", &Make<TbsDataSkinAnimate>},
-        {"userobject", &Make<TbsDataUserObject>},
+        { "menuitem", &Make<TbsDataSkinMenuItem> },
+        { "mainmenubaritem", &Make<TbsDataSkinMainMenuBarItem> },
+        { "stdbutton", &Make<TbsDataSkinStdButton> },
+        { "mainmenubarbutton", &Make<TbsDataSkinMainMenuBarButton> },
+        { "button", &Make<TbsDataSkinButton> },
+        { "caption", &Make<TbsDataSkinCaption> },
+        { "animate", &Make<TbsDataSkinAnimate> },
+        { "userobject", &Make<TbsDataUserObject> },
     };
     auto it = factories.find(typeWord);
     return it == factories.end() ? nullptr : it->second(idName);
@@ -205,7 +204,7 @@ void ExchangeWindowPicture(TbsSkinSectionIO& io, TbsDataSkinWindowPicture& w)
     io.Point("rightbottompoint", w.RBPoint);
 }
 
-}  // namespace
+} // namespace
 
 void TbsDataSkinPopupWindow::ExchangeSection(TbsSkinSectionIO& io)
 {

@@ -19,7 +19,10 @@ class TbsSkinSectionIO;
 
 class TbsDataSkinObject {
 public:
-    explicit TbsDataSkinObject(std::string idName) : IDName(std::move(idName)) {}
+    explicit TbsDataSkinObject(std::string idName)
+        : IDName(std::move(idName))
+    {
+    }
     virtual ~TbsDataSkinObject() = default;
     TbsDataSkinObject(const TbsDataSkinObject&) = delete;
     TbsDataSkinObject& operator=(const TbsDataSkinObject&) = delete;
@@ -34,7 +37,7 @@ public:
 
     std::string IDName;
     std::string Hint;
-    int PictureIndex = -1;  // "activepictureindex"
+    int PictureIndex = -1; // "activepictureindex"
     bool SkinRectInAPicture = false;
     TRect SkinRect;
     TRect ActiveSkinRect;
@@ -53,7 +56,7 @@ public:
     const char* TypeWord() const override { return "button"; }
 
     TRect DownRect;
-    TRect DisableSkinRect;  // "disableskinrsect", spelled so in every skin
+    TRect DisableSkinRect; // "disableskinrsect", spelled so in every skin
 
 protected:
     void Exchange(TbsSkinSectionIO& io) override;
@@ -197,7 +200,7 @@ public:
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
-    TColor UnEnabledFontColor = 0;  // "unenabledfontColor", capital C in every skin
+    TColor UnEnabledFontColor = 0; // "unenabledfontColor", capital C in every skin
     bool StretchEffect = false;
     TRect AnimateSkinRect;
     int FrameCount = 0;
@@ -227,10 +230,10 @@ std::unique_ptr<TbsDataSkinObject> CreateSkinObject(const std::string& typeWord,
 struct TbsDataSkinWindowPicture {
     int WindowPictureIndex = -1;
     int MaskPictureIndex = -1;
-    QPoint LTPoint;  // "lefttoppoint"
-    QPoint RTPoint;  // "righttoppoint"
-    QPoint LBPoint;  // "leftbottompoint"
-    QPoint RBPoint;  // "rightbottompoint"
+    QPoint LTPoint; // "lefttoppoint"
+    QPoint RTPoint; // "righttoppoint"
+    QPoint LBPoint; // "leftbottompoint"
+    QPoint RBPoint; // "rightbottompoint"
 };
 
 // [POPUPWINDOW]: the skin of pop-up menu windows.
@@ -258,7 +261,7 @@ public:
     void SaveToFile(TbsIniFile& ini) const;
     void ExchangeSection(TbsSkinSectionIO& io);
 
-    TRect ClRect;  // "clientrect"
+    TRect ClRect; // "clientrect"
     std::string FontName = "Arial";
     int FontHeight = 14;
     TFontStyles FontStyle = 0;

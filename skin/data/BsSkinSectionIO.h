@@ -45,7 +45,10 @@ private:
 // Reads each key from an INI text, falling back to the key's default.
 class TbsSkinIniReader final : public TbsSkinSectionIO {
 public:
-    explicit TbsSkinIniReader(const TbsIniFile& ini) : ini_(ini) {}
+    explicit TbsSkinIniReader(const TbsIniFile& ini)
+        : ini_(ini)
+    {
+    }
     bool Reading() const override { return true; }
     void String(const char* key, std::string& value, const std::string& def = {}) override;
     void Integer(const char* key, int& value, int def = 0) override;
@@ -67,7 +70,10 @@ private:
 // Writes each key's value into an INI text; never changes the values.
 class TbsSkinIniWriter final : public TbsSkinSectionIO {
 public:
-    explicit TbsSkinIniWriter(TbsIniFile& ini) : ini_(ini) {}
+    explicit TbsSkinIniWriter(TbsIniFile& ini)
+        : ini_(ini)
+    {
+    }
     bool Reading() const override { return false; }
     void String(const char* key, std::string& value, const std::string& def = {}) override;
     void Integer(const char* key, int& value, int def = 0) override;

@@ -6,7 +6,6 @@
 #include "Exception.h"
 #include "Format.h"
 
-
 #include <algorithm>
 
 namespace {
@@ -22,8 +21,8 @@ int ListCount(const TbsIniFile& ini, const char* section)
 }
 
 template <typename Entry, typename Factory>
-void ReadEntryList(const TbsIniFile& ini, const char* section, Factory create,
-                   std::vector<std::unique_ptr<Entry>>& list)
+void ReadEntryList(
+    const TbsIniFile& ini, const char* section, Factory create, std::vector<std::unique_ptr<Entry>>& list)
 {
     const int count = ListCount(ini, section);
     for (int i = 0; i < count; ++i) {
@@ -55,18 +54,22 @@ int IndexByName(const std::vector<std::unique_ptr<Entry>>& list, const std::stri
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 // --- skin list
 
 TbsSkinListItem::TbsSkinListItem(std::string name)
-    : Name(std::move(name)), skin_(std::make_unique<TbsCompressedStoredSkin>())
+    : Name(std::move(name))
+    , skin_(std::make_unique<TbsCompressedStoredSkin>())
 {
 }
 
 TbsSkinListItem::~TbsSkinListItem() = default;
 
-TbsCompressedSkinList::TbsCompressedSkinList(QObject* owner) : QObject(owner) {}
+TbsCompressedSkinList::TbsCompressedSkinList(QObject* owner)
+    : QObject(owner)
+{
+}
 
 TbsCompressedSkinList::~TbsCompressedSkinList() = default;
 
@@ -85,15 +88,21 @@ TbsSkinListItem& TbsCompressedSkinList::Add()
 
 void TbsCompressedSkinList::Delete(int index)
 {
-    Item(index);  // range check
+    Item(index); // range check
     items_.erase(items_.begin() + index);
 }
 
-void TbsCompressedSkinList::Clear() { items_.clear(); }
+void TbsCompressedSkinList::Clear()
+{
+    items_.clear();
+}
 
 // --- skin data
 
-TbsSkinData::TbsSkinData(QObject* owner) : QObject(owner) {}
+TbsSkinData::TbsSkinData(QObject* owner)
+    : QObject(owner)
+{
+}
 
 TbsSkinData::~TbsSkinData() = default;
 
@@ -399,9 +408,15 @@ void TbsSkinData::SaveToCompressedFile(const std::string& path) const
 
 // --- lookups and the picture library
 
-int TbsSkinData::GetIndex(const std::string& name) const { return IndexByName(ObjectList, name); }
+int TbsSkinData::GetIndex(const std::string& name) const
+{
+    return IndexByName(ObjectList, name);
+}
 
-int TbsSkinData::GetControlIndex(const std::string& name) const { return IndexByName(CtrlList, name); }
+int TbsSkinData::GetControlIndex(const std::string& name) const
+{
+    return IndexByName(CtrlList, name);
+}
 
 void TbsSkinData::GetObjectTypeName(const std::string& entry, std::string& name, std::string& type)
 {

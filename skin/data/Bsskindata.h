@@ -26,11 +26,11 @@ class TbsSkinSectionIO;
 
 // The announcements a skin data component makes when its skin changes; the
 // skin announcer of the widget layer delivers them to windows and controls.
-constexpr int SKIN_MSG_BEFORE_CHANGE = 1225;     // a load or clear begins
-constexpr int SKIN_MSG_CHANGE = 1226;            // the new skin is in place
-constexpr int SKIN_MSG_AFTER_CHANGE = 1227;      // right after 1226
-constexpr int SKIN_MSG_RESSTR_CHANGE = 1274;     // the resource strings were replaced
-constexpr int SKIN_MSG_SKINNABLE_CHANGE = 1294;  // SkinnableForm changed
+constexpr int SKIN_MSG_BEFORE_CHANGE = 1225; // a load or clear begins
+constexpr int SKIN_MSG_CHANGE = 1226; // the new skin is in place
+constexpr int SKIN_MSG_AFTER_CHANGE = 1227; // right after 1226
+constexpr int SKIN_MSG_RESSTR_CHANGE = 1274; // the resource strings were replaced
+constexpr int SKIN_MSG_SKINNABLE_CHANGE = 1294; // SkinnableForm changed
 
 // One entry of a skin list: a stored skin under the name "bsSkin<n>".
 class TbsSkinListItem {
@@ -73,15 +73,15 @@ public:
 
     // --- properties
     bool SkinnableForm() const { return skinnableForm_; }
-    void SetSkinnableForm(bool value);  // sends 1294 on a change
+    void SetSkinnableForm(bool value); // sends 1294 on a change
     bool EnableSkinEffects() const { return enableSkinEffects_; }
     void SetEnableSkinEffects(bool value) { enableSkinEffects_ = value; }
     TbsCompressedStoredSkin* CompressedStoredSkin() const { return compressedStoredSkin_; }
-    void SetCompressedStoredSkin(TbsCompressedStoredSkin* value);  // loads it at once
+    void SetCompressedStoredSkin(TbsCompressedStoredSkin* value); // loads it at once
     TbsResourceStrData* ResourceStrData() const { return resourceStrData_; }
-    void SetResourceStrData(TbsResourceStrData* value);  // sends 1274
+    void SetResourceStrData(TbsResourceStrData* value); // sends 1274
     TbsCompressedSkinList* SkinList() const { return skinList_; }
-    void SetSkinList(TbsCompressedSkinList* value);  // loads entry SkinIndex
+    void SetSkinList(TbsCompressedSkinList* value); // loads entry SkinIndex
     int SkinIndex() const { return skinIndex_; }
     void SetSkinIndex(int value);
     // While the component is restored from its stored form, SkinnableForm
@@ -109,14 +109,12 @@ public:
     int GetControlIndex(const std::string& name) const;
     // The control skin / skin object named name when it is of class T; null
     // when there is no such entry or it is of another type.
-    template <typename T>
-    const T* FindControl(const std::string& name) const
+    template <typename T> const T* FindControl(const std::string& name) const
     {
         const int index = GetControlIndex(name);
         return index < 0 ? nullptr : dynamic_cast<const T*>(CtrlList[static_cast<size_t>(index)].get());
     }
-    template <typename T>
-    const T* FindObject(const std::string& name) const
+    template <typename T> const T* FindObject(const std::string& name) const
     {
         const int index = GetIndex(name);
         return index < 0 ? nullptr : dynamic_cast<const T*>(ObjectList[static_cast<size_t>(index)].get());
@@ -154,11 +152,11 @@ public:
     std::string SkinComments;
 
     // [FORMINFO]
-    QPoint LTPoint;  // "lefttoppoint"
-    QPoint RTPoint;  // "righttoppoint"
-    QPoint LBPoint;  // "leftbottompoint"
-    QPoint RBPoint;  // "rightbottompoint"
-    TRect ClRect;    // "clientrect"
+    QPoint LTPoint; // "lefttoppoint"
+    QPoint RTPoint; // "righttoppoint"
+    QPoint LBPoint; // "leftbottompoint"
+    QPoint RBPoint; // "rightbottompoint"
+    TRect ClRect; // "clientrect"
     int BGPictureIndex = -1;
     int MDIBGPictureIndex = -1;
     bool LeftStretch = false;
@@ -179,7 +177,7 @@ public:
     int ButtonsOffset = 0;
     bool ButtonsInLeft = false;
     bool MainMenuPopupUp = false;
-    int BorderW = 0;  // "borderwidth"
+    int BorderW = 0; // "borderwidth"
     bool AutoRenderingInActiveImage = false;
     TbsInActiveEffect InActiveEffect = ieBrightness;
     int FormMinWidth = 0;

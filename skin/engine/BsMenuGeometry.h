@@ -34,8 +34,8 @@ struct TbsMenuItemSkinGeom {
 struct TbsMenuHeaderSkin {
     QImage Picture;
     TRect SkinRect;
-    int LeftOffset = 0;   // fixed columns at the look's left
-    int RightOffset = 0;  // and at its right
+    int LeftOffset = 0; // fixed columns at the look's left
+    int RightOffset = 0; // and at its right
     bool StretchEffect = false;
     QFont Font;
     TColor FontColor = 0;
@@ -55,11 +55,11 @@ int MenuItemHeight(bool separator, const TbsMenuItemSkinGeom* itemSkin, int defa
 int MenuGlyphWidth(bool hasImages, int imageWidth);
 
 struct TbsMenuSizeInput {
-    int MaxTextWidth = 0;            // widest caption (with two spaces and short cut when it has one)
-    std::vector<int> ItemHeights;    // of the shown items
+    int MaxTextWidth = 0; // widest caption (with two spaces and short cut when it has one)
+    std::vector<int> ItemHeights; // of the shown items
     bool HasImages = false;
     int ImageWidth = 0;
-    int MaxMenuItemsInWindow = 0;    // 0: no limit
+    int MaxMenuItemsInWindow = 0; // 0: no limit
     int DefaultItemHeight = 20;
     int WorkAreaHeight = 0;
     const TbsPopupWindowSkinGeom* WindowSkin = nullptr;
@@ -68,8 +68,8 @@ struct TbsMenuSizeInput {
 struct TbsMenuWindowSize {
     int Width = 0;
     int Height = 0;
-    bool Scroll = false;   // not every item fits
-    bool Scroll2 = false;  // the limit came from MaxMenuItemsInWindow
+    bool Scroll = false; // not every item fits
+    bool Scroll2 = false; // the limit came from MaxMenuItemsInWindow
 };
 TbsMenuWindowSize CalcMenuWindowSize(const TbsMenuSizeInput& in);
 
@@ -78,19 +78,19 @@ TbsMenuWindowSize CalcMenuWindowSize(const TbsMenuSizeInput& in);
 TRect CalcMenuItemsRect(const TbsPopupWindowSkinGeom* windowSkin, int w, int h);
 
 struct TbsMenuItemLayout {
-    std::vector<TRect> Rects;   // one per item; null outside the visible range
+    std::vector<TRect> Rects; // one per item; null outside the visible range
     std::vector<bool> Visible;
     int VisibleCount = 0;
 };
 // Items from visibleStart down the items rect (10-pixel scroll areas at top and
 // bottom while scrolling); the first that does not fit and all after it are hidden.
-TbsMenuItemLayout CalcItemRects(const TRect& itemsRect, const std::vector<int>& heights, bool scroll,
-                                int visibleStart);
+TbsMenuItemLayout CalcItemRects(
+    const TRect& itemsRect, const std::vector<int>& heights, bool scroll, int visibleStart);
 // Start index that shows the last items (the jump to the end when wrapping upward).
 int LastPageStartIndex(const TRect& itemsRect, const std::vector<int>& heights);
 
 struct TbsMenuPlacement {
-    TRect Request;  // the point (as an empty rect) or the parent item's screen rect
+    TRect Request; // the point (as an empty rect) or the parent item's screen rect
     QSize Size;
     TRect WorkArea;
     bool SubMenu = false;
@@ -103,16 +103,16 @@ QPoint CalcMenuPosition(const TbsMenuPlacement& p);
 
 // One item to draw.
 struct TbsMenuItemState {
-    QString Caption;      // with "&" accelerators
+    QString Caption; // with "&" accelerators
     QString ShortCut;
     bool Separator = false;
     bool Enabled = true;
-    bool Active = false;  // highlighted, or its sub-menu is open
+    bool Active = false; // highlighted, or its sub-menu is open
     bool Checked = false;
     bool Radio = false;
     bool HasSubItems = false;
-    QImage Glyph;          // the item's bitmap or its image-list picture
-    QString Name;          // names such as "BSF_CLOSE" get built-in pictures
+    QImage Glyph; // the item's bitmap or its image-list picture
+    QString Name; // names such as "BSF_CLOSE" get built-in pictures
 };
 
 // A header item: disabled, not a separator, its caption between two "-".
@@ -124,9 +124,9 @@ QString MenuHeaderText(const QString& caption);
 // paintBuffer, when not null, is the window background behind the item for a
 // skin whose normal items are transparent. header is the skin header items
 // are drawn on; without one a header item shows only its background.
-QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& skin, const QImage& picture, const TbsMenuItemState& item,
-                               int w, int h, const QFont& font, int glyphWidth, const QImage* paintBuffer = nullptr,
-                               const TbsMenuHeaderSkin* header = nullptr);
+QImage CreateSkinMenuItemImage(const TbsMenuItemSkinGeom& skin, const QImage& picture,
+    const TbsMenuItemState& item, int w, int h, const QFont& font, int glyphWidth,
+    const QImage* paintBuffer = nullptr, const TbsMenuHeaderSkin* header = nullptr);
 // Item picture without a skin; a header item is button shadow with its text
 // in the button highlight colour.
 struct TbsDefaultMenuColors {
@@ -136,5 +136,5 @@ struct TbsDefaultMenuColors {
     QRgb BtnShadow = qRgb(160, 160, 160);
     QRgb BtnHighlight = qRgb(255, 255, 255);
 };
-QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, const QFont& font, int glyphWidth,
-                                  const TbsDefaultMenuColors& colors = {});
+QImage CreateDefaultMenuItemImage(const TbsMenuItemState& item, int w, int h, const QFont& font,
+    int glyphWidth, const TbsDefaultMenuColors& colors = {});

@@ -6,7 +6,10 @@
 namespace {
 
 // Rounds to the nearest integer, halves to even.
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+int RoundEven(double v)
+{
+    return static_cast<int>(std::nearbyint(v));
+}
 
 // Works along one axis: a rect's start and end on the bar's long axis.
 struct Span {
@@ -15,8 +18,14 @@ struct Span {
     int Length() const { return End - Start; }
 };
 
-Span Along(const TRect& r, bool vertical) { return vertical ? Span{r.Top, r.Bottom} : Span{r.Left, r.Right}; }
-Span Across(const TRect& r, bool vertical) { return vertical ? Span{r.Left, r.Right} : Span{r.Top, r.Bottom}; }
+Span Along(const TRect& r, bool vertical)
+{
+    return vertical ? Span { r.Top, r.Bottom } : Span { r.Left, r.Right };
+}
+Span Across(const TRect& r, bool vertical)
+{
+    return vertical ? Span { r.Left, r.Right } : Span { r.Top, r.Bottom };
+}
 TRect Make(Span along, Span across, bool vertical)
 {
     return vertical ? TRect(across.Start, along.Start, across.End, along.End)
@@ -33,7 +42,7 @@ int ThumbLength(int trackLength, const TbsScrollRange& range, int minimum, int m
     return std::min(minimumWithoutPage, std::max(trackLength, 0));
 }
 
-}  // namespace
+} // namespace
 
 double ScrollFraction(const TbsScrollRange& r)
 {
@@ -54,8 +63,8 @@ int ThumbStart(int trackStart, int trackLength, int thumbLength, double fraction
     return trackStart + RoundEven((trackLength - thumbLength) * fraction);
 }
 
-TbsScrollBarRects CalcSkinScrollBarRects(const TbsScrollBarSkinGeom& s, bool vertical, int w, int h,
-                                         const TbsScrollRange& range)
+TbsScrollBarRects CalcSkinScrollBarRects(
+    const TbsScrollBarSkinGeom& s, bool vertical, int w, int h, const TbsScrollRange& range)
 {
     TbsScrollBarRects rects;
     const int growth = vertical ? h - s.SkinRect.Height() : w - s.SkinRect.Width();
@@ -74,32 +83,32 @@ TbsScrollBarRects CalcSkinScrollBarRects(const TbsScrollBarSkinGeom& s, bool ver
 
     const int thumbLook = Along(s.ThumbRect, vertical).Length();
     const int minimum = s.ThumbMinSize != 0 ? s.ThumbMinSize : thumbLook;
-    const int length =
-        ThumbLength(track.Length(), range, minimum, s.ThumbMinPageSize != 0 ? s.ThumbMinPageSize : minimum);
+    const int length
+        = ThumbLength(track.Length(), range, minimum, s.ThumbMinPageSize != 0 ? s.ThumbMinPageSize : minimum);
     const int start = ThumbStart(track.Start, track.Length(), length, ScrollFraction(range));
     const Span across = Across(s.TrackArea, vertical);
     const int thickness = Across(s.ThumbRect, vertical).Length();
     const int top = across.Start + (across.Length() - thickness) / 2;
-    rects.Thumb = Make({start, start + length}, {top, top + thickness}, vertical);
+    rects.Thumb = Make({ start, start + length }, { top, top + thickness }, vertical);
     return rects;
 }
 
-TbsScrollBarRects CalcDefaultScrollBarRects(bool vertical, int w, int h, const TbsScrollRange& range, bool both,
-                                            int bothMarkerWidth)
+TbsScrollBarRects CalcDefaultScrollBarRects(
+    bool vertical, int w, int h, const TbsScrollRange& range, bool both, int bothMarkerWidth)
 {
     TbsScrollBarRects rects;
     int length = vertical ? h : w;
     if (both && !vertical)
         length -= bothMarkerWidth;
-    const Span across{1, (vertical ? w : h) - 1};
+    const Span across { 1, (vertical ? w : h) - 1 };
     // The down button (decreasing) at the start, the up button at the end.
-    rects.DownButton = Make({1, 17}, across, vertical);
-    rects.UpButton = Make({length - 17, length - 1}, across, vertical);
-    const Span track{17, std::max(length - 17, 17)};
+    rects.DownButton = Make({ 1, 17 }, across, vertical);
+    rects.UpButton = Make({ length - 17, length - 1 }, across, vertical);
+    const Span track { 17, std::max(length - 17, 17) };
     rects.Track = Make(track, across, vertical);
     const int thumb = ThumbLength(track.Length(), range, 16, 16);
     const int start = ThumbStart(track.Start, track.Length(), thumb, ScrollFraction(range));
-    rects.Thumb = Make({start, start + thumb}, across, vertical);
+    rects.Thumb = Make({ start, start + thumb }, across, vertical);
     return rects;
 }
 
@@ -109,9 +118,13 @@ int ClampScrollPosition(const TbsScrollRange& r, int position)
     return std::max(r.Min, std::min(position, upper));
 }
 
-bool AcceptsPageSize(const TbsScrollRange& r, int pageSize) { return r.Max - r.Min + 1 >= pageSize + r.Position; }
+bool AcceptsPageSize(const TbsScrollRange& r, int pageSize)
+{
+    return r.Max - r.Min + 1 >= pageSize + r.Position;
+}
 
-int ScrollPositionFromDrag(const TbsScrollRange& r, int trackLength, int thumbLength, int thumbOffset, int travel)
+int ScrollPositionFromDrag(
+    const TbsScrollRange& r, int trackLength, int thumbLength, int thumbOffset, int travel)
 {
     const int run = trackLength - thumbLength;
     if (run <= 0)

@@ -11,9 +11,9 @@
 // button rects are relative to "skinrect".
 struct TbsScrollBarSkinGeom {
     TRect SkinRect;
-    QPoint RTPoint, LBPoint;  // where the look splits for resizing
+    QPoint RTPoint, LBPoint; // where the look splits for resizing
     TRect TrackArea, UpButtonRect, DownButtonRect;
-    TRect ThumbRect;          // the thumb's look (its size matters here)
+    TRect ThumbRect; // the thumb's look (its size matters here)
     int ThumbMinSize = 0;
     int ThumbMinPageSize = 0;
 };
@@ -22,7 +22,7 @@ struct TbsScrollRange {
     int Min = 0;
     int Max = 100;
     int Position = 0;
-    int PageSize = 0;  // 0: fixed-size thumb
+    int PageSize = 0; // 0: fixed-size thumb
 };
 
 struct TbsScrollBarRects {
@@ -30,12 +30,12 @@ struct TbsScrollBarRects {
 };
 
 // Skinned bar of size w x h; vertical bars run the same way along y.
-TbsScrollBarRects CalcSkinScrollBarRects(const TbsScrollBarSkinGeom& skin, bool vertical, int w, int h,
-                                         const TbsScrollRange& range);
+TbsScrollBarRects CalcSkinScrollBarRects(
+    const TbsScrollBarSkinGeom& skin, bool vertical, int w, int h, const TbsScrollRange& range);
 // Built-in bar: 16-pixel buttons inside a 1-pixel margin, the track between;
 // with both, a horizontal bar leaves bothMarkerWidth at its right for the corner.
-TbsScrollBarRects CalcDefaultScrollBarRects(bool vertical, int w, int h, const TbsScrollRange& range,
-                                            bool both = false, int bothMarkerWidth = 19);
+TbsScrollBarRects CalcDefaultScrollBarRects(
+    bool vertical, int w, int h, const TbsScrollRange& range, bool both = false, int bothMarkerWidth = 19);
 
 // The thumb's place along a track: the fraction the position stands for and
 // the thumb's start for a given length.
@@ -48,8 +48,8 @@ int ClampScrollPosition(const TbsScrollRange& range, int position);
 bool AcceptsPageSize(const TbsScrollRange& range, int pageSize);
 // The position while dragging a thumb that started thumbOffset pixels into
 // its run and has travelled by travel pixels.
-int ScrollPositionFromDrag(const TbsScrollRange& range, int trackLength, int thumbLength, int thumbOffset,
-                           int travel);
+int ScrollPositionFromDrag(
+    const TbsScrollRange& range, int trackLength, int thumbLength, int thumbOffset, int travel);
 
 // List box item height: the skin's item look height when skinned and
 // useSkinItemHeight, else the default.
@@ -57,12 +57,12 @@ int ListBoxItemHeight(bool skinned, bool useSkinItemHeight, int skinItemHeight, 
 
 struct TbsListBoxRowsInput {
     bool Skinned = false;
-    int SkinRectHeight = 0;    // height of "skinrect"
-    int ClientRectHeight = 0;  // height of "clientrect"
+    int SkinRectHeight = 0; // height of "skinrect"
+    int ClientRectHeight = 0; // height of "clientrect"
     int ItemHeight = 0;
     bool CaptionMode = false;
     int DefaultCaptionHeight = 20;
-    int HorizontalBarHeight = 0;  // 0 when there is none
+    int HorizontalBarHeight = 0; // 0 when there is none
 };
 // The control height that shows rows items.
 int ListBoxHeightForRows(const TbsListBoxRowsInput& in, int rows);

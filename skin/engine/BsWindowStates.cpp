@@ -40,7 +40,7 @@ TRect MaximizedRect(const TRect& workArea, const TRect& monitor, bool fullScreen
 {
     const TRect area = fullScreen ? monitor : workArea;
     if (area == primaryMonitor)
-        return {area.Left + 1, area.Top + 1, area.Right - 1, area.Bottom - 1};
+        return { area.Left + 1, area.Top + 1, area.Right - 1, area.Bottom - 1 };
     return area;
 }
 
@@ -53,7 +53,7 @@ QPoint MinimizedParkingSlot(const TRect& workArea, QSize minSize, const std::vec
     for (int y = first.y(); y >= workArea.Top; y -= minSize.height()) {
         for (int x = workArea.Left; x + minSize.width() <= workArea.Right; x += minSize.width()) {
             if (!isTaken(QPoint(x, y)))
-                return {x, y};
+                return { x, y };
         }
     }
     return first;
@@ -90,7 +90,7 @@ QPoint TbsMagneticSnap::DoMagnetic(QPoint proposed, QSize windowSize, const TRec
 {
     const int x = SnapAxis(x_, proposed.x(), windowSize.width(), area.Left, area.Right, cursor.x());
     const int y = SnapAxis(y_, proposed.y(), windowSize.height(), area.Top, area.Bottom, cursor.y());
-    return {x, y};
+    return { x, y };
 }
 
 void TbsMagneticSnap::Reset()

@@ -37,7 +37,8 @@ int GetMaxHeight(const TbsSizeLimitsInput& in, const TRect& area);
 // The rect a maximized window covers: the work area (the monitor with
 // fullScreen), shrunk by one pixel on each side when it equals the whole
 // primary monitor (so an auto-hidden task bar can still be reached).
-TRect MaximizedRect(const TRect& workArea, const TRect& monitor, bool fullScreen, const TRect& primaryMonitor);
+TRect MaximizedRect(
+    const TRect& workArea, const TRect& monitor, bool fullScreen, const TRect& primaryMonitor);
 
 // The top-left corner where a minimized window parks: the first minimum-size
 // cell of a grid laid from the work area's bottom-left corner, left to right,
@@ -50,14 +51,17 @@ QPoint MinimizedParkingSlot(const TRect& workArea, QSize minSize, const std::vec
 // has moved more than the snap distance from where it snapped.
 class TbsMagneticSnap {
 public:
-    explicit TbsMagneticSnap(int snapSize = 5) : size_(snapSize) {}
+    explicit TbsMagneticSnap(int snapSize = 5)
+        : size_(snapSize)
+    {
+    }
     QPoint DoMagnetic(QPoint proposed, QSize windowSize, const TRect& workArea, QPoint cursor);
     // Sizing the window forgets the snapped state.
     void Reset();
 
 private:
     struct Axis {
-        std::optional<int> snapped;  // held coordinate
+        std::optional<int> snapped; // held coordinate
         int cursorAtSnap = 0;
         bool wasNearLow = false;
         bool wasNearHigh = false;

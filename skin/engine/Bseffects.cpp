@@ -9,14 +9,22 @@
 
 namespace {
 
-int Clamp255(long v) { return static_cast<int>(std::clamp<long>(v, 0, 255)); }
-int Round(double v) { return static_cast<int>(std::lround(v)); }
+int Clamp255(long v)
+{
+    return static_cast<int>(std::clamp<long>(v, 0, 255));
+}
+int Round(double v)
+{
+    return static_cast<int>(std::lround(v));
+}
 
-QRgb* Row(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
+QRgb* Row(QImage& image, int y)
+{
+    return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
 
 // Applies f to every channel of every pixel.
-template <typename F>
-void PerChannel(QImage& image, F f)
+template <typename F> void PerChannel(QImage& image, F f)
 {
     for (int y = 0; y < image.height(); ++y) {
         QRgb* row = Row(image, y);
@@ -37,7 +45,7 @@ void SplitBlur(QImage& image)
         for (int x = 0; x < w; ++x) {
             const int l = std::max(x - 1, 0);
             const int r = std::min(x + 1, w - 1);
-            const QRgb p[4] = {above[l], above[r], below[l], below[r]};
+            const QRgb p[4] = { above[l], above[r], below[l], below[r] };
             int red = 0, green = 0, blue = 0;
             for (QRgb c : p) {
                 red += qRed(c);
@@ -49,7 +57,7 @@ void SplitBlur(QImage& image)
     }
 }
 
-}  // namespace
+} // namespace
 
 void ApplyInActiveEffect(QImage& image, TbsInActiveEffect effect, const TbsNoiseSource& noise)
 {
@@ -71,22 +79,24 @@ void ApplyInActiveEffect(QImage& image, TbsInActiveEffect effect, const TbsNoise
         for (int y = 0; y < image.height(); ++y) {
             QRgb* row = Row(image, y);
             for (int x = 0; x < image.width(); ++x) {
-                const int g =
-                    Clamp255(Round(0.3 * qRed(row[x]) + 0.59 * qGreen(row[x]) + 0.11 * qBlue(row[x])));
+                const int g
+                    = Clamp255(Round(0.3 * qRed(row[x]) + 0.59 * qGreen(row[x]) + 0.11 * qBlue(row[x])));
                 row[x] = qRgb(g, g, g);
             }
         }
         return;
     case ieNoise: {
-        std::minstd_rand engine(std::random_device{}());
+        std::minstd_rand engine(std::random_device {}());
         TbsNoiseSource source = noise;
         if (!source)
-            source = [&engine](int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine); };
+            source = [&engine](
+                         int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine); };
         for (int y = 0; y < image.height(); ++y) {
             QRgb* row = Row(image, y);
             for (int x = 0; x < image.width(); ++x) {
                 const int n = source(-25, 24);
-                row[x] = qRgb(Clamp255(qRed(row[x]) + n), Clamp255(qGreen(row[x]) + n), Clamp255(qBlue(row[x]) + n));
+                row[x] = qRgb(
+                    Clamp255(qRed(row[x]) + n), Clamp255(qGreen(row[x]) + n), Clamp255(qBlue(row[x]) + n));
             }
         }
         return;
@@ -102,12 +112,11 @@ namespace {
 QRgb Blend(QRgb a, QRgb b, double k)
 {
     return qRgb(Round((1 - k) * qRed(a) + k * qRed(b)), Round((1 - k) * qGreen(a) + k * qGreen(b)),
-                Round((1 - k) * qBlue(a) + k * qBlue(b)));
+        Round((1 - k) * qBlue(a) + k * qBlue(b)));
 }
 
 // Fills the result per pixel from a weight w(x, y) in 0..1 (0: a, 1: b).
-template <typename W>
-QImage Weighted(const QImage& a, const QImage& b, W weight)
+template <typename W> QImage Weighted(const QImage& a, const QImage& b, W weight)
 {
     QImage out(a.width(), a.height(), QImage::Format_RGB32);
     for (int y = 0; y < a.height(); ++y) {
@@ -122,8 +131,7 @@ QImage Weighted(const QImage& a, const QImage& b, W weight)
 
 // Picks each pixel from a or b at a column of either: source(x) returns
 // {fromB, column}.
-template <typename S>
-QImage Columns(const QImage& a, const QImage& b, S source)
+template <typename S> QImage Columns(const QImage& a, const QImage& b, S source)
 {
     QImage out(a.width(), a.height(), QImage::Format_RGB32);
     for (int y = 0; y < a.height(); ++y) {
@@ -138,7 +146,7 @@ QImage Columns(const QImage& a, const QImage& b, S source)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 QImage MorphImages(const QImage& aAny, const QImage& bAny, double k, TbsMorphKind kind)
 {
@@ -148,7 +156,7 @@ QImage MorphImages(const QImage& aAny, const QImage& bAny, double k, TbsMorphKin
         return (k >= 1 ? b : a).copy();
     k = std::clamp(k, 0.0, 1.0);
     const int w = a.width();
-    const int n = Round(k * w);  // columns taken over by b in the one-sided kinds
+    const int n = Round(k * w); // columns taken over by b in the one-sided kinds
     switch (kind) {
     case mkDefault:
         return Weighted(a, b, [k](int, int) { return k; });
@@ -170,10 +178,12 @@ QImage MorphImages(const QImage& aAny, const QImage& bAny, double k, TbsMorphKin
         // b's right part slides over a from the left edge.
         return Columns(a, b, [=](int x) { return x < n ? std::pair(true, x + w - n) : std::pair(false, x); });
     case mkRightSlide:
-        return Columns(a, b, [=](int x) { return x >= w - n ? std::pair(true, x - (w - n)) : std::pair(false, x); });
+        return Columns(
+            a, b, [=](int x) { return x >= w - n ? std::pair(true, x - (w - n)) : std::pair(false, x); });
     case mkPush:
         // b enters from the left and pushes a out to the right.
-        return Columns(a, b, [=](int x) { return x < n ? std::pair(true, x + w - n) : std::pair(false, x - n); });
+        return Columns(
+            a, b, [=](int x) { return x < n ? std::pair(true, x + w - n) : std::pair(false, x - n); });
     }
     return a.copy();
 }

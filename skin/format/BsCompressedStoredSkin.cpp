@@ -4,7 +4,10 @@
 #include "Bszlibcompress.h"
 #include "Exception.h"
 
-TbsCompressedStoredSkin::TbsCompressedStoredSkin(QObject* owner) : QObject(owner) {}
+TbsCompressedStoredSkin::TbsCompressedStoredSkin(QObject* owner)
+    : QObject(owner)
+{
+}
 
 void TbsCompressedStoredSkin::DeCompressToStream(TMemoryStream& target) const
 {
@@ -71,7 +74,7 @@ void TbsCompressedStoredSkin::LoadFromIniFile(const std::string& path)
         compressedData_.clear();
         throw;
     }
-    if (package)  // not a skin: nothing changes
+    if (package) // not a skin: nothing changes
         LoadFromPackage(*package);
 }
 

@@ -45,7 +45,7 @@ public:
     // Reads a compressed skin file. A version above 3 leaves the stored skin
     // empty; an N that is negative or runs past the data is EReadError.
     void LoadFromCompressFile(const std::string& path);
-    void LoadFromCompressStream(TStream& stream);  // from position 0
+    void LoadFromCompressStream(TStream& stream); // from position 0
     void SaveToCompressStream(TStream& stream) const;
     // Writes nothing when the stored skin is empty.
     void SaveToCompressFile(const std::string& path) const;

@@ -16,15 +16,18 @@ constexpr std::size_t MinBitmapFieldSize = 14 + 12;
 // Reads the package front to back; every read checks the bytes left.
 class PackageReader {
 public:
-    explicit PackageReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit PackageReader(std::string_view bytes)
+        : bytes_(bytes)
+    {
+    }
 
     std::int32_t Int32()
     {
         Need(4);
         const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
         pos_ += 4;
-        return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                         std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
+        return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8
+            | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
     }
     std::uint8_t Byte()
     {
@@ -75,7 +78,7 @@ QImage LoadNamedPicture(const std::string& folder, const std::string& name)
     return name.empty() ? QImage() : LoadBitmapFile(folder + name);
 }
 
-}  // namespace
+} // namespace
 
 TbsSkinPackage ReadSkinPackage(std::string_view bytes)
 {
@@ -88,7 +91,7 @@ TbsSkinPackage ReadSkinPackage(std::string_view bytes)
     package.InActivePicture = in.OptionalBitmap();
     package.Mask = in.OptionalBitmap();
     if (package.Version == 2) {
-        in.OptionalBitmap();  // two pictures older skins carried, no longer used
+        in.OptionalBitmap(); // two pictures older skins carried, no longer used
         in.OptionalBitmap();
     }
     const std::int32_t count = in.Int32();
@@ -124,7 +127,7 @@ std::string WriteSkinPackage(const TbsSkinPackage& package)
 
 bool HasSkinMarkerSections(const TbsIniFile& ini)
 {
-    for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
+    for (const char* section : { "VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS" })
         if (!ini.SectionExists(section))
             return false;
     return true;
@@ -135,10 +138,11 @@ std::optional<TbsSkinPackage> BuildSkinPackageFromFolder(const std::string& iniP
     return BuildSkinPackageFromIniText(iniPath, ReadWholeFile(iniPath));
 }
 
-std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(const std::string& iniPath, std::string_view fileBytes)
+std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(
+    const std::string& iniPath, std::string_view fileBytes)
 {
     std::string text = NormalizeIniLineEnds(fileBytes);
-    const TbsIniFile ini(std::string_view{text});
+    const TbsIniFile ini(std::string_view { text });
     if (!HasSkinMarkerSections(ini))
         return std::nullopt;
 

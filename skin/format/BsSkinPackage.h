@@ -20,11 +20,11 @@ constexpr std::int32_t SkinPackageVersion = 3;
 
 struct TbsSkinPackage {
     std::int32_t Version = SkinPackageVersion;
-    QImage Picture;          // main frame picture; null when absent
-    QImage InActivePicture;  // null when absent
-    QImage Mask;             // monochrome window shape; null when absent
-    std::vector<QImage> ActivePictures;  // the picture library, by index
-    std::string IniText;     // 8-bit text, lines ended by CR LF
+    QImage Picture; // main frame picture; null when absent
+    QImage InActivePicture; // null when absent
+    QImage Mask; // monochrome window shape; null when absent
+    std::vector<QImage> ActivePictures; // the picture library, by index
+    std::string IniText; // 8-bit text, lines ended by CR LF
 
     // A package of version 4 or more carries nothing this reader understands.
     bool IsReadable() const { return Version < 4; }
@@ -58,7 +58,8 @@ bool HasSkinMarkerSections(const TbsIniFile& ini);
 std::optional<TbsSkinPackage> BuildSkinPackageFromFolder(const std::string& iniPath);
 // The same from the INI file's bytes already read; the pictures still come
 // from iniPath's folder.
-std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(const std::string& iniPath, std::string_view fileBytes);
+std::optional<TbsSkinPackage> BuildSkinPackageFromIniText(
+    const std::string& iniPath, std::string_view fileBytes);
 
 // The folder part of a path, with its trailing "/" (empty for a bare name).
 std::string SkinFileFolder(const std::string& path);

@@ -20,7 +20,12 @@ struct TRect {
 
     constexpr TRect() = default;
     constexpr TRect(int left, int top, int right, int bottom)
-        : Left(left), Top(top), Right(right), Bottom(bottom) {}
+        : Left(left)
+        , Top(top)
+        , Right(right)
+        , Bottom(bottom)
+    {
+    }
 
     constexpr int Width() const { return Right - Left; }
     constexpr int Height() const { return Bottom - Top; }
@@ -29,11 +34,11 @@ struct TRect {
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     constexpr bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
     constexpr bool Contains(QPoint p) const { return Contains(p.x(), p.y()); }
-    constexpr TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+    constexpr TRect Offset(int dx, int dy) const { return { Left + dx, Top + dy, Right + dx, Bottom + dy }; }
     constexpr bool operator==(const TRect&) const = default;
 
     QRect ToQRect() const { return QRect(Left, Top, Width(), Height()); }
-    static TRect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+    static TRect FromQRect(const QRect& r) { return { r.x(), r.y(), r.x() + r.width(), r.y() + r.height() }; }
 };
 
 // A colour as skins write it: 0x00BBGGRR (red in the low byte). A value with
@@ -74,9 +79,18 @@ constexpr TColor RGBColor(int r, int g, int b)
 {
     return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor c) { return static_cast<int>(c & 0xFF); }
-constexpr int GetGValue(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GetBValue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GetRValue(TColor c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GetGValue(TColor c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // The colour to paint with. System colours get fixed light-theme values: skins
 // name them only as defaults, and the engine's built-in looks are drawn in them.
@@ -114,7 +128,15 @@ using TFontStyles = unsigned;
 enum TbsStretchType { bsstFull, bsstHorz, bsstVert };
 
 // How a look fades into another.
-enum TbsMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
+enum TbsMorphKind {
+    mkDefault,
+    mkGradient,
+    mkLeftGradient,
+    mkRightGradient,
+    mkLeftSlide,
+    mkRightSlide,
+    mkPush
+};
 
 // How the inactive frame is derived from the active one.
 enum TbsInActiveEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };

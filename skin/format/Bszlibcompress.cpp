@@ -25,15 +25,19 @@ int CheckInflate(int code)
     return code;
 }
 
-}  // namespace
+} // namespace
 
 int ZlibLevel(TCompressionLevel level)
 {
     switch (level) {
-    case clNone: return Z_NO_COMPRESSION;
-    case clFastest: return Z_BEST_SPEED;
-    case clDefault: return Z_DEFAULT_COMPRESSION;
-    case clMax: return Z_BEST_COMPRESSION;
+    case clNone:
+        return Z_NO_COMPRESSION;
+    case clFastest:
+        return Z_BEST_SPEED;
+    case clDefault:
+        return Z_DEFAULT_COMPRESSION;
+    case clMax:
+        return Z_BEST_COMPRESSION;
     }
     return Z_DEFAULT_COMPRESSION;
 }
@@ -57,8 +61,8 @@ void DeCompressStream(TStream& target, TStream& source, std::int64_t limit)
             break;
         produced += n;
         if (produced > limit)
-            throw EDecompressionError(
-                Format("compression error: the data inflates past %lld bytes", static_cast<long long>(limit)));
+            throw EDecompressionError(Format(
+                "compression error: the data inflates past %lld bytes", static_cast<long long>(limit)));
         target.WriteBuffer(piece, n);
     }
     // A source that ends before the zlib end marker is damaged, not merely short.
@@ -68,7 +72,11 @@ void DeCompressStream(TStream& target, TStream& source, std::int64_t limit)
 
 // ---------------------------------------------------------------------------
 
-TCustomZlibStream::TCustomZlibStream(TStream& stream) : strm_(stream), strmPos_(stream.Position()) {}
+TCustomZlibStream::TCustomZlibStream(TStream& stream)
+    : strm_(stream)
+    , strmPos_(stream.Position())
+{
+}
 
 void TCustomZlibStream::Progress()
 {
@@ -78,7 +86,8 @@ void TCustomZlibStream::Progress()
 
 // ---------------------------------------------------------------------------
 
-TCompressionStream::TCompressionStream(TCompressionLevel level, TStream& target) : TCustomZlibStream(target)
+TCompressionStream::TCompressionStream(TCompressionLevel level, TStream& target)
+    : TCustomZlibStream(target)
 {
     zrec_.next_out = buffer_;
     zrec_.avail_out = BufferSize;
@@ -161,7 +170,9 @@ double TCompressionStream::CompressionRate() const
 
 // ---------------------------------------------------------------------------
 
-TDecompressionStream::TDecompressionStream(TStream& source) : TCustomZlibStream(source), startPos_(strmPos_)
+TDecompressionStream::TDecompressionStream(TStream& source)
+    : TCustomZlibStream(source)
+    , startPos_(strmPos_)
 {
     zrec_.next_in = buffer_;
     zrec_.avail_in = 0;

@@ -13,12 +13,18 @@
 #include <cstdint>
 #include <functional>
 
-class EZlibError : public Exception { using Exception::Exception; };
-class ECompressionError : public EZlibError { using EZlibError::EZlibError; };
-class EDecompressionError : public EZlibError { using EZlibError::EZlibError; };
+class EZlibError : public Exception {
+    using Exception::Exception;
+};
+class ECompressionError : public EZlibError {
+    using EZlibError::EZlibError;
+};
+class EDecompressionError : public EZlibError {
+    using EZlibError::EZlibError;
+};
 
 enum TCompressionLevel { clNone, clFastest, clDefault, clMax };
-int ZlibLevel(TCompressionLevel level);  // 0, 1, -1, 9
+int ZlibLevel(TCompressionLevel level); // 0, 1, -1, 9
 
 // Most bytes DeCompressStream produces before it gives up: a hostile stream
 // must not be able to fill memory. The program's own skin is about 2 MB.
@@ -43,8 +49,8 @@ protected:
 
     TStream& strm_;
     std::int64_t strmPos_;
-    z_stream zrec_{};
-    unsigned char buffer_[BufferSize]{};
+    z_stream zrec_ {};
+    unsigned char buffer_[BufferSize] {};
 };
 
 // Write-only: each write deflates into the buffer, flushed to the target when
@@ -56,7 +62,7 @@ public:
     TCompressionStream(const TCompressionStream&) = delete;
     TCompressionStream& operator=(const TCompressionStream&) = delete;
 
-    std::int64_t Read(void* buffer, std::int64_t count) override;  // always fails
+    std::int64_t Read(void* buffer, std::int64_t count) override; // always fails
     std::int64_t Write(const void* buffer, std::int64_t count) override;
     // Only Seek(0, soCurrent) is allowed: answers the bytes taken in so far.
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
@@ -78,16 +84,16 @@ public:
     TDecompressionStream& operator=(const TDecompressionStream&) = delete;
 
     std::int64_t Read(void* buffer, std::int64_t count) override;
-    std::int64_t Write(const void* buffer, std::int64_t count) override;  // always fails
+    std::int64_t Write(const void* buffer, std::int64_t count) override; // always fails
     // Seek(0, soBeginning) restarts; forward seeks read and discard; any other
     // seek fails. Answers the bytes produced so far.
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
-    std::int64_t Size() override;  // not known in advance: fails
+    std::int64_t Size() override; // not known in advance: fails
 
     // True once the zlib stream's end marker was read.
     bool AtStreamEnd() const { return streamEnd_; }
 
 private:
-    std::int64_t startPos_;  // where the zlib data begins in the source
+    std::int64_t startPos_; // where the zlib data begins in the source
     bool streamEnd_ = false;
 };

@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr int SkinMessages[] = {SKIN_MSG_BEFORE_CHANGE, SKIN_MSG_CHANGE, SKIN_MSG_AFTER_CHANGE,
-                                SKIN_MSG_RESSTR_CHANGE, SKIN_MSG_SKINNABLE_CHANGE};
+constexpr int SkinMessages[] = { SKIN_MSG_BEFORE_CHANGE, SKIN_MSG_CHANGE, SKIN_MSG_AFTER_CHANGE,
+    SKIN_MSG_RESSTR_CHANGE, SKIN_MSG_SKINNABLE_CHANGE };
 
-}  // namespace
+} // namespace
 
 int TbsSkinDataEvent::MessageOf(const QEvent* event)
 {
@@ -29,7 +29,9 @@ TbsSkinAnnouncer* TbsSkinAnnouncer::Of(TbsSkinData* skinData)
     return new TbsSkinAnnouncer(skinData);
 }
 
-TbsSkinAnnouncer::TbsSkinAnnouncer(TbsSkinData* skinData) : QObject(skinData), skinData_(skinData)
+TbsSkinAnnouncer::TbsSkinAnnouncer(TbsSkinData* skinData)
+    : QObject(skinData)
+    , skinData_(skinData)
 {
     connect(skinData, &TbsSkinData::SkinDataMessage, this, &TbsSkinAnnouncer::Deliver, Qt::DirectConnection);
 }
@@ -43,8 +45,8 @@ void TbsSkinAnnouncer::Register(QObject* receiver)
 void TbsSkinAnnouncer::Unregister(QObject* receiver)
 {
     receivers_.erase(std::remove_if(receivers_.begin(), receivers_.end(),
-                                    [receiver](const QPointer<QObject>& r) { return !r || r == receiver; }),
-                     receivers_.end());
+                         [receiver](const QPointer<QObject>& r) { return !r || r == receiver; }),
+        receivers_.end());
 }
 
 std::vector<QObject*> TbsSkinAnnouncer::Receivers() const

@@ -17,7 +17,11 @@ class TbsSkinData;
 class TbsSkinDataEvent : public QEvent {
 public:
     TbsSkinDataEvent(int message, TbsSkinData* sender)
-        : QEvent(TypeOf(message)), message_(message), sender_(sender) {}
+        : QEvent(TypeOf(message))
+        , message_(message)
+        , sender_(sender)
+    {
+    }
 
     // The event type that carries a message number.
     static QEvent::Type TypeOf(int message) { return static_cast<QEvent::Type>(QEvent::User + message); }

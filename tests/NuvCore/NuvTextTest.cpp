@@ -18,12 +18,12 @@ TEST(NuvText, CharToHexAndStrToHex)
         std::string hex;
     };
     const Case cases[] = {
-        {"AB", '-', "41-42"},
-        {"AB", 0, "4142"},
-        {"", '-', ""},
-        {"A", ' ', "41"},
-        {"\xC4\xE3", ':', "C4:E3"},
-        {std::string("\0z", 2), ' ', "00 7A"},
+        { "AB", '-', "41-42" },
+        { "AB", 0, "4142" },
+        { "", '-', "" },
+        { "A", ' ', "41" },
+        { "\xC4\xE3", ':', "C4:E3" },
+        { std::string("\0z", 2), ' ', "00 7A" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(nuv::StrToHex(c.text, c.sep), c.hex) << c.text;
@@ -44,7 +44,8 @@ TEST(NuvText, HexCharToCharReadsEitherCase)
     EXPECT_EQ(nuv::HexCharToChar('0', '0'), '\0');
     EXPECT_EQ(nuv::HexCharToChar('9', 'A'), '\x9A');
 
-    for (const auto& [hi, lo] : {std::pair{'G', '0'}, std::pair{'0', 'g'}, std::pair{' ', '1'}, std::pair{'1', '\0'}}) {
+    for (const auto& [hi, lo] :
+        { std::pair { 'G', '0' }, std::pair { '0', 'g' }, std::pair { ' ', '1' }, std::pair { '1', '\0' } }) {
         try {
             nuv::HexCharToChar(hi, lo);
             ADD_FAILURE() << "accepted " << hi << lo;
@@ -70,17 +71,14 @@ TEST(NuvText, BitToIntParsesBinaryDigits)
         std::int32_t value;
     };
     const Case cases[] = {
-        {"1011", 11},
-        {"", 0},
-        {"0", 0},
-        {"11111111111111111111111111111111", -1},
-        {"10000000000000000000000000000000", INT32_MIN},
-        {"1" + std::string(32, '0') + "101", 5},  // only the last 32 digits count
+        { "1011", 11 }, { "", 0 }, { "0", 0 }, { "11111111111111111111111111111111", -1 },
+        { "10000000000000000000000000000000", INT32_MIN },
+        { "1" + std::string(32, '0') + "101", 5 }, // only the last 32 digits count
     };
     for (const Case& c : cases)
         EXPECT_EQ(nuv::BitToInt(c.bits), c.value) << c.bits;
 
-    for (const std::string bad : {"102", " 1", "1a", "-1"}) {
+    for (const std::string bad : { "102", " 1", "1a", "-1" }) {
         try {
             nuv::BitToInt(bad);
             ADD_FAILURE() << "accepted " << bad;
@@ -92,9 +90,9 @@ TEST(NuvText, BitToIntParsesBinaryDigits)
 
 TEST(NuvText, Is2NTrueForExactlyOneBitSet)
 {
-    for (const std::int32_t n : {1, 2, 1024, 1 << 30, INT32_MIN})
+    for (const std::int32_t n : { 1, 2, 1024, 1 << 30, INT32_MIN })
         EXPECT_TRUE(nuv::Is2N(n)) << n;
-    for (const std::int32_t n : {0, 3, -2, -1, 6, INT32_MAX})
+    for (const std::int32_t n : { 0, 3, -2, -1, 6, INT32_MAX })
         EXPECT_FALSE(nuv::Is2N(n)) << n;
 }
 
@@ -104,15 +102,15 @@ TEST(NuvText, ReplaceEveryOccurrenceLeftToRightWithoutRescanning)
         std::string src, find, repl, result;
     };
     const Case cases[] = {
-        {"aaaa", "aa", "b", "bb"},
-        {"aaaa", "aa", "aa", "aaaa"},
-        {"aaa", "aa", "b", "ba"},
-        {"abc", "", "x", "abc"},
-        {"abc", "x", "y", "abc"},
-        {"", "a", "b", ""},
-        {"a.b.c", ".", "", "abc"},
-        {"O'Brien's", "'", "''", "O''Brien''s"},
-        {"xx", "x", "xx", "xxxx"},
+        { "aaaa", "aa", "b", "bb" },
+        { "aaaa", "aa", "aa", "aaaa" },
+        { "aaa", "aa", "b", "ba" },
+        { "abc", "", "x", "abc" },
+        { "abc", "x", "y", "abc" },
+        { "", "a", "b", "" },
+        { "a.b.c", ".", "", "abc" },
+        { "O'Brien's", "'", "''", "O''Brien''s" },
+        { "xx", "x", "xx", "xxxx" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(nuv::Replace(c.src, c.find, c.repl), c.result) << c.src << " / " << c.find;
@@ -129,7 +127,7 @@ TEST(NuvText, AppendStrAndBooleanConversions)
     EXPECT_EQ(nuv::BoolToChar(true), '1');
     EXPECT_EQ(nuv::BoolToChar(false), '0');
     EXPECT_FALSE(nuv::CharToBool('0'));
-    for (const char c : {'1', 'N', '\0', 'F'})
+    for (const char c : { '1', 'N', '\0', 'F' })
         EXPECT_TRUE(nuv::CharToBool(c)) << int(c);
 }
 
@@ -140,14 +138,20 @@ TEST(NuvText, MonthDaysFollowsTheGregorianCalendar)
         int days;
     };
     const Case cases[] = {
-        {2008y / February / 10, 29}, {1900y / February / 1, 28}, {2000y / February / 28, 29},
-        {2010y / February / 1, 28},  {2010y / December / 31, 31}, {2010y / January / 1, 31},
-        {2010y / April / 30, 30},    {2010y / September / 1, 30}, {2010y / August / 15, 31},
+        { 2008y / February / 10, 29 },
+        { 1900y / February / 1, 28 },
+        { 2000y / February / 28, 29 },
+        { 2010y / February / 1, 28 },
+        { 2010y / December / 31, 31 },
+        { 2010y / January / 1, 31 },
+        { 2010y / April / 30, 30 },
+        { 2010y / September / 1, 30 },
+        { 2010y / August / 15, 31 },
     };
     for (const Case& c : cases)
         EXPECT_EQ(nuv::MonthDays(c.date), c.days)
             << int(c.date.year()) << "-" << unsigned(c.date.month()) << "-" << unsigned(c.date.day());
 
-    EXPECT_THROW(nuv::MonthDays(year_month_day{2010y, month{13}, day{1}}), EConvertError);
-    EXPECT_THROW(nuv::MonthDays(year_month_day{2010y, month{0}, day{1}}), EConvertError);
+    EXPECT_THROW(nuv::MonthDays(year_month_day { 2010y, month { 13 }, day { 1 } }), EConvertError);
+    EXPECT_THROW(nuv::MonthDays(year_month_day { 2010y, month { 0 }, day { 1 } }), EConvertError);
 }

@@ -22,13 +22,13 @@ void CheckRewrite(const QImage& image)
         std::abort();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     try {
-        const TbsSkinPackage package =
-            ReadSkinPackage(std::string_view(reinterpret_cast<const char*>(data), size));
+        const TbsSkinPackage package
+            = ReadSkinPackage(std::string_view(reinterpret_cast<const char*>(data), size));
         CheckRewrite(package.Picture);
         CheckRewrite(package.InActivePicture);
         CheckRewrite(package.Mask);

@@ -36,10 +36,10 @@ protected:
     static void ExpectInside(const TRect& look, const QImage& picture, const std::string& what)
     {
         EXPECT_FALSE(look.IsEmpty()) << what << " is empty";
-        EXPECT_TRUE(look.Left >= 0 && look.Top >= 0 && look.Right <= picture.width() &&
-                    look.Bottom <= picture.height())
-            << what << " " << look << " lies outside its " << picture.width() << "x"
-            << picture.height() << " picture";
+        EXPECT_TRUE(look.Left >= 0 && look.Top >= 0 && look.Right <= picture.width()
+            && look.Bottom <= picture.height())
+            << what << " " << look << " lies outside its " << picture.width() << "x" << picture.height()
+            << " picture";
     }
 };
 
@@ -141,9 +141,12 @@ TEST_F(OwnSkin, OneCaptionButtonPerCommandWithEveryLook)
         TbsStdCommand command;
         bool restoreLooks;
     } buttons[] = {
-        {"closebutton", cmClose, false},    {"maxbutton", cmMaximize, true},
-        {"minbutton", cmMinimize, true},    {"rollupbutton", cmRollUp, true},
-        {"sysmenubutton", cmSysMenu, false}, {"traybutton", cmMinimizeToTray, false},
+        { "closebutton", cmClose, false },
+        { "maxbutton", cmMaximize, true },
+        { "minbutton", cmMinimize, true },
+        { "rollupbutton", cmRollUp, true },
+        { "sysmenubutton", cmSysMenu, false },
+        { "traybutton", cmMinimizeToTray, false },
     };
     for (const auto& expected : buttons) {
         SCOPED_TRACE(expected.name);
@@ -153,11 +156,11 @@ TEST_F(OwnSkin, OneCaptionButtonPerCommandWithEveryLook)
         EXPECT_TRUE(button.SkinRectInAPicture);
         const QImage& picture = Library(button.PictureIndex);
         // Every look is drawn into the button's place, so all share its size.
-        TRect looks[] = {button.SkinRect, button.ActiveSkinRect, button.DownRect, button.InActiveSkinRect,
-                         button.DisableSkinRect};
+        TRect looks[] = { button.SkinRect, button.ActiveSkinRect, button.DownRect, button.InActiveSkinRect,
+            button.DisableSkinRect };
         if (expected.restoreLooks) {
-            const TRect restore[] = {button.RestoreRect, button.RestoreActiveRect, button.RestoreDownRect,
-                                     button.RestoreInActiveRect};
+            const TRect restore[] = { button.RestoreRect, button.RestoreActiveRect, button.RestoreDownRect,
+                button.RestoreInActiveRect };
             for (const TRect& look : restore) {
                 ExpectInside(look, picture, "restore look");
                 EXPECT_EQ(look.Width(), button.SkinRect.Width());
@@ -180,10 +183,10 @@ TEST_F(OwnSkin, CaptionButtonBacksMatchTheCaptionBandTheyStandOn)
     // look must repeat the band's colours there or it shows as a patch.
     const auto& close = Object<TbsDataSkinStdButton>("closebutton");
     const QImage& picture = Library(close.PictureIndex);
-    const int column = close.SkinRect.Left + 1;  // left of the glyph
+    const int column = close.SkinRect.Left + 1; // left of the glyph
     for (int y = 0; y < close.SkinRect.Height(); ++y)
         EXPECT_EQ(picture.pixel(column, close.SkinRect.Top + y),
-                  Skin().Picture.pixel(200, Skin().CaptionRect.Top + y))
+            Skin().Picture.pixel(200, Skin().CaptionRect.Top + y))
             << "row " << y;
 }
 
@@ -207,15 +210,15 @@ TEST_F(OwnSkin, PopupMenuFiguresGiveTheQuotedWindowSizes)
 
     const QImage& items = Library(item.PictureIndex);
     const std::pair<TRect, const char*> looks[] = {
-        {item.SkinRect, "skinrect"},
-        {item.ActiveSkinRect, "activeskinrect"},
-        {item.DividerRect, "dividerrect"},
-        {item.CheckImageRect, "checkimagerect"},
-        {item.ActiveCheckImageRect, "activecheckimagerect"},
-        {item.RadioImageRect, "radioimagerect"},
-        {item.ActiveRadioImageRect, "activeradioimagerect"},
-        {item.ArrowImageRect, "arrowimagerect"},
-        {item.ActiveArrowImageRect, "activearrowimagerect"},
+        { item.SkinRect, "skinrect" },
+        { item.ActiveSkinRect, "activeskinrect" },
+        { item.DividerRect, "dividerrect" },
+        { item.CheckImageRect, "checkimagerect" },
+        { item.ActiveCheckImageRect, "activecheckimagerect" },
+        { item.RadioImageRect, "radioimagerect" },
+        { item.ActiveRadioImageRect, "activeradioimagerect" },
+        { item.ArrowImageRect, "arrowimagerect" },
+        { item.ActiveArrowImageRect, "activearrowimagerect" },
     };
     for (const auto& [look, name] : looks)
         ExpectInside(look, items, name);
@@ -224,17 +227,27 @@ TEST_F(OwnSkin, PopupMenuFiguresGiveTheQuotedWindowSizes)
 TEST_F(OwnSkin, EveryEntryTheWindowsLookUpHasTheRightType)
 {
     const std::pair<const char*, const char*> entries[] = {
-        {"panel", "panel"},           {"button", "button"},
-        {"resizetoolbutton", "button"}, {"resizebutton", "button"},
-        {"combobutton", "button"},    {"editbutton", "button"},
-        {"stdlabel", "stdlabel"},     {"label", "label"},
-        {"menuheader", "label"},      {"listview", "listview"},
-        {"listbox", "listbox"},       {"vscrollbar", "scrollbar"},
-        {"hscrollbar", "scrollbar"},  {"bothhscrollbar", "scrollbar"},
-        {"edit", "edit"},             {"combobox", "combobox"},
-        {"tab", "tab"},               {"updown", "updown"},
-        {"statusbar", "panel"},       {"toolbutton", "button"},
-        {"buttonedit", "edit"},
+        { "panel", "panel" },
+        { "button", "button" },
+        { "resizetoolbutton", "button" },
+        { "resizebutton", "button" },
+        { "combobutton", "button" },
+        { "editbutton", "button" },
+        { "stdlabel", "stdlabel" },
+        { "label", "label" },
+        { "menuheader", "label" },
+        { "listview", "listview" },
+        { "listbox", "listbox" },
+        { "vscrollbar", "scrollbar" },
+        { "hscrollbar", "scrollbar" },
+        { "bothhscrollbar", "scrollbar" },
+        { "edit", "edit" },
+        { "combobox", "combobox" },
+        { "tab", "tab" },
+        { "updown", "updown" },
+        { "statusbar", "panel" },
+        { "toolbutton", "button" },
+        { "buttonedit", "edit" },
     };
     for (const auto& [name, type] : entries) {
         const int index = Skin().GetControlIndex(name);
@@ -243,7 +256,8 @@ TEST_F(OwnSkin, EveryEntryTheWindowsLookUpHasTheRightType)
     }
     // Names one entry gives for another must resolve too.
     const auto& listbox = Control<TbsDataSkinListBox>("listbox");
-    for (const std::string& bar : {listbox.VScrollBarName, listbox.HScrollBarName, listbox.BothScrollBarName})
+    for (const std::string& bar :
+        { listbox.VScrollBarName, listbox.HScrollBarName, listbox.BothScrollBarName })
         EXPECT_NO_THROW(Control<TbsDataSkinScrollBarControl>(bar)) << bar;
     EXPECT_NO_THROW(Control<TbsDataSkinListBox>(Control<TbsDataSkinComboBox>("combobox").ListBoxName));
     EXPECT_NO_THROW(Control<TbsDataSkinUpDownControl>(Control<TbsDataSkinTabControl>("tab").UpDown));
@@ -254,12 +268,12 @@ TEST_F(OwnSkin, EveryEntryTheWindowsLookUpHasTheRightType)
 
 TEST_F(OwnSkin, ButtonsHaveFiveLooksOfOneSize)
 {
-    for (const char* name : {"button", "toolbutton"}) {
+    for (const char* name : { "button", "toolbutton" }) {
         SCOPED_TRACE(name);
         const auto& button = Control<TbsDataSkinButtonControl>(name);
         const QImage& picture = Library(button.PictureIndex);
-        for (const TRect& look : {button.SkinRect, button.ActiveSkinRect, button.DownSkinRect,
-                                  button.FocusedSkinRect, button.DisabledSkinRect}) {
+        for (const TRect& look : { button.SkinRect, button.ActiveSkinRect, button.DownSkinRect,
+                 button.FocusedSkinRect, button.DisabledSkinRect }) {
             ExpectInside(look, picture, "button look");
             EXPECT_EQ(look.Width(), 74);
             EXPECT_EQ(look.Height(), 21);
@@ -289,7 +303,7 @@ TEST_F(OwnSkin, TextControlsHaveTheQuotedFiguresAndColours)
     EXPECT_EQ(edit.ClRect, TRect(2, 2, 55, 17));
     EXPECT_EQ(edit.LTPoint, QPoint(4, 10));
     EXPECT_EQ(edit.RTPoint, QPoint(51, 11));
-    EXPECT_EQ(edit.RBPoint, QPoint(0, 0));  // width-only: the skin fixes the height
+    EXPECT_EQ(edit.RBPoint, QPoint(0, 0)); // width-only: the skin fixes the height
     EXPECT_EQ(edit.FontColor, 0u);
     EXPECT_EQ(edit.DisabledFontColor, 8421504u);
     ExpectInside(edit.ActiveSkinRect, Library(edit.PictureIndex), "active edit");
@@ -298,15 +312,15 @@ TEST_F(OwnSkin, TextControlsHaveTheQuotedFiguresAndColours)
     EXPECT_EQ(listbox.SkinRect.Width(), 59);
     EXPECT_EQ(listbox.SkinRect.Height(), 52);
     EXPECT_EQ(listbox.SkinRect.Height() - listbox.ClRect.Height(), 4);
-    for (const TRect& item : {listbox.ItemRect, listbox.ActiveItemRect, listbox.FocusItemRect}) {
+    for (const TRect& item : { listbox.ItemRect, listbox.ActiveItemRect, listbox.FocusItemRect }) {
         ExpectInside(item, Library(listbox.PictureIndex), "list item");
         EXPECT_EQ(item.Width(), 54);
         EXPECT_EQ(item.Height(), 19);
     }
 
     const auto& combo = Control<TbsDataSkinComboBox>("combobox");
-    for (const TRect& look : {combo.SkinRect, combo.ActiveSkinRect, combo.ItemRect, combo.FocusItemRect,
-                              combo.ActiveButtonRect, combo.DownButtonRect, combo.UnEnabledButtonRect})
+    for (const TRect& look : { combo.SkinRect, combo.ActiveSkinRect, combo.ItemRect, combo.FocusItemRect,
+             combo.ActiveButtonRect, combo.DownButtonRect, combo.UnEnabledButtonRect })
         ExpectInside(look, Library(combo.PictureIndex), "combo look");
     EXPECT_EQ(combo.FocusItemRect.Height(), combo.ClRect.Height());
 
@@ -329,7 +343,8 @@ TEST_F(OwnSkin, ScrollBarsResizeAlongTheirLengthOnly)
         const char* name;
         int width, height;
         bool vertical;
-    } bars[] = {{"hscrollbar", 64, 15, false}, {"vscrollbar", 15, 64, true}, {"bothhscrollbar", 79, 15, false}};
+    } bars[] = { { "hscrollbar", 64, 15, false }, { "vscrollbar", 15, 64, true },
+        { "bothhscrollbar", 79, 15, false } };
     for (const auto& expected : bars) {
         SCOPED_TRACE(expected.name);
         const auto& bar = Control<TbsDataSkinScrollBarControl>(expected.name);
@@ -345,9 +360,9 @@ TEST_F(OwnSkin, ScrollBarsResizeAlongTheirLengthOnly)
             EXPECT_GT(bar.UpButtonRect.Left, bar.RTPoint.x());
         }
         const QImage& picture = Library(bar.PictureIndex);
-        for (const TRect& look : {bar.SkinRect, bar.ThumbRect, bar.ActiveThumbRect, bar.DownThumbRect,
-                                  bar.ActiveUpButtonRect, bar.DownUpButtonRect, bar.ActiveDownButtonRect,
-                                  bar.DownDownButtonRect})
+        for (const TRect& look :
+            { bar.SkinRect, bar.ThumbRect, bar.ActiveThumbRect, bar.DownThumbRect, bar.ActiveUpButtonRect,
+                bar.DownUpButtonRect, bar.ActiveDownButtonRect, bar.DownDownButtonRect })
             ExpectInside(look, picture, "scroll bar look");
     }
 }
@@ -360,9 +375,9 @@ TEST_F(OwnSkin, TabsAreOnePixelTallerWhenActiveAndHaveNoHoverLook)
     EXPECT_EQ(tab.ActiveTabRect.Height(), 19);
     EXPECT_EQ(tab.FocusTabRect.Height(), 19);
     EXPECT_TRUE(tab.MouseInTabRect.IsNull());
-    EXPECT_EQ(tab.ClRect.Left, 2);  // a 2-pixel page frame
+    EXPECT_EQ(tab.ClRect.Left, 2); // a 2-pixel page frame
     const QImage& picture = Library(tab.PictureIndex);
-    for (const TRect& look : {tab.SkinRect, tab.TabRect, tab.ActiveTabRect, tab.FocusTabRect})
+    for (const TRect& look : { tab.SkinRect, tab.TabRect, tab.ActiveTabRect, tab.FocusTabRect })
         ExpectInside(look, picture, "tab look");
 }
 

@@ -12,12 +12,16 @@ namespace testsupport {
 
 class FailingStream : public TStream {
 public:
-    explicit FailingStream(std::int64_t failAfter = 0) : failAfter_(failAfter) {}
+    explicit FailingStream(std::int64_t failAfter = 0)
+        : failAfter_(failAfter)
+    {
+    }
 
     std::int64_t Read(void*, std::int64_t) override { return 0; }
     std::int64_t Write(const void* buffer, std::int64_t count) override
     {
-        const std::int64_t room = std::max<std::int64_t>(0, failAfter_ - static_cast<std::int64_t>(bytes_.size()));
+        const std::int64_t room
+            = std::max<std::int64_t>(0, failAfter_ - static_cast<std::int64_t>(bytes_.size()));
         const std::int64_t taken = std::min(room, count);
         bytes_.append(static_cast<const char*>(buffer), static_cast<std::size_t>(taken));
         return taken;
@@ -31,4 +35,4 @@ private:
     std::string bytes_;
 };
 
-}  // namespace testsupport
+} // namespace testsupport

@@ -22,8 +22,7 @@ protected:
     static const TSkinCtrlModule& Module() { return *module_; }
     static const TbsSkinData& Skin() { return *module_->bsSkinData1; }
 
-    template <typename T>
-    static const T& Control(const std::string& name)
+    template <typename T> static const T& Control(const std::string& name)
     {
         if (Skin().GetControlIndex(name) < 0)
             throw std::runtime_error("no control skin " + name);
@@ -33,8 +32,7 @@ protected:
         return *control;
     }
 
-    template <typename T>
-    static const T& Object(const std::string& name)
+    template <typename T> static const T& Object(const std::string& name)
     {
         if (Skin().GetIndex(name) < 0)
             throw std::runtime_error("no skin object " + name);

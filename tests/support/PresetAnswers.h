@@ -28,4 +28,4 @@ public:
     PresetAnswers& operator=(const PresetAnswers&) = delete;
 };
 
-}  // namespace testsupport
+} // namespace testsupport

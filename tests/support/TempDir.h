@@ -24,6 +24,6 @@ private:
 };
 
 void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);  // throws std::runtime_error when missing
+std::string ReadFile(const std::string& path); // throws std::runtime_error when missing
 
-}  // namespace testsupport
+} // namespace testsupport

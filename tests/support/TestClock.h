@@ -9,7 +9,8 @@ namespace testsupport {
 
 class TestClock {
 public:
-    explicit TestClock(std::chrono::system_clock::time_point now) : now_(now)
+    explicit TestClock(std::chrono::system_clock::time_point now)
+        : now_(now)
     {
         SetClockSource([this] { return now_; });
     }
@@ -24,4 +25,4 @@ private:
     std::chrono::system_clock::time_point now_;
 };
 
-}  // namespace testsupport
+} // namespace testsupport

@@ -19,4 +19,4 @@ std::string TestSkinIni(const std::string& skinName = "Test skin");
 // trailing "/"); answers the INI file's path.
 std::string WriteTestSkin(const std::string& folder, const std::string& skinName = "Test skin");
 
-}  // namespace skindatatest
+} // namespace skindatatest

@@ -6,74 +6,77 @@ namespace nuv {
 
 namespace {
 
-const char Quote = '"';
+    const char Quote = '"';
 
-bool IsBlank(unsigned char c)
-{
-    return c <= ' ';
-}
-
-bool IsGbkLeadByte(unsigned char c)
-{
-    return c >= 0x81 && c <= 0xFE;
-}
-
-// Reads the text character by character: a GBK lead byte followed by another
-// byte is one character of two bytes.
-class Cursor {
-public:
-    explicit Cursor(const std::string& text) : text_(text) {}
-
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    unsigned char Current() const { return static_cast<unsigned char>(text_[pos_]); }
-    bool Is(char c) const { return !AtEnd() && text_[pos_] == c; }
-    std::size_t Position() const { return pos_; }
-
-    std::size_t CharLength() const
+    bool IsBlank(unsigned char c)
     {
-        return IsGbkLeadByte(Current()) && pos_ + 1 < text_.size() && text_[pos_ + 1] != '\0' ? 2 : 1;
-    }
-    void Next() { pos_ += CharLength(); }
-
-    void SkipBlanks()
-    {
-        while (!AtEnd() && IsBlank(Current()))
-            Next();
+        return c <= ' ';
     }
 
-    // At an opening quote: the quoted item, with doubled quotes made single; the
-    // cursor ends after the closing quote (at the end when there is none).
-    std::string QuotedItem()
+    bool IsGbkLeadByte(unsigned char c)
     {
-        std::string item;
-        Next();
-        while (!AtEnd()) {
-            if (Is(Quote)) {
-                Next();
-                if (!Is(Quote))
-                    return item;
-            }
-            item.append(text_, pos_, CharLength());
-            Next();
+        return c >= 0x81 && c <= 0xFE;
+    }
+
+    // Reads the text character by character: a GBK lead byte followed by another
+    // byte is one character of two bytes.
+    class Cursor {
+    public:
+        explicit Cursor(const std::string& text)
+            : text_(text)
+        {
         }
-        return item;
-    }
 
-    // The item up to the first blank or `delim`.
-    std::string PlainItem(char delim)
-    {
-        const std::size_t start = pos_;
-        while (!AtEnd() && !IsBlank(Current()) && !Is(delim))
+        bool AtEnd() const { return pos_ >= text_.size(); }
+        unsigned char Current() const { return static_cast<unsigned char>(text_[pos_]); }
+        bool Is(char c) const { return !AtEnd() && text_[pos_] == c; }
+        std::size_t Position() const { return pos_; }
+
+        std::size_t CharLength() const
+        {
+            return IsGbkLeadByte(Current()) && pos_ + 1 < text_.size() && text_[pos_ + 1] != '\0' ? 2 : 1;
+        }
+        void Next() { pos_ += CharLength(); }
+
+        void SkipBlanks()
+        {
+            while (!AtEnd() && IsBlank(Current()))
+                Next();
+        }
+
+        // At an opening quote: the quoted item, with doubled quotes made single; the
+        // cursor ends after the closing quote (at the end when there is none).
+        std::string QuotedItem()
+        {
+            std::string item;
             Next();
-        return text_.substr(start, pos_ - start);
-    }
+            while (!AtEnd()) {
+                if (Is(Quote)) {
+                    Next();
+                    if (!Is(Quote))
+                        return item;
+                }
+                item.append(text_, pos_, CharLength());
+                Next();
+            }
+            return item;
+        }
 
-private:
-    const std::string& text_;
-    std::size_t pos_ = 0;
-};
+        // The item up to the first blank or `delim`.
+        std::string PlainItem(char delim)
+        {
+            const std::size_t start = pos_;
+            while (!AtEnd() && !IsBlank(Current()) && !Is(delim))
+                Next();
+            return text_.substr(start, pos_ - start);
+        }
 
-}  // namespace
+    private:
+        const std::string& text_;
+        std::size_t pos_ = 0;
+    };
+
+} // namespace
 
 void GetDelimiterText(std::vector<std::string>* dest, const std::string& text, char delim)
 {
@@ -108,4 +111,4 @@ std::string SetDelimiterText(const std::vector<std::string>& list, char delim)
     return joined;
 }
 
-}  // namespace nuv
+} // namespace nuv

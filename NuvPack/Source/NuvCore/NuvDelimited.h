@@ -17,4 +17,4 @@ void GetDelimiterText(std::vector<std::string>* dest, const std::string& text, c
 // The items joined by `delim`, neither quoted nor escaped; empty for an empty list.
 std::string SetDelimiterText(const std::vector<std::string>& list, char delim);
 
-}  // namespace nuv
+} // namespace nuv

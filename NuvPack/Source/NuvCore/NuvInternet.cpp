@@ -9,8 +9,8 @@ bool CheckInternetConnection(const std::string& url)
     try {
         return Connectivity().Check(url);
     } catch (...) {
-        return false;  // a replaced service must not turn a dead line into an error
+        return false; // a replaced service must not turn a dead line into an error
     }
 }
 
-}  // namespace nuv
+} // namespace nuv

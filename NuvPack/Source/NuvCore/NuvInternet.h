@@ -9,4 +9,4 @@ namespace nuv {
 // True when the host of url answers now. Never throws; any failure is false.
 bool CheckInternetConnection(const std::string& url);
 
-}  // namespace nuv
+} // namespace nuv

@@ -8,25 +8,25 @@ namespace nuv {
 
 namespace {
 
-const std::string& Item(const std::vector<std::string>& list, long index)
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
-        throw EListError(Format("List index out of bounds (%ld)", index));
-    return list[static_cast<std::size_t>(index)];
-}
+    const std::string& Item(const std::vector<std::string>& list, long index)
+    {
+        if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+            throw EListError(Format("List index out of bounds (%ld)", index));
+        return list[static_cast<std::size_t>(index)];
+    }
 
-std::string WhereClause(const std::string& where)
-{
-    return where.empty() ? std::string() : " WHERE " + where;
-}
+    std::string WhereClause(const std::string& where)
+    {
+        return where.empty() ? std::string() : " WHERE " + where;
+    }
 
-// A value as an SQL string literal: quoted, its own quotes doubled.
-std::string QuotedValue(const std::string& value)
-{
-    return AppendStr(Replace(value, "'", "''"), "'");
-}
+    // A value as an SQL string literal: quoted, its own quotes doubled.
+    std::string QuotedValue(const std::string& value)
+    {
+        return AppendStr(Replace(value, "'", "''"), "'");
+    }
 
-}  // namespace
+} // namespace
 
 std::string SqlMakeValues(const std::vector<std::string>& list)
 {
@@ -38,8 +38,8 @@ std::string SqlMakeValues(const std::vector<std::string>& list)
     return joined + Item(list, last);
 }
 
-std::string SqlMakeInsert(const std::string& table, const std::vector<std::string>& fields,
-                          const std::vector<std::string>& values)
+std::string SqlMakeInsert(
+    const std::string& table, const std::vector<std::string>& fields, const std::vector<std::string>& values)
 {
     const std::string columns = SqlMakeValues(fields);
     const std::string row = SqlMakeValues(values);
@@ -47,7 +47,7 @@ std::string SqlMakeInsert(const std::string& table, const std::vector<std::strin
 }
 
 std::string SqlMakeSelect(const std::string& table, const std::vector<std::string>& fields,
-                          const std::string& where, const std::string& order)
+    const std::string& where, const std::string& order)
 {
     std::string sql = "SELECT " + SqlMakeValues(fields) + " FROM " + table + WhereClause(where);
     if (!order.empty())
@@ -56,7 +56,7 @@ std::string SqlMakeSelect(const std::string& table, const std::vector<std::strin
 }
 
 std::string SqlMakeUpdate(const std::string& table, const std::vector<std::string>& fields,
-                          const std::vector<std::string>& values, const std::string& where)
+    const std::vector<std::string>& values, const std::string& where)
 {
     const long last = static_cast<long>(fields.size()) - 1;
     std::string assignments;
@@ -71,4 +71,4 @@ std::string SqlMakeDelete(const std::string& table, const std::string& where)
     return "DELETE FROM " + table + WhereClause(where) + ";";
 }
 
-}  // namespace nuv
+} // namespace nuv

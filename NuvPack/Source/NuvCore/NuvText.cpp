@@ -4,24 +4,24 @@ namespace nuv {
 
 namespace {
 
-const char HexDigits[] = "0123456789ABCDEF";
+    const char HexDigits[] = "0123456789ABCDEF";
 
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    throw EIntError(0);
-}
+    int HexDigitValue(char c)
+    {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        throw EIntError(0);
+    }
 
-}  // namespace
+} // namespace
 
 std::string CharToHex(unsigned char c)
 {
-    return {HexDigits[c >> 4], HexDigits[c & 0x0F]};
+    return { HexDigits[c >> 4], HexDigits[c & 0x0F] };
 }
 
 std::string StrToHex(const std::string& s, char sep)
@@ -42,8 +42,8 @@ std::u16string StrToHex(const std::u16string& s, char16_t sep)
     hex.reserve(s.size() * 6);
     bool first = true;
     for (const char16_t unit : s) {
-        const unsigned char bytes[2] = {static_cast<unsigned char>(unit & 0xFF),
-                                        static_cast<unsigned char>(unit >> 8)};
+        const unsigned char bytes[2]
+            = { static_cast<unsigned char>(unit & 0xFF), static_cast<unsigned char>(unit >> 8) };
         for (const unsigned char byte : bytes) {
             if (!first && sep != 0)
                 hex += sep;
@@ -124,7 +124,7 @@ char BoolToChar(bool b)
 
 int MonthDays(const std::chrono::year_month_day& date)
 {
-    static const int DaysPerMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static const int DaysPerMonth[12] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
     const unsigned month = static_cast<unsigned>(date.month());
     if (month < 1 || month > 12)
         throw EConvertError("Invalid argument to date encode");
@@ -133,4 +133,4 @@ int MonthDays(const std::chrono::year_month_day& date)
     return DaysPerMonth[month - 1];
 }
 
-}  // namespace nuv
+} // namespace nuv

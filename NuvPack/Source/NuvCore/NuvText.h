@@ -15,7 +15,11 @@ namespace nuv {
 // integer alone, the message is that integer as text.
 class EIntError : public Exception {
 public:
-    explicit EIntError(int value) : Exception(std::to_string(value)), value_(value) {}
+    explicit EIntError(int value)
+        : Exception(std::to_string(value))
+        , value_(value)
+    {
+    }
     int Value() const { return value_; }
 
 private:
@@ -54,11 +58,11 @@ std::string Replace(const std::string& src, const std::string& find, const std::
 std::string AppendStr(const std::string& s, const std::string& t);
 
 int BoolToInt(bool b);
-bool CharToBool(char c);  // false exactly for '0'
-char BoolToChar(bool b);  // '1' or '0'
+bool CharToBool(char c); // false exactly for '0'
+char BoolToChar(bool b); // '1' or '0'
 
 // Days of the month `date` falls in (February 29 in a Gregorian leap year).
 // Throws EConvertError when the month is not 1 to 12.
 int MonthDays(const std::chrono::year_month_day& date);
 
-}  // namespace nuv
+} // namespace nuv

@@ -9,13 +9,13 @@ TEST(ErrorReportText, AppendsAFullStopAfterCharactersSortingAfterIt)
         std::string message, shown;
     };
     const Case cases[] = {
-        {"Error downloading URL: http://h/list=sh600000", "Error downloading URL: http://h/list=sh600000."},
-        {"Cannot open file /x/Stocks.cfg.", "Cannot open file /x/Stocks.cfg."},
-        {"List index out of bounds (3)", "List index out of bounds (3)"},  // ')' sorts before '.'
-        {"Done!", "Done!"},
-        {"1", "1."},
-        {"\xB4\xED", "\xB4\xED."},  // a GBK character's last byte sorts after '.'
-        {"", ""},
+        { "Error downloading URL: http://h/list=sh600000", "Error downloading URL: http://h/list=sh600000." },
+        { "Cannot open file /x/Stocks.cfg.", "Cannot open file /x/Stocks.cfg." },
+        { "List index out of bounds (3)", "List index out of bounds (3)" }, // ')' sorts before '.'
+        { "Done!", "Done!" },
+        { "1", "1." },
+        { "\xB4\xED", "\xB4\xED." }, // a GBK character's last byte sorts after '.'
+        { "", "" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(ErrorReportText(c.message), c.shown) << c.message;
@@ -30,7 +30,7 @@ TEST(ErrorReport, GoesToTheInstalledHandlerUntilTheDefaultIsRestored)
     ShowErrorReport("to stderr");
     ASSERT_TRUE(previous);
     previous("direct");
-    EXPECT_EQ(seen, (std::vector<std::string>{"first", "direct"}));
+    EXPECT_EQ(seen, (std::vector<std::string> { "first", "direct" }));
 }
 
 TEST(ProgramWindowShowing, IsFalseUntilTheMainWindowSaysOtherwise)

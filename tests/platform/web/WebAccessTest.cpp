@@ -17,8 +17,8 @@
 
 #include <sys/stat.h>
 
-using fakes::Fault;
 using fakes::FakeServices;
+using fakes::Fault;
 using fakes::LoopbackWeb;
 
 namespace {
@@ -29,22 +29,30 @@ const std::string Referer = "https://finance.sina.com.cn/";
 const char* FaultName(Fault fault)
 {
     switch (fault) {
-    case Fault::None: return "none";
-    case Fault::Refused: return "refused";
-    case Fault::Delay: return "delay";
-    case Fault::Redirect302: return "302";
-    case Fault::NotFound404: return "404";
-    case Fault::ServerError500: return "500";
-    case Fault::TruncatedBody: return "truncated";
-    case Fault::OversizedBody: return "oversized";
-    case Fault::ConnectionReset: return "reset";
+    case Fault::None:
+        return "none";
+    case Fault::Refused:
+        return "refused";
+    case Fault::Delay:
+        return "delay";
+    case Fault::Redirect302:
+        return "302";
+    case Fault::NotFound404:
+        return "404";
+    case Fault::ServerError500:
+        return "500";
+    case Fault::TruncatedBody:
+        return "truncated";
+    case Fault::OversizedBody:
+        return "oversized";
+    case Fault::ConnectionReset:
+        return "reset";
     }
     return "?";
 }
 
-const Fault AllFaults[] = {Fault::Refused,        Fault::Delay,         Fault::Redirect302,
-                           Fault::NotFound404,    Fault::ServerError500, Fault::TruncatedBody,
-                           Fault::OversizedBody,  Fault::ConnectionReset};
+const Fault AllFaults[] = { Fault::Refused, Fault::Delay, Fault::Redirect302, Fault::NotFound404,
+    Fault::ServerError500, Fault::TruncatedBody, Fault::OversizedBody, Fault::ConnectionReset };
 
 std::size_t FilesIn(const std::filesystem::path& folder)
 {
@@ -56,31 +64,31 @@ protected:
     WebAccessTest() { services.SetDelay(std::chrono::milliseconds(5000)); }
 
     FakeServices services;
-    LoopbackWeb web{services};
+    LoopbackWeb web { services };
     testsupport::TempDir dir;
     std::string target = dir.File("Stocks.dat");
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(WebAccessTest, DownloadStoresTheBodyByteForByteAndSendsTheReferer)
 {
     testsupport::WriteFile(target, "old answer");
-    const DownloadOutcome outcome = UrlDownloader().Download({QuoteUrl, target, Referer});
+    const DownloadOutcome outcome = UrlDownloader().Download({ QuoteUrl, target, Referer });
     ASSERT_TRUE(outcome.ok) << outcome.detail;
     EXPECT_EQ(testsupport::ReadFile(target), services.LastQuoteAnswer());
-    EXPECT_NE(services.LastQuoteAnswer().find("\xC6\xD6\xB7\xA2"), std::string::npos);  // GBK name intact
+    EXPECT_NE(services.LastQuoteAnswer().find("\xC6\xD6\xB7\xA2"), std::string::npos); // GBK name intact
     const auto requests = services.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].host, "hq.sinajs.cn");
     EXPECT_EQ(requests[0].path, "/list=sh600000,sz000001");
     EXPECT_EQ(requests[0].referer, Referer);
-    EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
+    EXPECT_EQ(FilesIn(dir.Path()), 1u); // no temporary file left behind
 }
 
 TEST_F(WebAccessTest, DownloadWithoutRefererIsRefusedByTheQuoteService)
 {
-    EXPECT_FALSE(UrlDownloader().Download({QuoteUrl, target, ""}).ok);
+    EXPECT_FALSE(UrlDownloader().Download({ QuoteUrl, target, "" }).ok);
     EXPECT_FALSE(std::filesystem::exists(target));
 }
 
@@ -93,7 +101,7 @@ TEST_F(WebAccessTest, EveryFaultLeavesTheTargetAsItWasAndNoTemporaryFile)
         services.ClearFaults();
         services.SetFault("/list=*", fault);
         const auto started = std::chrono::steady_clock::now();
-        const DownloadOutcome outcome = UrlDownloader().Download({QuoteUrl, target, Referer});
+        const DownloadOutcome outcome = UrlDownloader().Download({ QuoteUrl, target, Referer });
         EXPECT_FALSE(outcome.ok);
         EXPECT_FALSE(outcome.detail.empty());
         EXPECT_EQ(testsupport::ReadFile(target), old);
@@ -106,13 +114,14 @@ TEST_F(WebAccessTest, EveryFaultLeavesTheTargetAsItWasAndNoTemporaryFile)
 TEST_F(WebAccessTest, DownloadDoesNotFollowARedirect)
 {
     services.SetFault("/list=*", Fault::Redirect302);
-    EXPECT_FALSE(UrlDownloader().Download({QuoteUrl, target, Referer}).ok);
+    EXPECT_FALSE(UrlDownloader().Download({ QuoteUrl, target, Referer }).ok);
     EXPECT_EQ(services.RequestCount(), 1u);
 }
 
 TEST_F(WebAccessTest, DownloadIntoAMissingFolderFailsCleanly)
 {
-    const DownloadOutcome outcome = UrlDownloader().Download({QuoteUrl, dir.File("no/such/Stocks.dat"), Referer});
+    const DownloadOutcome outcome
+        = UrlDownloader().Download({ QuoteUrl, dir.File("no/such/Stocks.dat"), Referer });
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(services.RequestCount(), 0u);
 }
@@ -130,7 +139,7 @@ TEST_F(WebAccessTest, DownloadIntoAReadOnlyFolderUpdatesAWritableFileInPlace)
     ::chmod(folder.c_str(), 0555);
 
     const std::string answer = testsupport::RunUnprivileged([&] {
-        const DownloadOutcome outcome = UrlDownloader().Download({QuoteUrl, file, Referer});
+        const DownloadOutcome outcome = UrlDownloader().Download({ QuoteUrl, file, Referer });
         return outcome.ok ? std::string("ok") : outcome.detail;
     });
     ::chmod(folder.c_str(), 0755);
@@ -143,13 +152,14 @@ TEST_F(WebAccessTest, DownloadIntoAReadOnlyFolderUpdatesAWritableFileInPlace)
 TEST_F(WebAccessTest, DownloadToAnUnusedPortFails)
 {
     ::unsetenv("http_proxy");
-    const std::string url = "http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/list=sh600000";
-    EXPECT_FALSE(UrlDownloader().Download({url, target, Referer}).ok);
+    const std::string url
+        = "http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/list=sh600000";
+    EXPECT_FALSE(UrlDownloader().Download({ url, target, Referer }).ok);
 }
 
 TEST_F(WebAccessTest, GetReturnsTheBodyUnchanged)
 {
-    for (const std::string body : {"1", "0", "1\r\n", ""}) {
+    for (const std::string body : { "1", "0", "1\r\n", "" }) {
         services.SetVersionAnswer(body);
         EXPECT_EQ(HttpGet().Get("http://maker.example/ver.php?id=tavrel&&ver=2010-03-23"), body);
     }
@@ -208,7 +218,8 @@ TEST_F(WebAccessTest, CancelledPageFetchGivesUpWithoutWaitingForTheServer)
     std::stop_source stop;
     stop.request_stop();
     const WebStopScope scope(stop.get_token());
-    const PageAnswer answer = PageFetch()->Fetch({ "http://image.sinajs.cn/newchart/min/n/sh600000.gif", "" });
+    const PageAnswer answer
+        = PageFetch()->Fetch({ "http://image.sinajs.cn/newchart/min/n/sh600000.gif", "" });
     EXPECT_FALSE(answer.ok);
     EXPECT_EQ(answer.detail, "cancelled");
 }
@@ -228,8 +239,9 @@ TEST_F(WebAccessTest, ConnectivityWithoutProxyConnectsToTheHostItself)
 {
     ::unsetenv("http_proxy");
     EXPECT_TRUE(Connectivity().Check(services.BaseUrl() + "/"));
-    EXPECT_EQ(services.RequestCount(), 0u);  // a connection, no request
-    EXPECT_FALSE(Connectivity().Check("http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/"));
+    EXPECT_EQ(services.RequestCount(), 0u); // a connection, no request
+    EXPECT_FALSE(
+        Connectivity().Check("http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/"));
 }
 
 TEST_F(WebAccessTest, ConnectivityThroughADeadProxyIsFalse)
@@ -256,7 +268,7 @@ TEST_F(WebAccessTest, DownloadActionRunsOnlyWhileAWindowShowsAndReportsFailuresO
 
     services.SetFault("/list=*", Fault::ServerError500);
     EXPECT_FALSE(action.Execute());
-    EXPECT_EQ(web.reports, std::vector<std::string>{"Error downloading URL: " + QuoteUrl});
+    EXPECT_EQ(web.reports, std::vector<std::string> { "Error downloading URL: " + QuoteUrl });
 }
 
 TEST(WebStop, AStopFromAnotherThreadEndsEveryKindOfTransferAtOnce)

@@ -15,11 +15,11 @@ TEST(ParseUrl, FindsSchemeHostAndPort)
         int port;
     };
     const Case cases[] = {
-        {"http://hq.sinajs.cn/list=sh600000", "http", "hq.sinajs.cn", 80},
-        {"HTTPS://Example.COM", "https", "example.com", 443},
-        {"http://127.0.0.1:8080/", "http", "127.0.0.1", 8080},
-        {"http://user:pw@host.example:81?x=1", "http", "host.example", 81},
-        {"http://[::1]:9000/a", "http", "::1", 9000},
+        { "http://hq.sinajs.cn/list=sh600000", "http", "hq.sinajs.cn", 80 },
+        { "HTTPS://Example.COM", "https", "example.com", 443 },
+        { "http://127.0.0.1:8080/", "http", "127.0.0.1", 8080 },
+        { "http://user:pw@host.example:81?x=1", "http", "host.example", 81 },
+        { "http://[::1]:9000/a", "http", "::1", 9000 },
     };
     for (const auto& c : cases) {
         const auto parts = ParseUrl(c.url);
@@ -32,8 +32,8 @@ TEST(ParseUrl, FindsSchemeHostAndPort)
 
 TEST(ParseUrl, RejectsWhatIsNoAbsoluteWebAddress)
 {
-    for (const char* url : {"", "hq.sinajs.cn/list=", "http://", "http://:80/", "http://host:0/",
-                            "http://host:99999/", "http://host:8x/", "ftp://host/", "http://[::1/"})
+    for (const char* url : { "", "hq.sinajs.cn/list=", "http://", "http://:80/", "http://host:0/",
+             "http://host:99999/", "http://host:8x/", "ftp://host/", "http://[::1/" })
         EXPECT_FALSE(ParseUrl(url)) << url;
 }
 
@@ -51,14 +51,14 @@ namespace {
 // Sets the proxy variables of one case and clears the others.
 void UseEnvironment(const std::map<std::string, std::string>& values)
 {
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy",
-                             "ALL_PROXY", "no_proxy", "NO_PROXY"})
+    for (const char* name : { "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy",
+             "ALL_PROXY", "no_proxy", "NO_PROXY" })
         ::unsetenv(name);
     for (const auto& [name, value] : values)
         ::setenv(name.c_str(), value.c_str(), 1);
 }
 
-}  // namespace
+} // namespace
 
 TEST(ProxyForUrl, FollowsTheStandardVariables)
 {
@@ -69,23 +69,24 @@ TEST(ProxyForUrl, FollowsTheStandardVariables)
         std::string expected;
     };
     const Case cases[] = {
-        {{}, "http://hq.sinajs.cn/", ""},
-        {{{"http_proxy", p}}, "http://hq.sinajs.cn/", p},
+        { {}, "http://hq.sinajs.cn/", "" },
+        { { { "http_proxy", p } }, "http://hq.sinajs.cn/", p },
         // Upper-case HTTP_PROXY may come from a request header in CGI programs.
-        {{{"HTTP_PROXY", p}}, "http://hq.sinajs.cn/", ""},
-        {{{"http_proxy", p}}, "https://hq.sinajs.cn/", ""},
-        {{{"HTTPS_PROXY", p}}, "https://hq.sinajs.cn/", p},
-        {{{"all_proxy", p}}, "http://hq.sinajs.cn/", p},
-        {{{"http_proxy", p}, {"no_proxy", "*"}}, "http://hq.sinajs.cn/", ""},
-        {{{"http_proxy", p}, {"no_proxy", "sinajs.cn"}}, "http://hq.sinajs.cn/", ""},
-        {{{"http_proxy", p}, {"no_proxy", ".sinajs.cn"}}, "http://hq.sinajs.cn/", ""},
-        {{{"http_proxy", p}, {"NO_PROXY", "other.example, HQ.SINAJS.CN"}}, "http://hq.sinajs.cn/", ""},
-        {{{"http_proxy", p}, {"no_proxy", "js.cn"}}, "http://hq.sinajs.cn/", p},
-        {{{"http_proxy", p}, {"no_proxy", "hq.sinajs.cn.evil"}}, "http://hq.sinajs.cn/", p},
-        {{{"http_proxy", p}, {"no_proxy", "127.0.0.0/8"}}, "http://127.0.0.1:81/", ""},
-        {{{"http_proxy", p}, {"no_proxy", "10.0.0.0/8"}}, "http://127.0.0.1:81/", p},
-        {{{"http_proxy", p}, {"no_proxy", "127.0.0.1"}}, "http://127.0.0.1/", ""},
-        {{{"http_proxy", p}}, "not a url", ""},
+        { { { "HTTP_PROXY", p } }, "http://hq.sinajs.cn/", "" },
+        { { { "http_proxy", p } }, "https://hq.sinajs.cn/", "" },
+        { { { "HTTPS_PROXY", p } }, "https://hq.sinajs.cn/", p },
+        { { { "all_proxy", p } }, "http://hq.sinajs.cn/", p },
+        { { { "http_proxy", p }, { "no_proxy", "*" } }, "http://hq.sinajs.cn/", "" },
+        { { { "http_proxy", p }, { "no_proxy", "sinajs.cn" } }, "http://hq.sinajs.cn/", "" },
+        { { { "http_proxy", p }, { "no_proxy", ".sinajs.cn" } }, "http://hq.sinajs.cn/", "" },
+        { { { "http_proxy", p }, { "NO_PROXY", "other.example, HQ.SINAJS.CN" } }, "http://hq.sinajs.cn/",
+            "" },
+        { { { "http_proxy", p }, { "no_proxy", "js.cn" } }, "http://hq.sinajs.cn/", p },
+        { { { "http_proxy", p }, { "no_proxy", "hq.sinajs.cn.evil" } }, "http://hq.sinajs.cn/", p },
+        { { { "http_proxy", p }, { "no_proxy", "127.0.0.0/8" } }, "http://127.0.0.1:81/", "" },
+        { { { "http_proxy", p }, { "no_proxy", "10.0.0.0/8" } }, "http://127.0.0.1:81/", p },
+        { { { "http_proxy", p }, { "no_proxy", "127.0.0.1" } }, "http://127.0.0.1/", "" },
+        { { { "http_proxy", p } }, "not a url", "" },
     };
     for (const auto& c : cases) {
         UseEnvironment(c.env);

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 TEST(SkinEntryTypes, TypeWordsAreCaseSensitive)
@@ -31,31 +30,31 @@ struct DefaultCase {
 TEST(SkinEntryDefaults, MissingKeysReadTheirDefaults)
 {
     const DefaultCase cases[] = {
-        {false, "button", "activepictureindex", "-1"},
-        {false, "stdbutton", "command", "cmdefault"},
-        {false, "animate", "countframes", "1"},
-        {false, "animate", "timerinterval", "50"},
-        {false, "caption", "fontname", "Arial"},
-        {false, "caption", "fontheight", "14"},
-        {false, "caption", "alignment", "tacenter"},
-        {false, "caption", "animateinterval", "25"},
-        {false, "menuitem", "animateinterval", "25"},
-        {false, "mainmenubaritem", "fontname", "Arial"},
-        {true, "button", "pictureindex", "-1"},
-        {true, "button", "maskpictureindex", "-1"},
-        {true, "button", "stretchtype", "stfull"},
-        {true, "button", "morphkind", "mkdefault"},
-        {true, "stdlabel", "activefontcolor", "16711680"},
-        {true, "panel", "alignment", "tacenter"},
-        {true, "panel", "bgpictureindex", "-1"},
-        {true, "controlbar", "itemoffset1", "3"},
-        {true, "controlbar", "itemoffset2", "3"},
-        {true, "grid", "fixedfontheight", "14"},
-        {true, "listbox", "vscrollbarname", "vscrollbar"},
-        {true, "listbox", "bothhscrollbarname", "bothhscrollbar"},
-        {true, "listbox", "captionfontname", "Arial"},
-        {true, "tab", "bgpictureindex", "-1"},
-        {true, "combobox", "listboxname", ""},
+        { false, "button", "activepictureindex", "-1" },
+        { false, "stdbutton", "command", "cmdefault" },
+        { false, "animate", "countframes", "1" },
+        { false, "animate", "timerinterval", "50" },
+        { false, "caption", "fontname", "Arial" },
+        { false, "caption", "fontheight", "14" },
+        { false, "caption", "alignment", "tacenter" },
+        { false, "caption", "animateinterval", "25" },
+        { false, "menuitem", "animateinterval", "25" },
+        { false, "mainmenubaritem", "fontname", "Arial" },
+        { true, "button", "pictureindex", "-1" },
+        { true, "button", "maskpictureindex", "-1" },
+        { true, "button", "stretchtype", "stfull" },
+        { true, "button", "morphkind", "mkdefault" },
+        { true, "stdlabel", "activefontcolor", "16711680" },
+        { true, "panel", "alignment", "tacenter" },
+        { true, "panel", "bgpictureindex", "-1" },
+        { true, "controlbar", "itemoffset1", "3" },
+        { true, "controlbar", "itemoffset2", "3" },
+        { true, "grid", "fixedfontheight", "14" },
+        { true, "listbox", "vscrollbarname", "vscrollbar" },
+        { true, "listbox", "bothhscrollbarname", "bothhscrollbar" },
+        { true, "listbox", "captionfontname", "Arial" },
+        { true, "tab", "bgpictureindex", "-1" },
+        { true, "combobox", "listboxname", "" },
     };
     const TbsIniFile blank("[x]\r\nunrelated=5\r\n");
     for (const DefaultCase& c : cases) {
@@ -80,7 +79,7 @@ TEST(SkinEntryReading, ValuesComeFromTheSectionNamedByTheEntry)
                          "[other]\r\ncommand=cmmaximize\r\n");
     TbsDataSkinStdButton button("close");
     button.LoadFromFile(ini);
-    EXPECT_EQ(button.Command, cmClose);  // first of the repeated sections, keys in any case
+    EXPECT_EQ(button.Command, cmClose); // first of the repeated sections, keys in any case
     EXPECT_EQ(button.DisableSkinRect, TRect(1, 2, 3, 4));
     EXPECT_EQ(button.SkinRect, TRect(5, 3, 10, 20));
 }
@@ -88,7 +87,7 @@ TEST(SkinEntryReading, ValuesComeFromTheSectionNamedByTheEntry)
 TEST(SkinEntryReading, MainMenuBarItemReadsTheCapitalisedDisabledColourKey)
 {
     // Keys match without regard to case, so both spellings reach the field.
-    for (const char* key : {"unenabledfontColor", "unenabledfontcolor"}) {
+    for (const char* key : { "unenabledfontColor", "unenabledfontcolor" }) {
         TbsDataSkinMainMenuBarItem item("bar");
         item.LoadFromFile(TbsIniFile(std::string("[bar]\r\n") + key + "=255\r\n"));
         EXPECT_EQ(item.UnEnabledFontColor, 255u) << key;
@@ -145,4 +144,4 @@ TEST(WindowSkins, PopupAndHintSectionsReadTheirKeys)
     EXPECT_EQ(hint.FontStyle, TFontStyles(fsBold | fsItalic));
 }
 
-}  // namespace
+} // namespace

@@ -9,8 +9,8 @@
 #include "BsResourceStrData.h"
 #include "BsSkinPackage.h"
 #include "BsStreams.h"
-#include "Bszlibcompress.h"
 #include "Bsskindata.h"
+#include "Bszlibcompress.h"
 #include "Exception.h"
 #include "TempDir.h"
 
@@ -43,7 +43,7 @@ void ExpectTestSkinLoaded(const TbsSkinData& data)
     EXPECT_EQ(data.Mask.size(), QSize(40, 30));
     EXPECT_EQ(data.MaskName, "mask.bmp");
     ASSERT_EQ(data.ActivePictures.size(), 2u);
-    EXPECT_EQ(data.ActivePictureNames, (std::vector<std::string>{"lib0.bmp", "lib1.bmp"}));
+    EXPECT_EQ(data.ActivePictureNames, (std::vector<std::string> { "lib0.bmp", "lib1.bmp" }));
     EXPECT_EQ(data.ActivePictures[1].size(), QSize(80, 30));
     EXPECT_EQ(data.GetActivePicture(2), nullptr);
     EXPECT_EQ(data.GetActivePicture(-1), nullptr);
@@ -72,7 +72,7 @@ void ExpectTestSkinLoaded(const TbsSkinData& data)
     EXPECT_EQ(button->SkinRect, TRect(0, 0, 74, 21));
     auto* toolButton = dynamic_cast<TbsDataSkinButtonControl*>(data.CtrlList[1].get());
     ASSERT_NE(toolButton, nullptr);
-    EXPECT_EQ(toolButton->FontName, "Arial");  // its own section is missing
+    EXPECT_EQ(toolButton->FontName, "Arial"); // its own section is missing
 
     EXPECT_EQ(data.FormMinWidth, 200);
     EXPECT_EQ(data.InActiveEffect, ieDarkness);
@@ -95,7 +95,7 @@ TEST(SkinDataLoad, FolderAndPackageFormsGiveTheSameSkin)
     TbsCompressedStoredSkin stored;
     stored.LoadFromIniFile(iniPath);
     TbsSkinData fromPackage;
-    fromPackage.SetCompressedStoredSkin(&stored);  // assigning loads at once
+    fromPackage.SetCompressedStoredSkin(&stored); // assigning loads at once
     ExpectTestSkinLoaded(fromPackage);
     EXPECT_EQ(SavedIni(fromFolder), SavedIni(fromPackage));
 }
@@ -105,15 +105,16 @@ TEST(SkinDataLoad, AnIniFileThatIsNoSkinChangesNothing)
     testsupport::TempDir dir;
     TbsSkinData data;
     data.LoadFromFile(WriteTestSkin(dir.Folder()));
-    testsupport::WriteFile(dir.File("other.ini"), "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n");
+    testsupport::WriteFile(
+        dir.File("other.ini"), "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n");
     data.LoadFromFile(dir.File("other.ini"));
     ExpectTestSkinLoaded(data);
 }
 
 struct FormInfoCase {
     const char* name;
-    const char* pictures;  // [PICTURES] lines
-    const char* formInfo;  // [FORMINFO] lines
+    const char* pictures; // [PICTURES] lines
+    const char* formInfo; // [FORMINFO] lines
     TRect maskRectArea;
     QPoint hitTestLT, hitTestRB;
     QPoint lt, rt, lb, rb;
@@ -123,24 +124,26 @@ TEST(SkinDataLoad, FrameValuesAreCorrectedAfterReading)
 {
     const char* client = "clientrect=4,29,425,326\r\n";
     const FormInfoCase cases[] = {
-        {"no mask: area and hit points stay", "", "lefttoppoint=2,2\r\nrightbottompoint=427,328\r\n",
-         TRect(), QPoint(0, 0), QPoint(0, 0), QPoint(4, 29), QPoint(0, 29), QPoint(4, 0), QPoint(425, 326)},
-        {"mask: null area becomes client rect", "mask=m.bmp\r\n",
-         "lefttoppoint=10,40\r\nrighttoppoint=400,40\r\nleftbottompoint=10,300\r\nrightbottompoint=400,300\r\n"
-         "hittestrightbottompoint=5,5\r\n",
-         TRect(4, 29, 425, 326), QPoint(10, 40), QPoint(5, 5), QPoint(10, 40), QPoint(400, 40), QPoint(10, 300),
-         QPoint(400, 300)},
-        {"mask: area widened to hold client rect", "mask=m.bmp\r\n", "maskrectarea=3,30,420,327\r\n",
-         TRect(3, 29, 425, 327), QPoint(0, 0), QPoint(0, 0), QPoint(0, 0), QPoint(0, 0), QPoint(0, 0),
-         QPoint(0, 0)},
-        {"corners sharing an x are not pulled in", "", "lefttoppoint=2,2\r\nrightbottompoint=2,328\r\n", TRect(),
-         QPoint(0, 0), QPoint(0, 0), QPoint(2, 2), QPoint(0, 0), QPoint(0, 0), QPoint(2, 328)},
+        { "no mask: area and hit points stay", "", "lefttoppoint=2,2\r\nrightbottompoint=427,328\r\n",
+            TRect(), QPoint(0, 0), QPoint(0, 0), QPoint(4, 29), QPoint(0, 29), QPoint(4, 0),
+            QPoint(425, 326) },
+        { "mask: null area becomes client rect", "mask=m.bmp\r\n",
+            "lefttoppoint=10,40\r\nrighttoppoint=400,40\r\nleftbottompoint=10,300\r\nrightbottompoint=400,"
+            "300\r\n"
+            "hittestrightbottompoint=5,5\r\n",
+            TRect(4, 29, 425, 326), QPoint(10, 40), QPoint(5, 5), QPoint(10, 40), QPoint(400, 40),
+            QPoint(10, 300), QPoint(400, 300) },
+        { "mask: area widened to hold client rect", "mask=m.bmp\r\n", "maskrectarea=3,30,420,327\r\n",
+            TRect(3, 29, 425, 327), QPoint(0, 0), QPoint(0, 0), QPoint(0, 0), QPoint(0, 0), QPoint(0, 0),
+            QPoint(0, 0) },
+        { "corners sharing an x are not pulled in", "", "lefttoppoint=2,2\r\nrightbottompoint=2,328\r\n",
+            TRect(), QPoint(0, 0), QPoint(0, 0), QPoint(2, 2), QPoint(0, 0), QPoint(0, 0), QPoint(2, 328) },
     };
     testsupport::TempDir dir;
     for (const FormInfoCase& c : cases) {
         TbsSkinPackage package;
-        package.IniText = std::string("[VERSION]\r\n[PICTURES]\r\n") + c.pictures + "[FORMINFO]\r\n" + client +
-                          c.formInfo + "[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n";
+        package.IniText = std::string("[VERSION]\r\n[PICTURES]\r\n") + c.pictures + "[FORMINFO]\r\n" + client
+            + c.formInfo + "[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n";
         TbsCompressedStoredSkin stored;
         stored.LoadFromPackage(package);
         TbsSkinData data;
@@ -185,11 +188,11 @@ TEST(SkinDataSave, ASkinSavedFromLoadedDataReadsBackTheSame)
             ++sections;
             EXPECT_EQ(lines[i - 1], "") << lines[i];
         }
-    EXPECT_EQ(sections, 7 + 3 + 3);  // VERSION counted apart; objects and controls one section each
+    EXPECT_EQ(sections, 7 + 3 + 3); // VERSION counted apart; objects and controls one section each
     EXPECT_EQ(TbsIniFile(stored.ReadPackage().IniText).SectionNames(),
-              (std::vector<std::string>{"VERSION", "PICTURES", "FORMINFO", "POPUPWINDOW", "HINTWINDOW",
-                                        "SKINCOLORS", "SKINOBJECTS", "caption", "closebutton", "menuitem",
-                                        "SKINCONTROLS", "button", "toolbutton", "listview"}));
+        (std::vector<std::string> { "VERSION", "PICTURES", "FORMINFO", "POPUPWINDOW", "HINTWINDOW",
+            "SKINCOLORS", "SKINOBJECTS", "caption", "closebutton", "menuitem", "SKINCONTROLS", "button",
+            "toolbutton", "listview" }));
 }
 
 TEST(SkinDataSave, StoreToDiskWritesTheIniAndEveryPictureUnderItsName)
@@ -197,11 +200,11 @@ TEST(SkinDataSave, StoreToDiskWritesTheIniAndEveryPictureUnderItsName)
     testsupport::TempDir source;
     TbsSkinData original;
     original.LoadFromFile(WriteTestSkin(source.Folder()));
-    original.ActivePictureNames[1] = "../escape.bmp";  // a hostile name stays inside the folder
+    original.ActivePictureNames[1] = "../escape.bmp"; // a hostile name stays inside the folder
 
     testsupport::TempDir target;
     original.StoreToDisk(target.File("saved.ini"));
-    for (const char* name : {"saved.ini", "main.bmp", "mask.bmp", "lib0.bmp", "escape.bmp"})
+    for (const char* name : { "saved.ini", "main.bmp", "mask.bmp", "lib0.bmp", "escape.bmp" })
         EXPECT_TRUE(std::filesystem::exists(target.Path() / name)) << name;
     EXPECT_FALSE(std::filesystem::exists(target.Path().parent_path() / "escape.bmp"));
 
@@ -220,7 +223,7 @@ TEST(SkinDataLibrary, AddAndDeleteKeepPicturesAndNamesTogether)
     data.AddBitMap(dir.File("extra.bmp"));
     data.AddBitMap(dir.File("extra.bmp"));
     ASSERT_EQ(data.ActivePictures.size(), 2u);
-    EXPECT_EQ(data.ActivePictureNames, (std::vector<std::string>{"extra.bmp", "extra.bmp"}));
+    EXPECT_EQ(data.ActivePictureNames, (std::vector<std::string> { "extra.bmp", "extra.bmp" }));
     EXPECT_EQ(data.ActivePictures[0].size(), QSize(5, 6));
 
     data.DeleteBitMap(0);
@@ -267,14 +270,15 @@ TEST(SkinDataHostile, ADamagedSkinLeavesTheLoadedOneInPlace)
 
     // A picture named by the INI text that is not there.
     testsupport::WriteFile(dir.File("broken.ini"),
-                           "[VERSION]\r\n[PICTURES]\r\npicture=absent.bmp\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n"
-                           "[SKINCONTROLS]\r\n");
+        "[VERSION]\r\n[PICTURES]\r\npicture=absent.bmp\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n"
+        "[SKINCONTROLS]\r\n");
     EXPECT_THROW(data.LoadFromFile(dir.File("broken.ini")), EFOpenError);
     ExpectTestSkinLoaded(data);
 
     // A list count no skin could mean.
     TbsSkinPackage huge;
-    huge.IniText = "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\ncount=2000000000\r\n[SKINCONTROLS]\r\n";
+    huge.IniText
+        = "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\ncount=2000000000\r\n[SKINCONTROLS]\r\n";
     TbsCompressedStoredSkin hugeStored;
     hugeStored.LoadFromPackage(huge);
     EXPECT_THROW(data.LoadCompressedStoredSkin(&hugeStored), EListError);
@@ -288,7 +292,8 @@ TEST(SkinDataHostile, ADamagedSkinLeavesTheLoadedOneInPlace)
 
     // Negative counts read as no entries.
     TbsSkinPackage negative;
-    negative.IniText = "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\ncount=-3\r\n[SKINCONTROLS]\r\n";
+    negative.IniText
+        = "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\ncount=-3\r\n[SKINCONTROLS]\r\n";
     TbsCompressedStoredSkin negativeStored;
     negativeStored.LoadFromPackage(negative);
     data.LoadCompressedStoredSkin(&negativeStored);
@@ -306,14 +311,14 @@ TEST(SkinDataList, TheChosenEntryIsLoaded)
     EXPECT_EQ(list.Item(1).Name, "bsSkin1");
 
     TbsSkinData data;
-    data.SetSkinIndex(1);  // no list yet: only recorded
+    data.SetSkinIndex(1); // no list yet: only recorded
     EXPECT_EQ(data.SkinIndex(), 1);
     EXPECT_TRUE(data.Empty());
     data.SetSkinList(&list);
     EXPECT_EQ(data.SkinName, "Second");
     data.SetSkinIndex(0);
     EXPECT_EQ(data.SkinName, "First");
-    data.SetSkinIndex(5);  // no such entry: refused
+    data.SetSkinIndex(5); // no such entry: refused
     EXPECT_EQ(data.SkinIndex(), 0);
     EXPECT_EQ(data.SkinName, "First");
 }
@@ -325,7 +330,7 @@ TEST(SkinDataReferences, DestroyedComponentsBecomeNull)
     auto* stored = new TbsCompressedStoredSkin;
     auto* words = new TbsResourceStrData;
     data.SetSkinList(list);
-    data.SetCompressedStoredSkin(stored);  // empty: loads nothing
+    data.SetCompressedStoredSkin(stored); // empty: loads nothing
     data.SetResourceStrData(words);
     EXPECT_TRUE(data.Empty());
     delete list;
@@ -347,10 +352,10 @@ TEST(ResourceStrings, WordsAreFoundWithoutRegardToCase)
     EXPECT_EQ(words.GetResStr("NO_SUCH_WORD"), "");
     EXPECT_EQ(words.GetResStr(""), "");
 
-    words.ResStrings = {"A=first", "a=second", "B", "C=x=y", "D", "D=after"};
+    words.ResStrings = { "A=first", "a=second", "B", "C=x=y", "D", "D=after" };
     EXPECT_EQ(words.GetResStr("A"), "first");
     EXPECT_EQ(words.GetResStr("B"), "");
-    EXPECT_EQ(words.GetResStr("d"), "after");  // a line without "=" names nothing
+    EXPECT_EQ(words.GetResStr("d"), "after"); // a line without "=" names nothing
     EXPECT_EQ(words.GetResStr("c"), "x=y");
     EXPECT_EQ(TbsResourceStrData::DefaultResStr("closebutton_hint"), "Close");
 
@@ -362,4 +367,4 @@ TEST(ResourceStrings, WordsAreFoundWithoutRegardToCase)
     EXPECT_EQ(system.back(), "DBNAV_REFRESH=Refresh data");
 }
 
-}  // namespace
+} // namespace

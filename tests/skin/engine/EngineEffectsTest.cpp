@@ -12,7 +12,7 @@ QImage Solid(QRgb c, int w = 3, int h = 2)
     return image;
 }
 
-}  // namespace
+} // namespace
 
 TEST(EngineEffects, InactiveEffectsOnKnownPixels)
 {
@@ -20,11 +20,11 @@ TEST(EngineEffects, InactiveEffectsOnKnownPixels)
         TbsInActiveEffect effect;
         QRgb in, out;
     };
-    for (Case c : {Case{ieBrightness, qRgb(0, 100, 255), qRgb(128, 178, 255)},
-                   Case{ieBrightness, qRgb(1, 3, 254), qRgb(128, 129, 255)},
-                   Case{ieDarkness, qRgb(255, 100, 5), qRgb(179, 70, 4)},
-                   Case{ieGrayScale, qRgb(200, 100, 50), qRgb(125, 125, 125)},
-                   Case{ieInvert, qRgb(0, 100, 255), qRgb(255, 155, 0)}}) {
+    for (Case c : { Case { ieBrightness, qRgb(0, 100, 255), qRgb(128, 178, 255) },
+             Case { ieBrightness, qRgb(1, 3, 254), qRgb(128, 129, 255) },
+             Case { ieDarkness, qRgb(255, 100, 5), qRgb(179, 70, 4) },
+             Case { ieGrayScale, qRgb(200, 100, 50), qRgb(125, 125, 125) },
+             Case { ieInvert, qRgb(0, 100, 255), qRgb(255, 155, 0) } }) {
         QImage image = Solid(c.in);
         ApplyInActiveEffect(image, c.effect);
         EXPECT_EQ(image.pixel(1, 1), c.out) << "effect " << c.effect;
@@ -34,7 +34,7 @@ TEST(EngineEffects, InactiveEffectsOnKnownPixels)
 TEST(EngineEffects, NoiseAddsOneValuePerPixelAndClamps)
 {
     QImage image = Solid(qRgb(10, 128, 250), 2, 1);
-    std::vector<int> values = {-25, 24};
+    std::vector<int> values = { -25, 24 };
     size_t next = 0;
     int low = 0, high = 0;
     ApplyInActiveEffect(image, ieNoise, [&](int l, int h) {
@@ -79,8 +79,8 @@ TEST(EngineEffects, EveryMorphKindRunsFromNormalToActive)
             a.setPixel(x, y, qRgb(x, 0, 0));
             b.setPixel(x, y, qRgb(0, x + 100, 0));
         }
-    for (TbsMorphKind kind : {mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide,
-                              mkPush}) {
+    for (TbsMorphKind kind :
+        { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush }) {
         EXPECT_EQ(MorphImages(a, b, 0, kind), a.convertToFormat(QImage::Format_RGB32)) << kind;
         EXPECT_EQ(MorphImages(a, b, 1, kind), b.convertToFormat(QImage::Format_RGB32)) << kind;
         // Half way shows some of each.

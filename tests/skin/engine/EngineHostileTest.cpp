@@ -93,7 +93,7 @@ TEST(EngineHostile, BandsAndStripsTallerThanTheWindowKeepTheirVisibleEnd)
     TbsFrameSkin skin;
     skin.PictureSize = { 40, 2000 };
     skin.ClientRect = { 2, 1500, 38, 1900 };
-    skin.MaskRectArea = {2, 2, 38, 1900};
+    skin.MaskRectArea = { 2, 2, 38, 1900 };
     skin.LTPoint = { 2, 1500 };
     skin.RTPoint = { 38, 1500 };
     skin.LBPoint = { 2, 1900 };

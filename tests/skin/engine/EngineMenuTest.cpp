@@ -14,18 +14,18 @@ namespace {
 TbsPopupWindowSkinGeom WindowSkin()
 {
     TbsPopupWindowSkinGeom w;
-    w.PictureSize = {182, 224};
-    w.ItemsRect = {2, 3, 179, 221};
+    w.PictureSize = { 182, 224 };
+    w.ItemsRect = { 2, 3, 179, 221 };
     return w;
 }
 
 TbsMenuItemSkinGeom ItemSkin()
 {
     TbsMenuItemSkinGeom i;
-    i.SkinRect = {0, 0, 63, 20};
-    i.ActiveSkinRect = {0, 20, 63, 40};
-    i.TextRect = {20, 0, 58, 20};
-    i.DividerRect = {0, 40, 63, 42};
+    i.SkinRect = { 0, 0, 63, 20 };
+    i.ActiveSkinRect = { 0, 20, 63, 40 };
+    i.TextRect = { 20, 0, 58, 20 };
+    i.DividerRect = { 0, 40, 63, 42 };
     return i;
 }
 
@@ -55,7 +55,7 @@ void EnsureGui()
         return;
     static int argc = 1;
     static char name[] = "skin_engine_tests";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = { name, nullptr };
     static QGuiApplication app(argc, argv);
 }
 
@@ -82,7 +82,7 @@ bool HasPixel(const QImage& image, const QRect& area, const std::function<bool(Q
     return false;
 }
 
-}  // namespace
+} // namespace
 
 TEST(EngineMenu, WindowSizeWithTheSkin)
 {
@@ -106,7 +106,7 @@ TEST(EngineMenu, WindowSizeWithoutASkin)
 {
     TbsMenuSizeInput in;
     in.MaxTextWidth = 80;
-    in.ItemHeights = {MenuItemHeight(false, nullptr, 20), MenuItemHeight(true, nullptr, 20)};
+    in.ItemHeights = { MenuItemHeight(false, nullptr, 20), MenuItemHeight(true, nullptr, 20) };
     in.HasImages = true;
     in.ImageWidth = 16;
     const TbsMenuWindowSize size = CalcMenuWindowSize(in);
@@ -122,33 +122,33 @@ TEST(EngineMenu, PlacementAtAPoint)
     const QSize size(150, 106);
     auto at = [&](int x, int y, bool up = false) {
         TbsMenuPlacement p;
-        p.Request = {x, y, x, y};
+        p.Request = { x, y, x, y };
         p.Size = size;
         p.WorkArea = kWork;
         p.Up = up;
         return CalcMenuPosition(p);
     };
     EXPECT_EQ(at(100, 100), QPoint(100, 100));
-    EXPECT_EQ(at(100, 1000), QPoint(100, 894));   // near the bottom: opens above the point
-    EXPECT_EQ(at(1850, 100), QPoint(1770, 100));  // near the right edge: shifted left
+    EXPECT_EQ(at(100, 1000), QPoint(100, 894)); // near the bottom: opens above the point
+    EXPECT_EQ(at(1850, 100), QPoint(1770, 100)); // near the right edge: shifted left
     EXPECT_EQ(at(100, 500, true), QPoint(100, 394));
-    EXPECT_EQ(at(100, 50, true), QPoint(100, 50));  // no room above in the upper half: below
+    EXPECT_EQ(at(100, 50, true), QPoint(100, 50)); // no room above in the upper half: below
 }
 
 TEST(EngineMenu, SubMenuLinesUpWithItsParentItem)
 {
     TbsMenuPlacement p;
-    p.Request = {100, 203, 250, 223};  // parent item's screen rect
-    p.Size = {150, 66};
+    p.Request = { 100, 203, 250, 223 }; // parent item's screen rect
+    p.Size = { 150, 66 };
     p.WorkArea = kWork;
     p.SubMenu = true;
     p.ItemsRectTop = 3;
     const QPoint at = CalcMenuPosition(p);
     EXPECT_EQ(at, QPoint(251, 200));
-    EXPECT_EQ(at.y() + p.ItemsRectTop, p.Request.Top);  // its first item level with the parent
-    p.Request = {1700, 203, 1850, 223};                 // no room on the right: opens on the left
+    EXPECT_EQ(at.y() + p.ItemsRectTop, p.Request.Top); // its first item level with the parent
+    p.Request = { 1700, 203, 1850, 223 }; // no room on the right: opens on the left
     EXPECT_EQ(CalcMenuPosition(p).x(), 1700 - 150 - 1);
-    p.Request = {100, 1000, 250, 1020};                 // lower half, would pass the bottom
+    p.Request = { 100, 1000, 250, 1020 }; // lower half, would pass the bottom
     EXPECT_EQ(CalcMenuPosition(p).y(), 1020 - 66 + 3);
 }
 
@@ -156,8 +156,8 @@ TEST(EngineMenu, TallMenuStartsAtTheTopWithScrollAreas)
 {
     const TbsMenuWindowSize tall = Size(60, 0, 1040);
     TbsMenuPlacement p;
-    p.Request = {500, 600, 500, 600};
-    p.Size = {150, tall.Height};
+    p.Request = { 500, 600, 500, 600 };
+    p.Size = { 150, tall.Height };
     p.WorkArea = kWork;
     p.Scroll = tall.Scroll;
     p.Scroll2 = tall.Scroll2;
@@ -197,7 +197,7 @@ TEST(EngineMenu, ItemPicturesFollowTheirState)
     TbsMenuItemState plain;
     plain.Caption = QStringLiteral("Exit");
     const QImage def = CreateDefaultMenuItemImage(plain, 120, 20, font, 19);
-    EXPECT_EQ(def.pixel(5, 1), qRgb(240, 240, 240));   // glyph column
+    EXPECT_EQ(def.pixel(5, 1), qRgb(240, 240, 240)); // glyph column
     EXPECT_EQ(def.pixel(100, 1), qRgb(255, 255, 255));
     plain.Active = true;
     const QImage hot = CreateDefaultMenuItemImage(plain, 120, 20, font, 19);
@@ -245,7 +245,7 @@ TEST(EngineMenu, BuiltInPicturesTakeTheImageColourWhenTheSkinAsks)
     EXPECT_EQ(framed.pixel(21, 5), dark);
     EXPECT_EQ(framed.pixel(30, 14), dark);
     // With one it is centred in it.
-    skin.ImageRect = {2, 2, 18, 18};
+    skin.ImageRect = { 2, 2, 18, 18 };
     const QImage centred = CreateSkinMenuItemImage(skin, picture, glyph, 140, 20, font, 16);
     EXPECT_EQ(centred.pixel(6, 6), qRgb(255, 255, 255));
     EXPECT_EQ(centred.pixel(5, 5), dark);
@@ -256,17 +256,17 @@ TEST(EngineMenu, BuiltInPicturesTakeTheImageColourWhenTheSkinAsks)
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x)
             marked.setPixel(x, y, x == 0 && y == 0 ? qRgb(1, 2, 3) : qRgb(255, 0, 255));
-    skin.CheckImageRect = {0, 0, 6, 6};
+    skin.CheckImageRect = { 0, 0, 6, 6 };
     TbsMenuItemState checked;
     checked.Checked = true;
-    skin.ImageRect = {2, 2, 18, 18};
+    skin.ImageRect = { 2, 2, 18, 18 };
     const QImage inRect = CreateSkinMenuItemImage(skin, marked, checked, 140, 20, font, 16);
-    EXPECT_EQ(inRect.pixel(8, 8), qRgb(255, 0, 255));  // 7..12 both ways, its key pixel see-through
+    EXPECT_EQ(inRect.pixel(8, 8), qRgb(255, 0, 255)); // 7..12 both ways, its key pixel see-through
     EXPECT_EQ(inRect.pixel(12, 12), qRgb(255, 0, 255));
     EXPECT_NE(inRect.pixel(13, 13), qRgb(255, 0, 255));
     skin.ImageRect = {};
     const QImage atTop = CreateSkinMenuItemImage(skin, marked, checked, 140, 20, font, 16);
-    EXPECT_EQ(atTop.pixel(27, 0), qRgb(255, 0, 255));  // centred across 22..36: 26..31
+    EXPECT_EQ(atTop.pixel(27, 0), qRgb(255, 0, 255)); // centred across 22..36: 26..31
     EXPECT_EQ(atTop.pixel(31, 5), qRgb(255, 0, 255));
     EXPECT_NE(atTop.pixel(31, 6), qRgb(255, 0, 255));
 }
@@ -275,12 +275,12 @@ TEST(EngineMenu, HeaderNeedsADisabledCaptionBetweenDashes)
 {
     TbsMenuItemState item;
     item.Caption = QStringLiteral("-Quotes-");
-    EXPECT_FALSE(IsMenuHeader(item));  // enabled
+    EXPECT_FALSE(IsMenuHeader(item)); // enabled
     item.Enabled = false;
     EXPECT_TRUE(IsMenuHeader(item));
     EXPECT_EQ(MenuHeaderText(item.Caption), QStringLiteral("Quotes"));
     EXPECT_EQ(MenuHeaderText(QStringLiteral("--")), QString());
-    for (const char* caption : {"-Quotes", "Quotes-", "-", "Quotes"}) {
+    for (const char* caption : { "-Quotes", "Quotes-", "-", "Quotes" }) {
         item.Caption = QString::fromLatin1(caption);
         EXPECT_FALSE(IsMenuHeader(item)) << caption;
     }
@@ -299,20 +299,20 @@ TEST(EngineMenu, HeaderItemsDrawnOnTheHeaderSkin)
     header.Picture = QImage(10, 14, QImage::Format_RGB32);
     header.Picture.fill(qRgb(0, 255, 0));
     for (int y = 0; y < 14; ++y)
-        for (int x : {0, 1, 8, 9})
+        for (int x : { 0, 1, 8, 9 })
             header.Picture.setPixel(x, y, x < 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
-    header.SkinRect = {0, 0, 10, 14};
+    header.SkinRect = { 0, 0, 10, 14 };
     header.LeftOffset = header.RightOffset = 2;
     header.Font = QFont(QStringLiteral("Arial"));
     header.Font.setPixelSize(14);
     header.Font.setBold(true);
-    header.FontColor = 0xFF00FF;  // magenta
+    header.FontColor = 0xFF00FF; // magenta
     const QFont font(QStringLiteral("Arial"), 9);
 
     TbsMenuItemState item;
     item.Caption = QStringLiteral("-Quotes-");
     item.Enabled = false;
-    item.Active = true;  // a header is never highlighted
+    item.Active = true; // a header is never highlighted
     const QImage image = CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16, nullptr, &header);
     ASSERT_EQ(image.size(), QSize(140, 20));
     // The look at its own height, centred: rows 3 to 16; the item's normal look around it.
@@ -338,7 +338,7 @@ TEST(EngineMenu, HeaderItemsDrawnOnTheHeaderSkin)
     TbsMenuItemState empty;
     empty.Enabled = false;
     EXPECT_EQ(CreateSkinMenuItemImage(skin, picture, item, 140, 20, font, 16),
-              CreateSkinMenuItemImage(skin, picture, empty, 140, 20, font, 16));
+        CreateSkinMenuItemImage(skin, picture, empty, 140, 20, font, 16));
 }
 
 TEST(EngineMenu, HeaderItemWithoutASkinIsShadowWithHighlightText)
@@ -350,8 +350,9 @@ TEST(EngineMenu, HeaderItemWithoutASkinIsShadowWithHighlightText)
     TbsMenuItemState item;
     item.Caption = QStringLiteral("-Quotes-");
     item.Enabled = false;
-    const QImage image = CreateDefaultMenuItemImage(item, 140, 20, QFont(QStringLiteral("Arial"), 10), 19, colors);
-    EXPECT_EQ(image.pixel(0, 0), qRgb(100, 100, 100));   // over the glyph column too
+    const QImage image
+        = CreateDefaultMenuItemImage(item, 140, 20, QFont(QStringLiteral("Arial"), 10), 19, colors);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(100, 100, 100)); // over the glyph column too
     EXPECT_EQ(image.pixel(139, 19), qRgb(100, 100, 100));
     auto yellow = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) < 60; };
     EXPECT_TRUE(HasPixel(image, QRect(21, 2, 100, 16), yellow));

@@ -37,12 +37,12 @@ protected:
         {
             TbsHitTestState state;
             state.Sizeable = true;
-            return NewNCHitTest({x, y}, skin, g, shape, {caption}, state);
+            return NewNCHitTest({ x, y }, skin, g, shape, { caption }, state);
         }
     };
     static MainWindow Main(int w, int h)
     {
-        MainWindow m{FrameSkinOf(Skin()), {}, {}, {}};
+        MainWindow m { FrameSkinOf(Skin()), {}, {}, {} };
         m.g = CalcRects(m.skin, w, h);
         m.shape = TbsFrameShape(m.skin, m.g, Skin().Mask);
         m.caption = CalcRealObjectRect(m.skin, m.g, CaptionSkinRect());
@@ -50,7 +50,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(EngineOwnSkin, MainWindowAtClient306By300Measures314By333)
 {
@@ -61,7 +61,7 @@ TEST_F(EngineOwnSkin, MainWindowAtClient306By300Measures314By333)
     EXPECT_EQ(m.Left, 4);
     EXPECT_EQ(m.Right, 4);
     EXPECT_EQ(m.Bottom, 4);
-    ASSERT_EQ(m.WindowSize({306, 300}), QSize(314, 333));
+    ASSERT_EQ(m.WindowSize({ 306, 300 }), QSize(314, 333));
 
     const TbsFrameGeometry g = CalcRects(skin, 314, 333);
     EXPECT_EQ(g.NewClientRect, TRect(4, 29, 310, 329));
@@ -75,17 +75,17 @@ TEST_F(EngineOwnSkin, MainWindowAtClient306By300Measures314By333)
 
 TEST_F(EngineOwnSkin, ShapeHasRoundedTopCornersAndSquareBottomOnes)
 {
-    for (const QSize size : {QSize(314, 333), QSize(700, 500)}) {
+    for (const QSize size : { QSize(314, 333), QSize(700, 500) }) {
         const MainWindow m = Main(size.width(), size.height());
         ASSERT_FALSE(m.shape.IsEmpty());
         const int r = size.width() - 1, b = size.height() - 1;
         const QRegion region = m.shape.Region();
-        for (const QPoint corner : {QPoint(0, 0), QPoint(r, 0)}) {
+        for (const QPoint corner : { QPoint(0, 0), QPoint(r, 0) }) {
             EXPECT_FALSE(m.shape.Contains(corner)) << corner.x() << "," << corner.y();
             EXPECT_FALSE(region.contains(corner)) << corner.x() << "," << corner.y();
         }
-        for (const QPoint inside : {QPoint(size.width() / 2, 0), QPoint(0, b), QPoint(r, b), QPoint(0, size.height() / 2),
-                                    QPoint(r, size.height() / 2), QPoint(size.width() / 2, b)}) {
+        for (const QPoint inside : { QPoint(size.width() / 2, 0), QPoint(0, b), QPoint(r, b),
+                 QPoint(0, size.height() / 2), QPoint(r, size.height() / 2), QPoint(size.width() / 2, b) }) {
             EXPECT_TRUE(m.shape.Contains(inside)) << inside.x() << "," << inside.y();
             EXPECT_TRUE(region.contains(inside)) << inside.x() << "," << inside.y();
         }
@@ -99,7 +99,7 @@ TEST_F(EngineOwnSkin, CaptionObjectGrowsWithTheWidth)
     EXPECT_EQ(CaptionSkinRect(), TRect(7, 5, 423, 27));
     EXPECT_EQ(Main(314, 333).caption, TRect(7, 5, 308, 27));
     EXPECT_EQ(Main(514, 333).caption, TRect(7, 5, 508, 27));
-    EXPECT_EQ(Main(514, 600).caption, TRect(7, 5, 508, 27));  // height leaves it alone
+    EXPECT_EQ(Main(514, 600).caption, TRect(7, 5, 508, 27)); // height leaves it alone
 }
 
 TEST_F(EngineOwnSkin, HitCodesAroundTheMainWindow)
@@ -116,17 +116,17 @@ TEST_F(EngineOwnSkin, HitCodesAroundTheMainWindow)
     EXPECT_EQ(m.Hit(150, 15), htCaption);
     EXPECT_EQ(m.Hit(150, 150), htClient);
     EXPECT_EQ(m.Hit(4, 29), htClient);
-    EXPECT_EQ(m.Hit(5, 15), htFrameObject);    // frame left of the caption object
-    EXPECT_EQ(m.Hit(310, 15), htFrameObject);  // frame right of it, inside the mask area
-    EXPECT_EQ(m.Hit(311, 15), htRight);        // the 3-pixel mask strip sizes the window
+    EXPECT_EQ(m.Hit(5, 15), htFrameObject); // frame left of the caption object
+    EXPECT_EQ(m.Hit(310, 15), htFrameObject); // frame right of it, inside the mask area
+    EXPECT_EQ(m.Hit(311, 15), htRight); // the 3-pixel mask strip sizes the window
 
     // Not sizeable (the option dialog's single border): no border codes.
     TbsHitTestState fixed;
-    EXPECT_EQ(NewNCHitTest({0, 150}, m.skin, m.g, m.shape, {m.caption}, fixed), htFrameObject);
-    EXPECT_EQ(NewNCHitTest({150, 15}, m.skin, m.g, m.shape, {m.caption}, fixed), htCaption);
+    EXPECT_EQ(NewNCHitTest({ 0, 150 }, m.skin, m.g, m.shape, { m.caption }, fixed), htFrameObject);
+    EXPECT_EQ(NewNCHitTest({ 150, 15 }, m.skin, m.g, m.shape, { m.caption }, fixed), htCaption);
     TbsHitTestState rolled;
     rolled.Sizeable = rolled.RolledUp = true;
-    EXPECT_EQ(NewNCHitTest({0, 0}, m.skin, m.g, m.shape, {m.caption}, rolled), htFrameObject);
+    EXPECT_EQ(NewNCHitTest({ 0, 0 }, m.skin, m.g, m.shape, { m.caption }, rolled), htFrameObject);
 }
 
 TEST_F(EngineOwnSkin, MinimumSizeIs200By33)
@@ -141,7 +141,7 @@ TEST_F(EngineOwnSkin, MinimumSizeIs200By33)
     EXPECT_EQ(GetMinHeight(in), 33);
     in.MinHeight = 100;
     EXPECT_EQ(GetMinHeight(in), 100);
-    in.RolledUp = true;  // the option dialog rolled up keeps only its frame
+    in.RolledUp = true; // the option dialog rolled up keeps only its frame
     EXPECT_EQ(GetMinHeight(in), 33);
 }
 
@@ -179,14 +179,14 @@ TEST_F(EngineOwnSkin, MenusAre70WiderThanTheirTextAnd6TallerThanTheirItems)
     const TRect parentItem = parentLayout.Rects[1].Offset(parentAt.x(), parentAt.y());
     TbsMenuPlacement p;
     p.Request = parentItem;
-    p.Size = {sub.Width, sub.Height};
-    p.WorkArea = {0, 0, 1920, 1040};
+    p.Size = { sub.Width, sub.Height };
+    p.WorkArea = { 0, 0, 1920, 1040 };
     p.SubMenu = true;
     p.ItemsRectTop = CalcMenuItemsRect(&*window, sub.Width, sub.Height).Top;
     const QPoint at = CalcMenuPosition(p);
     EXPECT_EQ(at.x(), parentItem.Right + 1);
-    const TbsMenuItemLayout subLayout =
-        CalcItemRects(CalcMenuItemsRect(&*window, sub.Width, sub.Height), std::vector<int>(3, 20), false, 0);
+    const TbsMenuItemLayout subLayout = CalcItemRects(
+        CalcMenuItemsRect(&*window, sub.Width, sub.Height), std::vector<int>(3, 20), false, 0);
     EXPECT_EQ(at.y() + subLayout.Rects[0].Top, parentItem.Top);
     EXPECT_EQ(subLayout.VisibleCount, 3);
 }
@@ -212,27 +212,27 @@ TEST_F(EngineOwnSkin, ScrollBarsResizeAlongTheirLengthOnly)
     const auto& hData = Control<TbsDataSkinScrollBarControl>("hscrollbar");
     EXPECT_EQ(CalcResizeMode(ControlSkinGeomOf(vData)), rmHeight);
     EXPECT_EQ(CalcResizeMode(ControlSkinGeomOf(hData)), rmWidth);
-    EXPECT_EQ(CalcControlSize(ControlSkinGeomOf(vData), {40, 214}), QSize(15, 214));
-    EXPECT_EQ(CalcControlSize(ControlSkinGeomOf(hData), {160, 40}), QSize(160, 15));
+    EXPECT_EQ(CalcControlSize(ControlSkinGeomOf(vData), { 40, 214 }), QSize(15, 214));
+    EXPECT_EQ(CalcControlSize(ControlSkinGeomOf(hData), { 160, 40 }), QSize(160, 15));
 
     const TbsScrollBarSkinGeom v = ScrollBarSkinGeomOf(vData);
-    TbsScrollRange range;  // 0..100, no page: the thumb keeps its look's 30 pixels
+    TbsScrollRange range; // 0..100, no page: the thumb keeps its look's 30 pixels
     range.Position = 50;
     TbsScrollBarRects r = CalcSkinScrollBarRects(v, true, 15, 100, range);
     EXPECT_EQ(r.DownButton, TRect(0, 0, 15, 15));
     EXPECT_EQ(r.UpButton, TRect(0, 85, 15, 100));
     EXPECT_EQ(r.Track, TRect(0, 15, 15, 85));
     EXPECT_EQ(r.Thumb, TRect(0, 35, 15, 65));
-    range = {0, 99, 20, 60};  // a page of 60 of 100: 42 of the 70-pixel track, halfway
+    range = { 0, 99, 20, 60 }; // a page of 60 of 100: 42 of the 70-pixel track, halfway
     r = CalcSkinScrollBarRects(v, true, 15, 100, range);
     EXPECT_EQ(r.Thumb, TRect(0, 29, 15, 71));
     range.Position = 40;
     EXPECT_EQ(CalcSkinScrollBarRects(v, true, 15, 100, range).Thumb, TRect(0, 43, 15, 85));
-    range.PageSize = 5;  // a small page never shrinks the thumb below its look
+    range.PageSize = 5; // a small page never shrinks the thumb below its look
     EXPECT_EQ(CalcSkinScrollBarRects(v, true, 15, 100, range).Thumb.Height(), 30);
 
     const TbsScrollBarSkinGeom h = ScrollBarSkinGeomOf(hData);
-    r = CalcSkinScrollBarRects(h, false, 200, 15, {0, 100, 100, 0});
+    r = CalcSkinScrollBarRects(h, false, 200, 15, { 0, 100, 100, 0 });
     EXPECT_EQ(r.DownButton, TRect(0, 0, 15, 15));
     EXPECT_EQ(r.UpButton, TRect(185, 0, 200, 15));
     EXPECT_EQ(r.Track, TRect(15, 0, 185, 15));
@@ -279,7 +279,7 @@ TEST_F(EngineOwnSkin, HeaderItemsUseTheMenuHeaderSkinElseTheLabel)
     copy.CtrlList[copy.GetControlIndex("menuheader")]->IDName = "gone";
     const std::optional<TbsMenuHeaderSkin> label = MenuHeaderSkinOf(&copy);
     ASSERT_TRUE(label);
-    EXPECT_TRUE(label->Picture.isNull());  // the label has no picture: text alone
+    EXPECT_TRUE(label->Picture.isNull()); // the label has no picture: text alone
     EXPECT_EQ(label->Font.pixelSize(), 14);
     EXPECT_FALSE(label->Font.bold());
     EXPECT_EQ(label->FontColor, 2630431u);
@@ -299,7 +299,7 @@ TEST_F(EngineOwnSkin, HeaderItemsUseTheMenuHeaderSkinElseTheLabel)
     EXPECT_EQ(geom.ActiveImageColor, 65280u);
 
     // A window picture index outside the library gives the default menu look.
-    for (const int index : {-1, 99}) {
+    for (const int index : { -1, 99 }) {
         copy.PopupWindow.WindowPictureIndex = index;
         EXPECT_FALSE(PopupWindowSkinGeomOf(&copy)) << index;
     }

@@ -11,16 +11,16 @@ namespace {
 TbsScrollBarSkinGeom HorizontalSkin()
 {
     TbsScrollBarSkinGeom s;
-    s.SkinRect = {0, 0, 64, 15};
-    s.RTPoint = {49, 0};
-    s.TrackArea = {15, 0, 49, 15};
-    s.DownButtonRect = {0, 0, 15, 15};
-    s.UpButtonRect = {49, 0, 64, 15};
-    s.ThumbRect = {0, 20, 15, 33};
+    s.SkinRect = { 0, 0, 64, 15 };
+    s.RTPoint = { 49, 0 };
+    s.TrackArea = { 15, 0, 49, 15 };
+    s.DownButtonRect = { 0, 0, 15, 15 };
+    s.UpButtonRect = { 49, 0, 64, 15 };
+    s.ThumbRect = { 0, 20, 15, 33 };
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST(EngineScroll, SkinnedBarGrowsItsTrackAndMovesTheFarButton)
 {
@@ -29,7 +29,7 @@ TEST(EngineScroll, SkinnedBarGrowsItsTrackAndMovesTheFarButton)
     EXPECT_EQ(r.Track, TRect(15, 0, 185, 15));
     EXPECT_EQ(r.DownButton, TRect(0, 0, 15, 15));
     EXPECT_EQ(r.UpButton, TRect(185, 0, 200, 15));
-    EXPECT_EQ(r.Thumb, TRect(15, 1, 30, 14));  // fixed 15-pixel thumb, 13 thick, centred
+    EXPECT_EQ(r.Thumb, TRect(15, 1, 30, 14)); // fixed 15-pixel thumb, 13 thick, centred
 }
 
 TEST(EngineScroll, ThumbLengthAndPlaceWithAndWithoutAPage)
@@ -39,29 +39,30 @@ TEST(EngineScroll, ThumbLengthAndPlaceWithAndWithoutAPage)
         TRect thumb;
     };
     // Track 15..185 (170 long).
-    for (Case c : {Case{{0, 100, 100, 0}, {170, 1, 185, 14}}, Case{{0, 100, 50, 0}, {93, 1, 108, 14}},  // 77.5 rounds to even
-                   Case{{0, 99, 0, 10}, {15, 1, 32, 14}},     // 170 * 10 / 100 = 17
-                   Case{{0, 99, 90, 10}, {168, 1, 185, 14}},  // last page: the thumb ends at the track's end
-                   Case{{0, 999, 0, 1}, {15, 1, 30, 14}},     // never shorter than the look
-                   Case{{5, 5, 5, 0}, {15, 1, 30, 14}}}) {
+    for (Case c : { Case { { 0, 100, 100, 0 }, { 170, 1, 185, 14 } },
+             Case { { 0, 100, 50, 0 }, { 93, 1, 108, 14 } }, // 77.5 rounds to even
+             Case { { 0, 99, 0, 10 }, { 15, 1, 32, 14 } }, // 170 * 10 / 100 = 17
+             Case { { 0, 99, 90, 10 }, { 168, 1, 185, 14 } }, // last page: the thumb ends at the track's end
+             Case { { 0, 999, 0, 1 }, { 15, 1, 30, 14 } }, // never shorter than the look
+             Case { { 5, 5, 5, 0 }, { 15, 1, 30, 14 } } }) {
         EXPECT_EQ(CalcSkinScrollBarRects(HorizontalSkin(), false, 200, 15, c.range).Thumb, c.thumb)
             << c.range.Position << "/" << c.range.PageSize;
     }
     TbsScrollBarSkinGeom minimum = HorizontalSkin();
     minimum.ThumbMinPageSize = 40;
-    EXPECT_EQ(CalcSkinScrollBarRects(minimum, false, 200, 15, {0, 100, 0, 0}).Thumb.Width(), 40);
+    EXPECT_EQ(CalcSkinScrollBarRects(minimum, false, 200, 15, { 0, 100, 0, 0 }).Thumb.Width(), 40);
 }
 
 TEST(EngineScroll, VerticalBarRunsAlongY)
 {
     TbsScrollBarSkinGeom s;
-    s.SkinRect = {0, 0, 15, 64};
-    s.LBPoint = {0, 49};
-    s.TrackArea = {0, 15, 15, 49};
-    s.DownButtonRect = {0, 0, 15, 15};
-    s.UpButtonRect = {0, 49, 15, 64};
-    s.ThumbRect = {0, 0, 13, 15};
-    const TbsScrollBarRects r = CalcSkinScrollBarRects(s, true, 15, 214, {0, 100, 100, 0});
+    s.SkinRect = { 0, 0, 15, 64 };
+    s.LBPoint = { 0, 49 };
+    s.TrackArea = { 0, 15, 15, 49 };
+    s.DownButtonRect = { 0, 0, 15, 15 };
+    s.UpButtonRect = { 0, 49, 15, 64 };
+    s.ThumbRect = { 0, 0, 13, 15 };
+    const TbsScrollBarRects r = CalcSkinScrollBarRects(s, true, 15, 214, { 0, 100, 100, 0 });
     EXPECT_EQ(r.Track, TRect(0, 15, 15, 199));
     EXPECT_EQ(r.UpButton, TRect(0, 199, 15, 214));
     EXPECT_EQ(r.Thumb, TRect(1, 184, 14, 199));
@@ -69,31 +70,31 @@ TEST(EngineScroll, VerticalBarRunsAlongY)
 
 TEST(EngineScroll, DefaultBar)
 {
-    const TbsScrollBarRects r = CalcDefaultScrollBarRects(false, 200, 19, {0, 100, 0, 0});
+    const TbsScrollBarRects r = CalcDefaultScrollBarRects(false, 200, 19, { 0, 100, 0, 0 });
     EXPECT_EQ(r.DownButton, TRect(1, 1, 17, 18));
     EXPECT_EQ(r.UpButton, TRect(183, 1, 199, 18));
     EXPECT_EQ(r.Track, TRect(17, 1, 183, 18));
     EXPECT_EQ(r.Thumb, TRect(17, 1, 33, 18));
-    const TbsScrollBarRects both = CalcDefaultScrollBarRects(false, 200, 19, {0, 100, 0, 50}, true, 19);
+    const TbsScrollBarRects both = CalcDefaultScrollBarRects(false, 200, 19, { 0, 100, 0, 50 }, true, 19);
     EXPECT_EQ(both.UpButton.Right, 180);
-    EXPECT_EQ(both.Thumb.Width(), 73);  // 147 * 50 / 101
+    EXPECT_EQ(both.Thumb.Width(), 73); // 147 * 50 / 101
 }
 
 TEST(EngineScroll, PositionClampingAndDrag)
 {
-    EXPECT_EQ(ClampScrollPosition({0, 100, 0, 0}, 150), 100);
-    EXPECT_EQ(ClampScrollPosition({0, 100, 0, 0}, -3), 0);
-    EXPECT_EQ(ClampScrollPosition({0, 99, 0, 10}, 150), 90);
-    EXPECT_EQ(ClampScrollPosition({10, 20, 0, 0}, 0), 10);
-    EXPECT_TRUE(AcceptsPageSize({0, 99, 0, 0}, 100));
-    EXPECT_FALSE(AcceptsPageSize({0, 99, 5, 0}, 100));
+    EXPECT_EQ(ClampScrollPosition({ 0, 100, 0, 0 }, 150), 100);
+    EXPECT_EQ(ClampScrollPosition({ 0, 100, 0, 0 }, -3), 0);
+    EXPECT_EQ(ClampScrollPosition({ 0, 99, 0, 10 }, 150), 90);
+    EXPECT_EQ(ClampScrollPosition({ 10, 20, 0, 0 }, 0), 10);
+    EXPECT_TRUE(AcceptsPageSize({ 0, 99, 0, 0 }, 100));
+    EXPECT_FALSE(AcceptsPageSize({ 0, 99, 5, 0 }, 100));
 
     // Track 170, thumb 17: a run of 153 pixels.
-    const TbsScrollRange paged{0, 99, 0, 10};
-    EXPECT_EQ(ScrollPositionFromDrag(paged, 170, 17, 0, 500), 90);  // beyond the end: Max - PageSize + 1
+    const TbsScrollRange paged { 0, 99, 0, 10 };
+    EXPECT_EQ(ScrollPositionFromDrag(paged, 170, 17, 0, 500), 90); // beyond the end: Max - PageSize + 1
     EXPECT_EQ(ScrollPositionFromDrag(paged, 170, 17, 0, -20), 0);
     EXPECT_EQ(ScrollPositionFromDrag(paged, 170, 17, 0, 76), 45);
-    EXPECT_EQ(ScrollPositionFromDrag({0, 100, 0, 0}, 170, 15, 31, 0), 20);
+    EXPECT_EQ(ScrollPositionFromDrag({ 0, 100, 0, 0 }, 170, 15, 31, 0), 20);
 }
 
 TEST(EngineScroll, ListBoxHeights)

@@ -26,26 +26,25 @@ QImage Filled(int w, int h, QRgb colour)
 QImage Mono(int w, int h)
 {
     QImage mask(w, h, QImage::Format_Mono);
-    mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mask.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
     mask.fill(1);
     mask.setPixel(0, 0, 0);
     return mask;
 }
 
-const char* const SkinIni =
-    "[VERSION]\r\nver=1\r\nskinname=Test\r\n\r\n"
-    "[PICTURES]\r\npicture=main.bmp\r\ninactivepicture=\r\nmask=mask.bmp\r\n"
-    "activepicturescount=2\r\n0=lib0.bmp\r\n1=lib1.bmp\r\n\r\n"
-    "[FORMINFO]\r\nclientrect=4,29,425,326\r\n\r\n"
-    "[SKINOBJECTS]\r\ncount=0\r\n\r\n"
-    "[SKINCONTROLS]\r\ncount=0\r\n\r\n";
+const char* const SkinIni = "[VERSION]\r\nver=1\r\nskinname=Test\r\n\r\n"
+                            "[PICTURES]\r\npicture=main.bmp\r\ninactivepicture=\r\nmask=mask.bmp\r\n"
+                            "activepicturescount=2\r\n0=lib0.bmp\r\n1=lib1.bmp\r\n\r\n"
+                            "[FORMINFO]\r\nclientrect=4,29,425,326\r\n\r\n"
+                            "[SKINOBJECTS]\r\ncount=0\r\n\r\n"
+                            "[SKINCONTROLS]\r\ncount=0\r\n\r\n";
 
 TbsSkinPackage SamplePackage()
 {
     TbsSkinPackage package;
     package.Picture = Filled(20, 10, qRgb(10, 20, 30));
     package.Mask = Mono(20, 10);
-    package.ActivePictures = {Filled(3, 3, qRgb(1, 1, 1)), Mono(9, 2), Filled(5, 1, qRgb(0, 200, 0))};
+    package.ActivePictures = { Filled(3, 3, qRgb(1, 1, 1)), Mono(9, 2), Filled(5, 1, qRgb(0, 200, 0)) };
     package.IniText = SkinIni;
     return package;
 }
@@ -83,10 +82,12 @@ TEST(SkinPackage, VersionRules)
     legacy.Version = 2;
     // A version-2 package carries two more flag+picture pairs that readers drop.
     std::string v2 = WriteSkinPackage(legacy);
-    const std::size_t pairsAt = 4 + 1 + EncodeBitmap(legacy.Picture).size() + 1 + 1 + EncodeBitmap(legacy.Mask).size();
+    const std::size_t pairsAt
+        = 4 + 1 + EncodeBitmap(legacy.Picture).size() + 1 + 1 + EncodeBitmap(legacy.Mask).size();
     ASSERT_EQ(v2.substr(pairsAt, 2), std::string("\x01\x01", 2));
-    v2.replace(pairsAt, 2, std::string(1, '\0') + EncodeBitmap(Filled(2, 2, 0)) + std::string(1, '\0') +
-                               EncodeBitmap(Mono(3, 3)));
+    v2.replace(pairsAt, 2,
+        std::string(1, '\0') + EncodeBitmap(Filled(2, 2, 0)) + std::string(1, '\0')
+            + EncodeBitmap(Mono(3, 3)));
     ExpectSamePackage(ReadSkinPackage(v2), legacy);
 
     TbsSkinPackage future = SamplePackage();
@@ -108,8 +109,8 @@ TEST(SkinPackage, VersionRules)
 TEST(SkinPackage, HostilePackagesEndInErrors)
 {
     const std::string good = WriteSkinPackage(SamplePackage());
-    const std::size_t countAt = 4 + 1 + EncodeBitmap(SamplePackage().Picture).size() + 1 + 1 +
-                                EncodeBitmap(SamplePackage().Mask).size();
+    const std::size_t countAt = 4 + 1 + EncodeBitmap(SamplePackage().Picture).size() + 1 + 1
+        + EncodeBitmap(SamplePackage().Mask).size();
     auto withCount = [&](std::int32_t n) {
         std::string b = good;
         std::memcpy(b.data() + countAt, &n, 4);
@@ -126,13 +127,13 @@ TEST(SkinPackage, HostilePackagesEndInErrors)
         std::string bytes;
     };
     const Case readErrors[] = {
-        {"empty", ""},
-        {"cut inside the version", good.substr(0, 3)},
-        {"cut before a flag", good.substr(0, 4)},
-        {"cut inside the main picture", good.substr(0, 40)},
-        {"cut inside the count", good.substr(0, countAt + 2)},
-        {"cut inside the library", good.substr(0, countAt + 10)},
-        {"count larger than the bytes could hold", withCount(0x7FFFFFFF)},
+        { "empty", "" },
+        { "cut inside the version", good.substr(0, 3) },
+        { "cut before a flag", good.substr(0, 4) },
+        { "cut inside the main picture", good.substr(0, 40) },
+        { "cut inside the count", good.substr(0, countAt + 2) },
+        { "cut inside the library", good.substr(0, countAt + 10) },
+        { "count larger than the bytes could hold", withCount(0x7FFFFFFF) },
     };
     for (const Case& c : readErrors)
         EXPECT_THROW(ReadSkinPackage(c.bytes), EReadError) << c.name;
@@ -147,7 +148,7 @@ TEST(StoredSkin, CompressedFileHeaderAndRoundTrip)
     TbsCompressedStoredSkin skin;
     EXPECT_TRUE(skin.GetEmpty());
     skin.SaveToCompressFile(dir.File("empty.ure"));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("empty.ure")));  // nothing to write
+    EXPECT_FALSE(std::filesystem::exists(dir.File("empty.ure"))); // nothing to write
 
     skin.LoadFromPackage(SamplePackage());
     ASSERT_FALSE(skin.GetEmpty());
@@ -190,7 +191,7 @@ TEST(StoredSkin, CompressedFileHeaderCases)
     TbsCompressedStoredSkin skin;
 
     TMemoryStream older(header(-7, 10) + data);
-    older.SetPosition(5);  // read from the start whatever the position
+    older.SetPosition(5); // read from the start whatever the position
     skin.LoadFromCompressStream(older);
     EXPECT_EQ(skin.CompressedData(), data);
 
@@ -198,7 +199,8 @@ TEST(StoredSkin, CompressedFileHeaderCases)
     skin.LoadFromCompressStream(newer);
     EXPECT_TRUE(skin.GetEmpty());
 
-    const std::string bad[] = {header(3, 11) + data, header(3, -1) + data, header(3, 0x7FFFFFFF), "\x03\x00"};
+    const std::string bad[]
+        = { header(3, 11) + data, header(3, -1) + data, header(3, 0x7FFFFFFF), "\x03\x00" };
     for (const std::string& bytes : bad) {
         skin.SetCompressedData("old");
         TMemoryStream stream(bytes);
@@ -278,7 +280,8 @@ TEST_F(SkinFolder, NotASkinChangesNothingAndAMissingPictureEmptiesTheStoredSkin)
 {
     TbsCompressedStoredSkin skin;
     skin.SetCompressedData("previous");
-    for (const char* marker : {"[VERSION]", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]", "[SKINCONTROLS]"}) {
+    for (const char* marker :
+        { "[VERSION]", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]", "[SKINCONTROLS]" }) {
         std::string text = SkinIni;
         text.replace(text.find(marker), std::strlen(marker), "[OTHER]");
         testsupport::WriteFile(dir.File("partial.ini"), text);
@@ -297,4 +300,4 @@ TEST_F(SkinFolder, NotASkinChangesNothingAndAMissingPictureEmptiesTheStoredSkin)
     EXPECT_THROW(skin.LoadFromIniFile(dir.File("skin.ini")), EStreamError);
 }
 
-}  // namespace
+} // namespace

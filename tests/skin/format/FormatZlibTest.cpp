@@ -32,26 +32,26 @@ TEST(Zlib, CompressStreamWritesOneLevel9StreamThatZlibReads)
 {
     const std::string data = SampleBytes(100000);
     TMemoryStream source(data);
-    source.SetPosition(500);  // CompressStream starts from 0 regardless
+    source.SetPosition(500); // CompressStream starts from 0 regardless
     TMemoryStream target(std::string("head"));
     target.Seek(0, soEnd);
     CompressStream(source, target);
 
     const std::string& out = target.Bytes();
     ASSERT_EQ(out.substr(0, 4), "head");
-    EXPECT_EQ(static_cast<unsigned char>(out[5]) >> 6, 3);  // FLEVEL: maximum compression
+    EXPECT_EQ(static_cast<unsigned char>(out[5]) >> 6, 3); // FLEVEL: maximum compression
     std::string plain(data.size(), '\0');
     uLongf plainSize = static_cast<uLongf>(plain.size());
     ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(plain.data()), &plainSize,
-                         reinterpret_cast<const Bytef*>(out.data() + 4), static_cast<uLong>(out.size() - 4)),
-              Z_OK);
+                  reinterpret_cast<const Bytef*>(out.data() + 4), static_cast<uLong>(out.size() - 4)),
+        Z_OK);
     EXPECT_EQ(plain, data);
 }
 
 TEST(Zlib, DeCompressStreamAppendsAndRoundTripsEveryLevel)
 {
     const std::string data = SampleBytes(30000);
-    for (TCompressionLevel level : {clNone, clFastest, clDefault, clMax}) {
+    for (TCompressionLevel level : { clNone, clFastest, clDefault, clMax }) {
         TMemoryStream compressed;
         {
             TCompressionStream writer(level, compressed);
@@ -78,12 +78,12 @@ TEST(Zlib, StreamsPutTheUnderlyingStreamBackBeforeEachTransfer)
     TDecompressionStream reader(source);
     std::string first(100, '\0');
     reader.ReadBuffer(first.data(), 100);
-    source.SetPosition(0);  // someone else moves the source meanwhile
+    source.SetPosition(0); // someone else moves the source meanwhile
     std::string rest(data.size() - 100, '\0');
     reader.ReadBuffer(rest.data(), static_cast<std::int64_t>(rest.size()));
     EXPECT_EQ(first + rest, data);
     char extra = 0;
-    EXPECT_EQ(reader.Read(&extra, 1), 0);  // short only at the end of the stream
+    EXPECT_EQ(reader.Read(&extra, 1), 0); // short only at the end of the stream
 }
 
 TEST(Zlib, DecompressionSeekRules)
@@ -94,24 +94,24 @@ TEST(Zlib, DecompressionSeekRules)
     TDecompressionStream reader(source);
     char byte = 0;
 
-    EXPECT_EQ(reader.Seek(10000, soBeginning), 10000);  // forward from the start: read and discard
+    EXPECT_EQ(reader.Seek(10000, soBeginning), 10000); // forward from the start: read and discard
     reader.ReadBuffer(&byte, 1);
     EXPECT_EQ(byte, data[10000]);
-    EXPECT_EQ(reader.Seek(99, soCurrent), 10100);  // forward from here
+    EXPECT_EQ(reader.Seek(99, soCurrent), 10100); // forward from here
     reader.ReadBuffer(&byte, 1);
     EXPECT_EQ(byte, data[10100]);
     EXPECT_EQ(reader.Seek(0, soCurrent), 10101);
 
     EXPECT_THROW(reader.Seek(-1, soCurrent), EDecompressionError);
-    EXPECT_THROW(reader.Seek(5000, soBeginning), EDecompressionError);  // backwards
-    EXPECT_THROW(reader.Seek(10101, soBeginning), EDecompressionError);  // not beyond what was produced
+    EXPECT_THROW(reader.Seek(5000, soBeginning), EDecompressionError); // backwards
+    EXPECT_THROW(reader.Seek(10101, soBeginning), EDecompressionError); // not beyond what was produced
     EXPECT_THROW(reader.Seek(0, soEnd), EDecompressionError);
     EXPECT_THROW(reader.Write(&byte, 1), EDecompressionError);
 
-    EXPECT_EQ(reader.Seek(0, soBeginning), 0);  // restart from where the zlib data begins
+    EXPECT_EQ(reader.Seek(0, soBeginning), 0); // restart from where the zlib data begins
     reader.ReadBuffer(&byte, 1);
     EXPECT_EQ(byte, data[0]);
-    EXPECT_THROW(reader.Seek(60000, soBeginning), EReadError);  // past the end
+    EXPECT_THROW(reader.Seek(60000, soBeginning), EReadError); // past the end
 }
 
 TEST(Zlib, CompressionStreamRefusesReadsAndSeeks)
@@ -165,10 +165,10 @@ TEST(Zlib, DamagedStreamsEndInDecompressionErrors)
     corrupt[good.size() / 2] ^= 0x55;
     corrupt[good.size() / 2 + 1] ^= 0x55;
     const Case cases[] = {
-        {"not zlib", "this is not a zlib stream"},
-        {"truncated", good.substr(0, good.size() / 2)},
-        {"empty", ""},
-        {"corrupt body", corrupt},
+        { "not zlib", "this is not a zlib stream" },
+        { "truncated", good.substr(0, good.size() / 2) },
+        { "empty", "" },
+        { "corrupt body", corrupt },
     };
     for (const Case& c : cases) {
         TMemoryStream source(c.bytes);
@@ -193,8 +193,8 @@ TEST(Zlib, InflationStopsAtTheCap)
 
     TMemoryStream again(bomb);
     TMemoryStream full;
-    DeCompressStream(full, again, 1 << 20);  // exactly at the cap is fine
+    DeCompressStream(full, again, 1 << 20); // exactly at the cap is fine
     EXPECT_EQ(full.Size(), 1 << 20);
 }
 
-}  // namespace
+} // namespace

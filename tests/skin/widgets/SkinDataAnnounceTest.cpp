@@ -3,8 +3,8 @@
 #include "TestSkin.h"
 
 #include "BsCompressedStoredSkin.h"
-#include "BsSkinAnnouncer.h"
 #include "BsResourceStrData.h"
+#include "BsSkinAnnouncer.h"
 #include "Bsskindata.h"
 #include "Exception.h"
 #include "TempDir.h"
@@ -34,7 +34,11 @@ struct Seen {
 // A window that notes every announcement together with the state of the skin data.
 class RecordingWindow : public QWidget {
 public:
-    RecordingWindow(std::vector<Seen>& log, QWidget* parent = nullptr) : QWidget(parent), log_(log) {}
+    RecordingWindow(std::vector<Seen>& log, QWidget* parent = nullptr)
+        : QWidget(parent)
+        , log_(log)
+    {
+    }
     std::function<void(int)> onMessage;
 
 protected:
@@ -44,8 +48,8 @@ protected:
             auto* skinEvent = static_cast<TbsSkinDataEvent*>(event);
             const TbsSkinData* sender = skinEvent->SkinData();
             EXPECT_EQ(skinEvent->Param(), 1000);
-            log_.push_back({this, message, sender->Empty(), sender->SkinChanging(), sender->SkinName,
-                            sender->ObjectList.size()});
+            log_.push_back({ this, message, sender->Empty(), sender->SkinChanging(), sender->SkinName,
+                sender->ObjectList.size() });
             if (onMessage)
                 onMessage(message);
             return true;
@@ -81,7 +85,7 @@ protected:
 
     std::vector<Seen> log;
     std::unique_ptr<RecordingWindow> owner, first, second;
-    TbsSkinData* data = nullptr;  // owned by the owner window
+    TbsSkinData* data = nullptr; // owned by the owner window
     testsupport::TempDir firstDir, secondDir;
     TbsCompressedStoredSkin firstSkin, secondSkin;
 };
@@ -93,7 +97,7 @@ TEST_F(SkinDataAnnounce, ALoadIsAnnouncedBeforeAndAfterOwnerFirst)
     data->LoadCompressedStoredSkin(&secondSkin);
 
     ASSERT_EQ(log.size(), 9u);
-    const int expected[] = {SKIN_MSG_BEFORE_CHANGE, SKIN_MSG_CHANGE, SKIN_MSG_AFTER_CHANGE};
+    const int expected[] = { SKIN_MSG_BEFORE_CHANGE, SKIN_MSG_CHANGE, SKIN_MSG_AFTER_CHANGE };
     for (int round = 0; round < 3; ++round) {
         const Seen* group = &log[static_cast<std::size_t>(round) * 3];
         EXPECT_EQ(group[0].receiver, owner.get()) << round;
@@ -124,7 +128,7 @@ TEST_F(SkinDataAnnounce, ClearingAndANewerFormatLeaveTheDataEmpty)
     data->PopupWindow.WindowPictureIndex = 1;
     log.clear();
     data->ClearSkin();
-    EXPECT_EQ(Messages(log), std::vector<int>({1225, 1225, 1225, 1226, 1226, 1226, 1227, 1227, 1227}));
+    EXPECT_EQ(Messages(log), std::vector<int>({ 1225, 1225, 1225, 1226, 1226, 1226, 1227, 1227, 1227 }));
     EXPECT_EQ(log[3].objects, 0u);
     EXPECT_TRUE(log[3].empty);
     EXPECT_TRUE(data->Empty());
@@ -143,7 +147,7 @@ TEST_F(SkinDataAnnounce, ClearingAndANewerFormatLeaveTheDataEmpty)
     newerSkin.LoadFromPackage(newer);
     log.clear();
     data->LoadCompressedStoredSkin(&newerSkin);
-    EXPECT_EQ(Messages(log), std::vector<int>({1225, 1225, 1225, 1226, 1226, 1226, 1227, 1227, 1227}));
+    EXPECT_EQ(Messages(log), std::vector<int>({ 1225, 1225, 1225, 1226, 1226, 1226, 1227, 1227, 1227 }));
     EXPECT_TRUE(data->Empty());
     EXPECT_FALSE(data->SkinChanging());
     EXPECT_TRUE(data->ObjectList.empty());
@@ -157,10 +161,10 @@ TEST_F(SkinDataAnnounce, OnlyRegisteredReceiversAndAWidgetOwnerHearIt)
     auto* unowned = new TbsSkinData(&plainOwner);
     TbsSkinAnnouncer* announcer = TbsSkinAnnouncer::Of(unowned);
     EXPECT_EQ(TbsSkinAnnouncer::Of(unowned), announcer);
-    for (QWidget* window : {owner.get(), first.get(), second.get(), first.get()})
+    for (QWidget* window : { owner.get(), first.get(), second.get(), first.get() })
         announcer->Register(window);
     const std::vector<QObject*> receivers = announcer->Receivers();
-    EXPECT_EQ(receivers, std::vector<QObject*>({owner.get(), second.get(), first.get()}));
+    EXPECT_EQ(receivers, std::vector<QObject*>({ owner.get(), second.get(), first.get() }));
     EXPECT_EQ(TbsSkinAnnouncer::Of(data)->Receivers().front(), owner.get());
 
     unowned->ClearSkin();
@@ -187,7 +191,7 @@ TEST_F(SkinDataAnnounce, SwitchesAndWordsAreAnnounced)
 {
     data->SetSkinnableForm(false);
     data->SetSkinnableForm(false);
-    EXPECT_EQ(Messages(log), std::vector<int>({1294, 1294, 1294}));
+    EXPECT_EQ(Messages(log), std::vector<int>({ 1294, 1294, 1294 }));
     EXPECT_FALSE(data->SkinnableForm());
 
     log.clear();
@@ -198,7 +202,7 @@ TEST_F(SkinDataAnnounce, SwitchesAndWordsAreAnnounced)
 
     TbsResourceStrData words;
     data->SetResourceStrData(&words);
-    EXPECT_EQ(Messages(log), std::vector<int>({1274, 1274, 1274}));
+    EXPECT_EQ(Messages(log), std::vector<int>({ 1274, 1274, 1274 }));
     EXPECT_EQ(data->ResourceStrData(), &words);
 }
 
@@ -216,4 +220,4 @@ TEST_F(SkinDataAnnounce, AFailedLoadAnnouncesNothing)
     EXPECT_EQ(data->SkinName, "First");
 }
 
-}  // namespace
+} // namespace
