@@ -539,6 +539,12 @@ TbsSkinListBox::TbsSkinListBox(QWidget* parent, const std::string& skinDataName)
     CalcRects();
 }
 
+TbsSkinListBox::~TbsSkinListBox()
+{
+    list_->model()->disconnect(this);
+    list_->verticalScrollBar()->disconnect(this);
+}
+
 int TbsSkinListBox::ItemCount() const
 {
     return list_->count();

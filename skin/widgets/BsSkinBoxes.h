@@ -126,6 +126,9 @@ class TbsSkinListBox : public TbsSkinCustomControl {
     Q_OBJECT
 public:
     explicit TbsSkinListBox(QWidget* parent = nullptr, const std::string& skinDataName = "listbox");
+    // The inner list dies with the children, after this object is gone: its
+    // model must no longer call back into it.
+    ~TbsSkinListBox() override;
 
     // --- items, as GBK bytes
     int ItemCount() const;
