@@ -73,9 +73,9 @@ void ExplainCode(QWidget* owner)
 
 } // namespace
 
-TOptionForm::TOptionForm(QWidget* owner)
+TOptionForm::TOptionForm(QWidget* owner, const std::string& codeFile)
     : QWidget(owner, Qt::Window)
-    , config_(std::make_unique<TStockCodeConfig>())
+    , config_(std::make_unique<TStockCodeConfig>(codeFile))
 {
     setObjectName(QStringLiteral("OptionForm"));
     setWindowTitle(QStringLiteral("选项"));
