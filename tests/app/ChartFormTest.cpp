@@ -154,8 +154,9 @@ TEST(AboutFormTest, LinksOnlyForTheMakersAddresses)
     EXPECT_EQ(about.lbl1->isVisible(), !HomePageUrl.empty());
     EXPECT_EQ(about.lbl1->URL(), HomePageUrl);
     EXPECT_EQ(about.lbl2->isVisible(), !MakerMailAddress().empty());
-    if (!MakerMailAddress().empty())
+    if (!MakerMailAddress().empty()) {
         EXPECT_EQ(about.lbl2->URL(), "mailto:" + MakerMailAddress());
+    }
     // No line names an address that is not there.
     for (const std::string& line : lines)
         EXPECT_FALSE(line.ends_with(Gbk("：")));

@@ -72,8 +72,9 @@ TEST_F(OptionFixture, MovesOneEntryAndLeavesNoSelection)
         else
             form.btnMoveDownClick(form.btnMoveDown);
         EXPECT_EQ(Items(), row.expected) << row.what;
-        if (row.expected != Entries { "X", "Y", "Z" })
+        if (row.expected != Entries { "X", "Y", "Z" }) {
             EXPECT_EQ(form.lstStoceCode->ItemIndex(), -1) << row.what;
+        }
     }
 }
 
