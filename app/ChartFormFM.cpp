@@ -1,0 +1,3 @@
+#include "ChartFormFM.h"
+
+TChartForm* ChartForm = nullptr;

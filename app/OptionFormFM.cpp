@@ -1,0 +1,3 @@
+#include "OptionFormFM.h"
+
+TOptionForm* OptionForm = nullptr;
