@@ -4,11 +4,15 @@
 // to nuv::FormShowModal, which shows it modally and destroys it.
 
 #include <QWidget>
+#include <string>
 
 class TbsSkinForm;
 class TbsSkinTextLabel;
 class TbsSkinLinkLabel;
 class TbsSkinButton;
+
+// The maker's mail address (a build setting), or empty.
+const std::string& MakerMailAddress();
 
 class TAboutForm : public QWidget {
     Q_OBJECT
@@ -23,4 +27,11 @@ public:
     TbsSkinButton* btnClose = nullptr;
 
     void btnCloseClick(QObject* sender);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* client_ = nullptr;
 };

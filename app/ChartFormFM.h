@@ -14,6 +14,7 @@ class TbsSkinButton;
 class TbsSkinStdLabel;
 class TCppWebBrowser;
 class TStockChart;
+class QLabel;
 
 class TChartForm : public QWidget {
     Q_OBJECT
@@ -41,8 +42,17 @@ public:
     void cbbChartSetCloseUp(QObject* sender);
     void btnViewClick(QObject* sender);
 
+    // Whether the window shows its notice for a code that names no market.
+    bool NoticeShown() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void ShowSelectedChart();
+    QWidget* client_ = nullptr;
+    QLabel* notice_ = nullptr;
     std::unique_ptr<TStockChart> chart_;
     bool centred_ = false;
 };

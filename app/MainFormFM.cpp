@@ -1,17 +1,21 @@
 #include "MainFormFM.h"
 
+#include "AboutFormFM.h"
 #include "AsyncRefresh.h"
 #include "BsSkinLabels.h"
 #include "BsSkinListView.h"
 #include "BsSkinPanel.h"
 #include "Bsskinform.h"
 #include "Bsskinmenus.h"
+#include "ChartFormFM.h"
 #include "ErrorReport.h"
 #include "GbkText.h"
 #include "MenuModel.h"
 #include "NuvFormStyle.h"
 #include "NuvGui.h"
+#include "OptionFormFM.h"
 #include "SkinCtrlDM.h"
+#include "WindowLook.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -32,15 +36,6 @@ namespace {
 std::string G(const char* utf8)
 {
     return QStringToGbk(QString::fromUtf8(utf8));
-}
-
-// The window's font: 14 pixels in the desktop's font, which brings the CJK
-// glyphs along.
-QFont WindowFont()
-{
-    QFont font = QApplication::font();
-    font.setPixelSize(14);
-    return font;
 }
 
 TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption)
@@ -111,7 +106,7 @@ void TMainForm::BuildLayout()
 {
     TbsSkinData* skin = SkinCtrlModule ? SkinCtrlModule->bsSkinData1 : nullptr;
     setWindowTitle(QStringLiteral("Qelvo桌面股票"));
-    setFont(WindowFont());
+    setFont(WindowFont(14));
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
     bsSkinForm1 = new TbsSkinForm(this);
@@ -166,7 +161,7 @@ void TMainForm::BuildLayout()
     bsSkinListView1->SetHeaderSkinDataName("resizetoolbutton");
     bsSkinListView1->SetHotTrackStyle(htHandPoint);
     bsSkinListView1->SetDefaultColor(0xFFFFFF);
-    bsSkinListView1->SetDefaultFont(WindowFont());
+    bsSkinListView1->SetDefaultFont(WindowFont(14));
     bsSkinListView1->SetColumns({ { G("名称"), 80, taLeftJustify }, { G("代码"), 60, taCenter },
         { G("价格"), 80, taCenter }, { G("涨幅%"), 80, taCenter } });
     bsSkinListView1->SetSkinData(skin);
@@ -338,11 +333,27 @@ void TMainForm::mmExitClick(QObject*)
     QCoreApplication::quit();
 }
 
-void TMainForm::mmOptionClick(QObject*) { }
+void TMainForm::mmOptionClick(QObject*)
+{
+    if (OptionForm)
+        OptionForm->ShowModal(); // its result is not used
+}
 
-void TMainForm::mmAboutClick(QObject*) { }
+void TMainForm::mmAboutClick(QObject*)
+{
+    nuv::FormShowModal(new TAboutForm(this));
+}
 
-void TMainForm::bsSkinListView1Click(QObject*) { }
+void TMainForm::bsSkinListView1Click(QObject*)
+{
+    const int row = bsSkinListView1->ItemIndex();
+    if (row < 0 || !ChartForm)
+        return;
+    ChartForm->SetStockCode(bsSkinListView1->SubItem(row, 0));
+    ChartForm->show();
+    ChartForm->raise();
+    ChartForm->activateWindow();
+}
 
 void TMainForm::changeEvent(QEvent* event)
 {

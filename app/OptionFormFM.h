@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "Stockcodeconfig.h"
+
 class QShowEvent;
 class QCloseEvent;
 class QKeyEvent;
@@ -19,7 +21,6 @@ class TbsSkinTextLabel;
 class TbsSkinStdLabel;
 class TbsSkinEdit;
 class TbsSkinButton;
-class TStockCodeConfig;
 
 // Whether text is a code the list accepts: "sh" or "sz" in any letter case
 // and six digits, after trimming blanks at both ends. On success *code gets
@@ -29,7 +30,8 @@ bool NormalizeStockCode(const std::string& text, std::string* code);
 class TOptionForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TOptionForm(QWidget* owner = nullptr);
+    // codeFile: the code list file the dialog loads and saves.
+    explicit TOptionForm(QWidget* owner = nullptr, const std::string& codeFile = StockCodeFileName);
     ~TOptionForm() override;
 
     // Shows the dialog modally and returns when it closes.
