@@ -4,6 +4,7 @@
 #include "BsSkinLabels.h"
 #include "BsSkinListView.h"
 #include "Bsskinmenus.h"
+#include "ChartFormFM.h"
 #include "GbkText.h"
 #include "LoopbackWeb.h"
 #include "MainFormFM.h"
@@ -198,6 +199,27 @@ TEST_F(MainFormTest, TheQuoteTimerKeepsRefreshingWhileAModalBoxIsOpen)
         QMessageBox::Information, QStringLiteral("t"), QStringLiteral("open"), QMessageBox::Ok, form.get());
     box.exec();
     EXPECT_EQ(rowsSeenInsideBox, 2);
+}
+
+TEST_F(MainFormTest, AClickOnARowChartsItsCodeAndOneOnEmptySpaceDoesNothing)
+{
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    Make();
+    TChartForm chart;
+    ChartForm = &chart;
+    form->show();
+    RunEventLoopFor(20ms);
+    QWidget* rows = form->bsSkinListView1->viewport();
+
+    const QRect last = form->bsSkinListView1->visualRect(form->bsSkinListView1->model()->index(1, 0));
+    Click(rows, QPoint(10, last.bottom() + 40)); // below the rows, nothing selected
+    EXPECT_FALSE(chart.isVisible());
+    EXPECT_EQ(chart.StockCode(), "");
+
+    Click(rows, last.center());
+    EXPECT_EQ(chart.StockCode(), "sh600519");
+    EXPECT_TRUE(chart.isVisible());
+    ChartForm = nullptr;
 }
 
 // --- through the loopback fake services
