@@ -8,6 +8,7 @@
 #include "SkinCtrlDM.h"
 #include "WindowLook.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace {
@@ -102,6 +103,15 @@ void TAboutForm::showEvent(QShowEvent* event)
     client_->setGeometry(contentsRect());
     CentreWindow(this, parentWidget() ? parentWidget()->window() : nullptr);
     btnClose->setFocus();
+}
+
+void TAboutForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TAboutForm::btnCloseClick(QObject*)

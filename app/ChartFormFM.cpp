@@ -51,9 +51,11 @@ TChartForm::TChartForm(QWidget* owner)
     CppWebBrowser1->setGeometry(0, 0, 611, 345);
 
     notice_ = new QLabel(client);
+    notice_->setObjectName(QStringLiteral("notice"));
     notice_->setGeometry(0, 0, 611, 345);
     notice_->setAlignment(Qt::AlignCenter);
     notice_->setWordWrap(true);
+    notice_->setTextFormat(Qt::PlainText); // it repeats what was typed
     notice_->setFont(WindowFont(14));
     notice_->setStyleSheet(QStringLiteral("QLabel { background: white; color: #404040; }"));
     notice_->hide();

@@ -119,7 +119,9 @@ TOptionForm::TOptionForm(QWidget* owner, const std::string& codeFile)
     bsSkinTextLabel1->SetSkinDataName("stdlabel");
     bsSkinTextLabel1->SetDefaultFont(font());
     bsSkinTextLabel1->SetLines({ Gbk("上证股票代码前加sh"), Gbk("深证股票代码前加sz") });
-    bsSkinTextLabel1->setGeometry(8, 8, 126, 28);
+    // Two lines of the desktop's font need more room than the 28 pixels of a
+    // bitmap font; the label takes the panel's width and the room above lbl1.
+    bsSkinTextLabel1->setGeometry(8, 8, 138, 44);
 
     lbl1 = new TbsSkinStdLabel(bsSkinPanel1);
     lbl1->SetSkinData(ProgramSkin());

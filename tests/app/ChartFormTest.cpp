@@ -13,6 +13,7 @@
 #include "PresetAnswers.h"
 #include "WindowLook.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 
@@ -92,6 +93,13 @@ TEST_F(ChartFixture, CodeWithoutMarketClearsThePictureAndShowsANotice)
     EXPECT_TRUE(Shown(form).empty()) << Shown(form);
     EXPECT_TRUE(form.NoticeShown());
     EXPECT_EQ(form.edtStockNum->Text(), "900901");
+
+    View("<b>600000</b>", 1); // shown as typed, not as markup
+    const auto* notice = form.findChild<QLabel*>(QStringLiteral("notice"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(form.NoticeShown());
+    EXPECT_EQ(notice->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(notice->text().contains(QStringLiteral("<b>600000</b>")));
 
     View("sz000001", 1); // a good code takes the notice away
     EXPECT_FALSE(form.NoticeShown());

@@ -12,6 +12,7 @@
 #include "WindowLook.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -196,4 +197,20 @@ TEST_F(OptionFixture, ModalShowTakesAPresetAnswerUnderItsCaption)
     EXPECT_EQ(form.ShowModal(), 7);
     EXPECT_EQ(modal::LastAnsweredCaption(), Gbk("选项"));
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(OptionFixture, ModalShowEndsWhenTheDialogCloses)
+{
+    testsupport::WriteFile(file, "sh600000\r\n");
+    for (int run = 0; run < 2; ++run) { // the same dialog, twice
+        Entries seen;
+        QTimer::singleShot(0, &form, [&] {
+            seen = Items();
+            form.btnCancel->OnClick(form.btnCancel);
+        });
+        EXPECT_EQ(form.ShowModal(), 0);
+        EXPECT_EQ(seen, Entries { "sh600000" }) << "run " << run;
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(form.windowModality(), Qt::NonModal);
+    }
 }
