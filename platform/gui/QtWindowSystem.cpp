@@ -82,6 +82,32 @@ uint32_t CurrentDesktop(xcb_connection_t* connection)
 
 constexpr uint32_t allDesktops = 0xFFFFFFFF;
 constexpr const char* allDesktopsProperty = "qelvoOnAllDesktops";
+constexpr const char* skipTaskbarProperty = "qelvoSkipTaskbar";
+constexpr const char* keeperProperty = "qelvoStateKeeper";
+
+// Asks the window manager to add or remove the taskbar and pager states of a
+// mapped window (EWMH); a tool window alone is no taskbar state for every
+// manager and pager. Before the window is mapped nothing is sent: the keeper
+// below sends it once the window is shown.
+void SendSkipTaskbar(QWindow* handle, bool on)
+{
+    xcb_connection_t* connection = XConnection();
+    if (!connection || !handle || !handle->isVisible())
+        return;
+    xcb_client_message_event_t event {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(handle->winId());
+    event.type = Atom(connection, "_NET_WM_STATE");
+    event.data.data32[0] = on ? 1 : 0; // 1: add, 0: remove
+    event.data.data32[1] = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    event.data.data32[2] = Atom(connection, "_NET_WM_STATE_SKIP_PAGER");
+    event.data.data32[3] = 1; // source: an ordinary application
+    xcb_send_event(connection, 0, RootOf(connection),
+        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        reinterpret_cast<const char*>(&event));
+    xcb_flush(connection);
+}
 
 // Asks the window manager for window's workspace: all, or the current one.
 // The property is what the manager reads when the window is mapped; a mapped
@@ -126,8 +152,9 @@ void SendDesktop(QWindow* handle, bool all)
     xcb_flush(connection);
 }
 
-// Sets the workspace wish again each time the window is shown: a manager
-// forgets the workspace of a window that was unmapped. The property goes on
+// Sets the workspace wish (and the no-taskbar wish) again each time the
+// window is shown: a manager forgets the workspace and states of a window
+// that was unmapped. The property goes on
 // before the window is mapped; since a manager may still be forgetting the
 // previous mapping then (a flag change unmaps and maps at once), the wish is
 // sent once more when the mapped window is first exposed.
@@ -137,6 +164,7 @@ public:
         : QObject(window)
         , window_(window)
     {
+        window->setProperty(keeperProperty, true);
         window->installEventFilter(this);
         Watch(HandleOf(window));
     }
@@ -144,16 +172,24 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!window_ || !window_->property(allDesktopsProperty).toBool())
+        if (!window_)
+            return false;
+        const bool all = window_->property(allDesktopsProperty).toBool();
+        const bool skip = window_->property(skipTaskbarProperty).toBool();
+        if (!all && !skip)
             return false;
         if (watched == window_ && event->type() == QEvent::Show) {
             Watch(window_->windowHandle());
-            SendDesktop(handle_, true);
+            if (all)
+                SendDesktop(handle_, true);
             exposePending_ = true;
         } else if (watched == handle_ && event->type() == QEvent::Expose && exposePending_
             && handle_->isExposed()) {
             exposePending_ = false;
-            SendDesktop(handle_, true);
+            if (all)
+                SendDesktop(handle_, true);
+            if (skip)
+                SendSkipTaskbar(handle_, true);
         }
         return false;
     }
@@ -234,12 +270,21 @@ void QtWindowSystem::SetSkipTaskbar(QWidget* window, bool on)
     // A tool window gets no taskbar entry; keep the frameless hint and the rest.
     const Qt::WindowFlags others = window->windowFlags() & ~Qt::WindowType_Mask;
     const Qt::WindowFlags wanted = others | (on ? Qt::Tool : Qt::Window);
-    if (window->windowFlags() == wanted)
+    if (XConnection()) {
+        window->setProperty(skipTaskbarProperty, on);
+        if (!window->property(keeperProperty).toBool())
+            new AllDesktopsKeeper(window);
+    }
+    if (window->windowFlags() == wanted) {
+        SendSkipTaskbar(HandleOf(window), on);
         return;
+    }
     const bool visible = window->isVisible();
     window->setWindowFlags(wanted);
     if (visible)
         window->show();
+    else
+        SendSkipTaskbar(HandleOf(window), on); // a mapped-but-hidden handle sends nothing
 }
 
 bool QtWindowSystem::SkipsTaskbar(const QWidget* window) const
@@ -255,7 +300,7 @@ void QtWindowSystem::SetOnAllDesktops(QWidget* window, bool on)
     window->setProperty(allDesktopsProperty, on);
     if (!XConnection()) // workspaces are asked of X11 window managers only
         return;
-    if (!wish.isValid()) // the first wish: watch the window from now on
+    if (!window->property(keeperProperty).toBool()) // the first wish: watch the window from now on
         new AllDesktopsKeeper(window);
     SendDesktop(HandleOf(window), on);
 }

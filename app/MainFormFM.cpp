@@ -1,0 +1,378 @@
+#include "MainFormFM.h"
+
+#include "AboutFormFM.h"
+#include "AsyncRefresh.h"
+#include "BsSkinLabels.h"
+#include "BsSkinListView.h"
+#include "BsSkinPanel.h"
+#include "Bsskinform.h"
+#include "Bsskinmenus.h"
+#include "ChartFormFM.h"
+#include "ErrorReport.h"
+#include "GbkText.h"
+#include "MenuModel.h"
+#include "NuvFormStyle.h"
+#include "NuvGui.h"
+#include "OptionFormFM.h"
+#include "SkinCtrlDM.h"
+#include "WindowLook.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <exception>
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+// GBK bytes of a text written here.
+std::string G(const char* utf8)
+{
+    return QStringToGbk(QString::fromUtf8(utf8));
+}
+
+TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption)
+{
+    auto* item = new TMenuItem(parent);
+    item->SetName(name);
+    item->SetCaption(G(caption));
+    parent->Add(item);
+    return item;
+}
+
+std::string MessageOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return {};
+    }
+}
+
+constexpr int ClientWidth = 306;
+constexpr int ClientHeight = 300;
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
+    : QWidget(parent)
+    , codeList_(files.codeFile)
+    , StockDataSet(files.quoteFile)
+{
+    nuv::SetMainForm(this);
+    BuildLayout();
+    BuildMenu();
+    BuildTrayIcon();
+
+    tmr1 = new QTimer(this);
+    tmr1->setObjectName(QStringLiteral("tmr1"));
+    tmr1->setInterval(20000);
+    connect(tmr1, &QTimer::timeout, this, [this] { tmr1Timer(tmr1); });
+    tmr1->start();
+
+    StockDataSet.Client = &StockDataClient;
+    refresh_ = std::make_unique<TAsyncRefreshCycle>(StockDataSet, codeList_);
+    refresh_->OnRefilled = [this] { FillList(); };
+
+    // Without a notification area the taskbar entry is the only way back to
+    // a window that was put away, so it stays.
+    if (InTray())
+        nuv::HideAppBar();
+
+    FirstRefresh();
+}
+
+TMainForm::~TMainForm()
+{
+    refresh_.reset();
+    if (MainForm == this)
+        MainForm = nullptr;
+    if (nuv::MainForm() == this)
+        nuv::SetMainForm(nullptr);
+}
+
+void TMainForm::BuildLayout()
+{
+    TbsSkinData* skin = SkinCtrlModule ? SkinCtrlModule->bsSkinData1 : nullptr;
+    setWindowTitle(QStringLiteral("Qelvo桌面股票"));
+    setFont(WindowFont(14));
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+
+    bsSkinForm1 = new TbsSkinForm(this);
+    bsSkinForm1->setObjectName(QStringLiteral("bsSkinForm1"));
+    bsSkinForm1->SetBorderStyle(bsSizeable);
+    bsSkinForm1->SetHideCaptionButtons(true);
+    bsSkinForm1->SetShowIcon(false);
+    bsSkinForm1->SetDisableSystemMenu(false);
+    bsSkinForm1->DefMenuItemHeight = 20;
+    bsSkinForm1->SetAlphaBlend(false);
+    bsSkinForm1->SetMagnetic(false);
+    bsSkinForm1->MainWindow = true;
+    bsSkinForm1->SetSkinData(skin);
+    bsSkinForm1->SetClientWidth(ClientWidth);
+    bsSkinForm1->SetClientHeight(ClientHeight);
+
+    // The client area follows the frame's margins; the controls sit on it.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    layout->addWidget(client);
+
+    bsSkinPanel1 = new TbsSkinPanel(client);
+    bsSkinPanel1->setObjectName(QStringLiteral("bsSkinPanel1"));
+    bsSkinPanel1->setGeometry(0, 0, ClientWidth, 25);
+    bsSkinPanel1->SetBorderStyle(bvNone);
+    bsSkinPanel1->SetSkinDataName("panel");
+    bsSkinPanel1->SetSkinData(skin);
+
+    bsSkinPanel2 = new TbsSkinPanel(bsSkinPanel1);
+    bsSkinPanel2->setObjectName(QStringLiteral("bsSkinPanel2"));
+    bsSkinPanel2->setGeometry(0, 0, 129, 24);
+    bsSkinPanel2->SetBorderStyle(bvNone);
+    bsSkinPanel2->SetSkinDataName("panel");
+    bsSkinPanel2->SetSkinData(skin);
+
+    btnShowMenu = new TbsSkinButtonLabel(bsSkinPanel1);
+    btnShowMenu->setObjectName(QStringLiteral("btnShowMenu"));
+    btnShowMenu->setGeometry(152, 3, 41, 17);
+    btnShowMenu->SetSkinDataName("stdlabel");
+    btnShowMenu->SetSkinData(skin);
+    btnShowMenu->SetCaption(G("菜单"));
+    btnShowMenu->SetDefaultActiveFontColor(0xFF0000); // blue (BGR)
+    btnShowMenu->OnClick = [this](QObject* sender) { btnShowMenuClick(sender); };
+
+    bsSkinListView1 = new TbsSkinListView(client);
+    bsSkinListView1->setObjectName(QStringLiteral("bsSkinListView1"));
+    bsSkinListView1->setGeometry(0, 25, ClientWidth, 215);
+    bsSkinListView1->SetSkinDataName("listview");
+    bsSkinListView1->SetHeaderSkinDataName("resizetoolbutton");
+    bsSkinListView1->SetHotTrackStyle(htHandPoint);
+    bsSkinListView1->SetDefaultColor(0xFFFFFF);
+    bsSkinListView1->SetDefaultFont(WindowFont(14));
+    bsSkinListView1->SetColumns({ { G("名称"), 80, taLeftJustify }, { G("代码"), 60, taCenter },
+        { G("价格"), 80, taCenter }, { G("涨幅%"), 80, taCenter } });
+    bsSkinListView1->SetSkinData(skin);
+    bsSkinListView1->OnClick = [this](QObject* sender) { bsSkinListView1Click(sender); };
+
+    bsSkinPanel3 = new TbsSkinPanel(client);
+    bsSkinPanel3->setObjectName(QStringLiteral("bsSkinPanel3"));
+    bsSkinPanel3->setGeometry(0, ClientHeight - 60, ClientWidth, 60);
+    bsSkinPanel3->SetBorderStyle(bvNone);
+    bsSkinPanel3->SetSkinDataName("panel");
+    bsSkinPanel3->SetSkinData(skin);
+}
+
+void TMainForm::BuildMenu()
+{
+    pmMainMenu = new TbsSkinPopupMenu(this);
+    pmMainMenu->setObjectName(QStringLiteral("pmMainMenu"));
+    pmMainMenu->SetName("pmMainMenu");
+    pmMainMenu->SetAutoHotkeys(false);
+    pmMainMenu->SetAutoLineReduction(false);
+    if (SkinCtrlModule)
+        pmMainMenu->SetSkinData(SkinCtrlModule->bsSkinData1);
+    TMenuItem* root = pmMainMenu->Items();
+
+    mmN1 = AddItem(root, "mmN1", "窗口风格");
+    mmFormStyleNormal = AddItem(mmN1, "mmFormStyleNormal", "正常");
+    mmFormStyleNormal->SetChecked(true);
+    mmFormStyleStayOnTop = AddItem(mmN1, "mmFormStyleStayOnTop", "保持最上");
+    mmFormStyleOnDesttop = AddItem(mmN1, "mmFormStyleOnDesttop", "钉在桌面");
+    mmHide = AddItem(root, "mmHide", "隐藏");
+    mmHide->SetOnClick([this](QObject* sender) { mmHideClick(sender); });
+    mmShow = AddItem(root, "mmShow", "显示");
+    mmShow->SetVisible(false);
+    mmShow->SetOnClick([this](QObject* sender) { mmShowClick(sender); });
+    mmOption = AddItem(root, "mmOption", "选项");
+    mmOption->SetOnClick([this](QObject* sender) { mmOptionClick(sender); });
+    mmAbout = AddItem(root, "mmAbout", "关于");
+    mmAbout->SetOnClick([this](QObject* sender) { mmAboutClick(sender); });
+    mmExit = AddItem(root, "mmExit", "退出");
+    mmExit->SetOnClick([this](QObject* sender) { mmExitClick(sender); });
+
+    NuvFormStyle1 = new TNuvFormStyle(this);
+    NuvFormStyle1->setObjectName(QStringLiteral("NuvFormStyle1"));
+    NuvFormStyle1->SetAutoChecked(true);
+    NuvFormStyle1->SetFSNormalMenuItem(mmFormStyleNormal);
+    NuvFormStyle1->SetFSStayOnTopMenuItem(mmFormStyleStayOnTop);
+    NuvFormStyle1->SetFSOnDesktopMenuItem(mmFormStyleOnDesttop);
+}
+
+QImage TMainForm::TrayImage()
+{
+    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient back(0, 0, 0, 32);
+    back.setColorAt(0, QColor(0x2f, 0x6f, 0xd6));
+    back.setColorAt(1, QColor(0x17, 0x40, 0x8a));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(back);
+    painter.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    // A rising line of quotes and a red dot at its end.
+    painter.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    const QPointF line[] = { { 6, 23 }, { 12, 16 }, { 17, 19 }, { 24, 10 } };
+    painter.drawPolyline(line, 4);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xff, 0x5a, 0x4e));
+    painter.drawEllipse(QPointF(24, 10), 3.5, 3.5);
+    return image;
+}
+
+void TMainForm::BuildTrayIcon()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    TrayIcon1 = new QSystemTrayIcon(QIcon(QPixmap::fromImage(TrayImage())), this);
+    TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
+    connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason != QSystemTrayIcon::Context)
+            return; // left clicks and double clicks do nothing
+        QWidget* active = QApplication::activeWindow();
+        if (!active)
+            active = this;
+        if (active->isVisible()) {
+            active->raise();
+            active->activateWindow();
+        }
+        pmMainMenu->Popup(QCursor::pos().x(), QCursor::pos().y());
+    });
+    TrayIcon1->show();
+}
+
+bool TMainForm::Refreshing() const
+{
+    return refresh_ && refresh_->Running();
+}
+
+void TMainForm::FirstRefresh()
+{
+    // No window is showing yet, so this cycle has nothing to ask the network:
+    // it shows the quotes the previous run left in the quote file.
+    try {
+        StockDataSet.Clear();
+        StockDataSet.StockCodes.clear();
+        codeList_.Load(StockDataSet.StockCodes);
+        StockDataSet.LoadQuoteFile();
+        FillList();
+    } catch (...) {
+        // A damaged quote file must not end the program: the list starts empty
+        // and the report shows once the message loop runs.
+        StockDataSet.Clear();
+        FillList();
+        const std::string message = MessageOf(std::current_exception());
+        QTimer::singleShot(0, this, [message] { ShowErrorReport(message); });
+    }
+}
+
+void TMainForm::tmr1Timer(QObject*)
+{
+    if (refresh_)
+        refresh_->Start(); // OnRefilled refills the list once the cycle is done
+}
+
+void TMainForm::FillList()
+{
+    bsSkinListView1->BeginUpdate();
+    bsSkinListView1->Clear();
+    for (int i = 0; i < StockDataSet.Count(); ++i) {
+        const TStockData* data = StockDataSet.Items(i);
+        bsSkinListView1->AddItem(data->Name, { data->Code, data->Price, data->ChangePercent });
+    }
+    bsSkinListView1->EndUpdate();
+}
+
+void TMainForm::btnShowMenuClick(QObject*)
+{
+    nuv::PopMenu(pmMainMenu, btnShowMenu, 0, 0);
+}
+
+void TMainForm::SetShownItems(bool shown)
+{
+    mmShow->SetVisible(!shown);
+    mmHide->SetVisible(shown);
+}
+
+void TMainForm::mmHideClick(QObject*)
+{
+    if (InTray())
+        hide();
+    else
+        showMinimized(); // the taskbar entry brings it back
+    SetShownItems(false);
+}
+
+void TMainForm::mmShowClick(QObject*)
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+    SetShownItems(true);
+}
+
+void TMainForm::mmExitClick(QObject*)
+{
+    QCoreApplication::quit();
+}
+
+void TMainForm::mmOptionClick(QObject*)
+{
+    if (OptionForm)
+        OptionForm->ShowModal(); // its result is not used
+}
+
+void TMainForm::mmAboutClick(QObject*)
+{
+    nuv::FormShowModal(new TAboutForm(this));
+}
+
+void TMainForm::bsSkinListView1Click(QObject*)
+{
+    const int row = bsSkinListView1->ItemIndex();
+    if (row < 0 || !ChartForm)
+        return;
+    ChartForm->SetStockCode(bsSkinListView1->SubItem(row, 0));
+    ChartForm->show();
+    ChartForm->raise();
+    ChartForm->activateWindow();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Minimized or restored through the window system (the taskbar entry
+    // when there is no notification area): the menu follows.
+    if (event->type() == QEvent::WindowStateChange && isVisible())
+        SetShownItems(!isMinimized());
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    if (!placed_) {
+        placed_ = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect r = frameGeometry();
+            r.moveCenter(screen->availableGeometry().center());
+            move(r.topLeft());
+        }
+    }
+    QWidget::showEvent(event);
+}

@@ -1,0 +1,70 @@
+#include "QelvoApplication.h"
+
+#include "ErrorReport.h"
+#include "Exception.h"
+#include "NuvGui.h"
+#include "ProgramWindows.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdlib>
+
+TQelvoApplication::TQelvoApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+}
+
+TQelvoApplication::~TQelvoApplication() = default;
+
+bool TQelvoApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowErrorReport(MessageOf(std::current_exception()));
+        return false;
+    }
+}
+
+std::string TQelvoApplication::MessageOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return {};
+    }
+}
+
+void PreferX11OnWayland()
+{
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    if (chosen && *chosen)
+        return;
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* x11 = std::getenv("DISPLAY");
+    if (wayland && *wayland && x11 && *x11)
+        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+void InstallProgramWindowShowing()
+{
+    // The window activated last; a window keeps the title after it loses the
+    // focus to another program.
+    static QPointer<QWindow> lastActive;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* window) {
+        if (window)
+            lastActive = window;
+    });
+    SetProgramWindowShowingPredicate([] {
+        if (lastActive && lastActive->isVisible())
+            return true;
+        QWidget* main = nuv::MainForm();
+        return main && main->isVisible();
+    });
+}

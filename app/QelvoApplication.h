@@ -1,0 +1,30 @@
+#pragma once
+// The program's application object: an error that escapes an event handler
+// is shown with the standard error report and the program goes on.
+
+#include <QApplication>
+
+#include <exception>
+#include <string>
+
+class TQelvoApplication : public QApplication {
+    Q_OBJECT
+public:
+    TQelvoApplication(int& argc, char** argv);
+    ~TQelvoApplication() override;
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // The report's text for a caught error: its message; a thrown object that
+    // is no error gives an empty message.
+    static std::string MessageOf(const std::exception_ptr& error);
+};
+
+// On a Wayland session where X11 is at hand too, the program runs on X11 (its
+// window styles and the notification area need it), unless the user chose a
+// platform in QT_QPA_PLATFORM. Call before the application object exists.
+void PreferX11OnWayland();
+
+// The window-showing rule for downloads: the window that was activated last,
+// or else the main window, is showing. Call once the application exists.
+void InstallProgramWindowShowing();

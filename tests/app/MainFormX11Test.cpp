@@ -1,0 +1,154 @@
+// The main window on a real X server with a window manager and a
+// notification area (run by with-openbox-trayer.sh under xvfb-run): its size
+// and taskbar state, the window styles as the manager shows them, and the
+// tray icon's menu opened by a real right click. Saves main-window.png and
+// main-menu.png into QELVO_ARTIFACT_DIR.
+#include "BsSkinListView.h"
+#include "Bsskinmenus.h"
+#include "LoopbackWeb.h"
+#include "MainFormFM.h"
+#include "MenuModel.h"
+#include "SkinCtrlDM.h"
+#include "TempDir.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+using fakes::FakeServices;
+using fakes::LoopbackWeb;
+
+namespace {
+
+QString RunTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+template <typename Done> bool RunUntil(Done done, int ms = 5000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QTest::qWait(20);
+    return done();
+}
+
+void SaveScreen(const QString& name, QRect area)
+{
+    const QString dir = qEnvironmentVariable("QELVO_ARTIFACT_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    area = area.intersected(screen->geometry());
+    screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(dir + u'/' + name);
+}
+
+class MainFormX11 : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { SkinCtrlModule = new TSkinCtrlModule; }
+    static void TearDownTestSuite()
+    {
+        delete SkinCtrlModule;
+        SkinCtrlModule = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+        ASSERT_TRUE(RunUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }))
+            << "run by with-openbox-trayer.sh";
+        testsupport::WriteFile(
+            dir.File("Stocks.cfg"), "sh000001\r\nsz399001\r\nsh600519\r\nsh601318\r\nsz000858\r\n");
+        form = std::make_unique<TMainForm>(
+            nullptr, TMainFormFiles { dir.File("Stocks.dat"), dir.File("Stocks.cfg") });
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void TearDown() override
+    {
+        if (form)
+            form->pmMainMenu->Engine()->CloseMenu(0);
+        form.reset();
+    }
+
+    QString State() const
+    {
+        return RunTool(QStringLiteral("xprop"),
+            { QStringLiteral("-id"), QString::number(form->windowHandle()->winId()),
+                QStringLiteral("_NET_WM_STATE") });
+    }
+
+    FakeServices services;
+    LoopbackWeb web { services };
+    testsupport::TempDir dir;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainFormX11, TheWindowHasItsSizeNoTaskbarEntryAndShowsTheServicesQuotes)
+{
+    EXPECT_TRUE(form->InTray());
+    EXPECT_EQ(form->size(), QSize(314, 333));
+    EXPECT_TRUE(RunUntil([&] { return State().contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")); }))
+        << State().toStdString();
+
+    form->tmr1Timer(form->tmr1);
+    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }));
+    EXPECT_EQ(form->bsSkinListView1->ItemCount(), 5);
+    QTest::qWait(300);
+    SaveScreen(QStringLiteral("main-window.png"), form->frameGeometry().adjusted(-10, -10, 10, 10));
+}
+
+TEST_F(MainFormX11, StyleItemsReachTheWindowManager)
+{
+    struct Row {
+        TMenuItem* item;
+        bool above, below;
+    };
+    const Row rows[] = { { form->mmFormStyleStayOnTop, true, false },
+        { form->mmFormStyleOnDesttop, false, true }, { form->mmFormStyleNormal, false, false } };
+    for (const Row& row : rows) {
+        row.item->Click();
+        QTest::qWait(50);
+        const bool settled = RunUntil([&] {
+            const QString s = State();
+            return s.contains(QStringLiteral("_NET_WM_STATE_ABOVE")) == row.above
+                && s.contains(QStringLiteral("_NET_WM_STATE_BELOW")) == row.below;
+        });
+        EXPECT_TRUE(settled) << row.item->Name() << ": " << State().toStdString();
+    }
+}
+
+TEST_F(MainFormX11, ARightClickOnTheTrayIconOpensTheMenuAlsoWhileTheWindowIsHidden)
+{
+    ASSERT_TRUE(RunUntil([&] { return form->TrayIcon1->geometry().isValid(); })) << "icon not embedded";
+    const QRect icon = form->TrayIcon1->geometry();
+    form->mmHide->Click();
+    ASSERT_TRUE(RunUntil([&] { return !form->isVisible(); }));
+    const QPoint c = icon.center();
+    RunTool(QStringLiteral("xdotool"),
+        { QStringLiteral("mousemove"), QString::number(c.x()), QString::number(c.y()),
+            QStringLiteral("click"), QStringLiteral("3") });
+    TbsSkinMenu* engine = form->pmMainMenu->Engine();
+    ASSERT_TRUE(RunUntil([&] { return engine->Visible() && engine->Count() > 0; }));
+    ASSERT_TRUE(RunUntil([&] { return engine->Window(0)->isVisible(); }));
+    // The menu offers "显示" now, and not "隐藏".
+    EXPECT_TRUE(form->mmShow->Visible());
+    EXPECT_FALSE(form->mmHide->Visible());
+    QTest::qWait(300);
+    SaveScreen(QStringLiteral("main-menu.png"),
+        engine->Window(0)->geometry().united(icon).adjusted(-20, -20, 20, 20));
+}
+
+} // namespace
