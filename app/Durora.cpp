@@ -23,7 +23,7 @@ std::string OnMakerSite(const char* path)
 
 const std::string QuoteServiceHomeUrl = "http://hq.sinajs.cn/";
 
-}  // namespace
+} // namespace
 
 const std::string HomePageUrl = OnMakerSite("/");
 const std::string NewsUrl = OnMakerSite("/news.php");

@@ -8,11 +8,11 @@
 
 #include <string>
 
-extern const std::string HomePageUrl;     // "<site>/", or empty
-extern const std::string NewsUrl;         // "<site>/news.php", or empty
-extern const std::string UpdateUrl;       // "<site>/ver.php", or empty
-extern const std::string ProductId;       // "tavrel"
-extern const std::string ProductVersion;  // "2010-03-23"
+extern const std::string HomePageUrl; // "<site>/", or empty
+extern const std::string NewsUrl; // "<site>/news.php", or empty
+extern const std::string UpdateUrl; // "<site>/ver.php", or empty
+extern const std::string ProductId; // "tavrel"
+extern const std::string ProductVersion; // "2010-03-23"
 
 // Whether this build names a maker's site.
 bool MakerSiteConfigured();

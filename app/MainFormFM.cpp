@@ -291,8 +291,8 @@ void TMainForm::FillList()
     bsSkinListView1->BeginUpdate();
     bsSkinListView1->Clear();
     for (int i = 0; i < StockDataSet.Count(); ++i) {
-        const TStockData* data = StockDataSet.Items(i);
-        bsSkinListView1->AddItem(data->Name, { data->Code, data->Price, data->ChangePercent });
+        const TStockData* record = StockDataSet.Items(i);
+        bsSkinListView1->AddItem(record->Name, { record->Code, record->Price, record->ChangePercent });
     }
     bsSkinListView1->EndUpdate();
 }

@@ -14,7 +14,8 @@ namespace {
 constexpr int GB2312_CHARSET = 134;
 }
 
-TSkinCtrlModule::TSkinCtrlModule(QObject* owner) : QObject(owner)
+TSkinCtrlModule::TSkinCtrlModule(QObject* owner)
+    : QObject(owner)
 {
     setObjectName(QStringLiteral("SkinCtrlModule"));
 
@@ -23,7 +24,7 @@ TSkinCtrlModule::TSkinCtrlModule(QObject* owner) : QObject(owner)
     // complete one.
     bsCompressedStoredSkin1 = new TbsCompressedStoredSkin(this);
     bsCompressedStoredSkin1->setObjectName(QStringLiteral("bsCompressedStoredSkin1"));
-    TMemoryStream stored{std::string(StoredSkinFileBytes())};
+    TMemoryStream stored { std::string(StoredSkinFileBytes()) };
     bsCompressedStoredSkin1->LoadFromCompressStream(stored);
     bsCompressedStoredSkin1->SetCompressedFileName("Vadar2.ure");
 

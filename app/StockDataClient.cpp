@@ -6,7 +6,10 @@
 
 const std::string QuoteReferer = "https://finance.sina.com.cn/";
 
-TStockDataClient::TStockDataClient() : download_(std::make_unique<TDownLoadURL>()) {}
+TStockDataClient::TStockDataClient()
+    : download_(std::make_unique<TDownLoadURL>())
+{
+}
 
 TStockDataClient::~TStockDataClient() = default;
 
@@ -18,7 +21,7 @@ void TStockDataClient::Download(const std::string& url, const std::string& fileN
     download_->URL = url;
     download_->Filename = fileName;
     download_->Referer = QuoteReferer;
-    download_->Execute();  // a failure is reported by the download itself
+    download_->Execute(); // a failure is reported by the download itself
 }
 
 TQuoteFetch TStockDataClient::Fetch(const std::string& url, const std::string& fileName)

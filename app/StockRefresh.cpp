@@ -24,7 +24,7 @@ std::string Quoted(const std::string& entry)
     return quoted + '"';
 }
 
-}  // namespace
+} // namespace
 
 std::string JoinStockCodes(const std::vector<std::string>& codes)
 {
@@ -46,7 +46,11 @@ bool TStockRefreshCycle::Run(TStockDataSet& set, const TStockCodeConfig& codeLis
     // Marks the cycle as running for its whole life, also when it ends in an error.
     struct Running {
         bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
+        explicit Running(bool& f)
+            : flag(f)
+        {
+            flag = true;
+        }
         ~Running() { flag = false; }
     } running(running_);
     set.Clear();

@@ -41,9 +41,13 @@ void TStockCodeConfig::Load(std::vector<std::string>& list) const
 {
     std::string bytes;
     switch (nuv::ReadWholeFile(fileName_, bytes)) {
-    case nuv::FileRead::Done: list = SplitLines(bytes); return;
-    case nuv::FileRead::Missing: return;
-    default: throw EFOpenError(Format("Cannot open file %s", PathToGbk(fileName_).c_str()));
+    case nuv::FileRead::Done:
+        list = SplitLines(bytes);
+        return;
+    case nuv::FileRead::Missing:
+        return;
+    default:
+        throw EFOpenError(Format("Cannot open file %s", PathToGbk(fileName_).c_str()));
     }
 }
 

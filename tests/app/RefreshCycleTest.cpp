@@ -10,8 +10,8 @@
 
 #include "Exception.h"
 
-using fakes::Fault;
 using fakes::FakeServices;
+using fakes::Fault;
 using fakes::LoopbackWeb;
 
 namespace {
@@ -45,20 +45,21 @@ protected:
     }
 
     FakeServices services;
-    LoopbackWeb web{services};
+    LoopbackWeb web { services };
     testsupport::TempDir dir;
     std::string codeFile = dir.File("Stocks.cfg");
     std::string quoteFile = dir.File("Stocks.dat");
-    TStockCodeConfig codeList{codeFile};
+    TStockCodeConfig codeList { codeFile };
     TStockRefreshCycle cycle;
     TStockDataClient client;
-    TStockDataSet set{quoteFile};
+    TStockDataSet set { quoteFile };
 };
 
-const std::string OldAnswer = "var hq_str_sh600000=\"\xC6\xD6\xB7\xA2\xD2\xF8\xD0\xD0,7.850,7.840,7.870,7.900,"
-                              "7.820,7.860,7.870,25384617,199713446.000,2026-12-08,15:00:00,00,\";\n";
+const std::string OldAnswer
+    = "var hq_str_sh600000=\"\xC6\xD6\xB7\xA2\xD2\xF8\xD0\xD0,7.850,7.840,7.870,7.900,"
+      "7.820,7.860,7.870,25384617,199713446.000,2026-12-08,15:00:00,00,\";\n";
 
-}  // namespace
+} // namespace
 
 TEST(JoinStockCodes, QuotesOnlyEntriesThatNeedIt)
 {
@@ -67,13 +68,13 @@ TEST(JoinStockCodes, QuotesOnlyEntriesThatNeedIt)
         std::string joined;
     };
     const Case cases[] = {
-        {{}, ""},
-        {{""}, "\"\""},
-        {{"sh600000"}, "sh600000"},
-        {{"sh600000", "sz000001"}, "sh600000,sz000001"},
-        {{"sh600000 ", "sz000001"}, "\"sh600000 \",sz000001"},
-        {{"a,b", "say \"hi\"", "\ttab"}, "\"a,b\",\"say \"\"hi\"\"\",\"\ttab\""},
-        {{"sh600000", ""}, "sh600000,"},
+        { {}, "" },
+        { { "" }, "\"\"" },
+        { { "sh600000" }, "sh600000" },
+        { { "sh600000", "sz000001" }, "sh600000,sz000001" },
+        { { "sh600000 ", "sz000001" }, "\"sh600000 \",sz000001" },
+        { { "a,b", "say \"hi\"", "\ttab" }, "\"a,b\",\"say \"\"hi\"\"\",\"\ttab\"" },
+        { { "sh600000", "" }, "sh600000," },
     };
     for (const auto& c : cases)
         EXPECT_EQ(JoinStockCodes(c.codes), c.joined);
@@ -82,14 +83,14 @@ TEST(JoinStockCodes, QuotesOnlyEntriesThatNeedIt)
 TEST_F(RefreshCycleTest, RequestCarriesTheCodesOfTheListFile)
 {
     struct Case {
-        const char* file;  // nullptr: no Stocks.cfg
+        const char* file; // nullptr: no Stocks.cfg
         std::string path;
     };
     const Case cases[] = {
-        {"sh600000\r\nsz000001\r\n", "/list=sh600000,sz000001"},
-        {"sz000001\nsh600000", "/list=sz000001,sh600000"},
-        {"sh600000 \r\n", "/list=\"sh600000 \""},
-        {nullptr, "/list="},
+        { "sh600000\r\nsz000001\r\n", "/list=sh600000,sz000001" },
+        { "sz000001\nsh600000", "/list=sz000001,sh600000" },
+        { "sh600000 \r\n", "/list=\"sh600000 \"" },
+        { nullptr, "/list=" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -98,7 +99,7 @@ TEST_F(RefreshCycleTest, RequestCarriesTheCodesOfTheListFile)
             WriteCodes(c.file);
         services.ClearRequests();
         ASSERT_TRUE(cycle.Run(set, codeList));
-        EXPECT_EQ(QuoteRequests(), std::vector<std::string>{c.path});
+        EXPECT_EQ(QuoteRequests(), std::vector<std::string> { c.path });
         EXPECT_TRUE(web.reports.empty());
     }
 }
@@ -110,8 +111,8 @@ TEST_F(RefreshCycleTest, FreshQuotesReplaceTheOldOnesInFileOrder)
     services.SetUnknownCode("sh999999");
     ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
-    EXPECT_EQ(Codes(), (std::vector<std::string>{"000001", "600519"}));
-    EXPECT_EQ(set.Items(0)->Name, "\xC6\xBD\xB0\xB2\xD2\xF8\xD0\xD0");  // 平安银行, GBK as sent
+    EXPECT_EQ(Codes(), (std::vector<std::string> { "000001", "600519" }));
+    EXPECT_EQ(set.Items(0)->Name, "\xC6\xBD\xB0\xB2\xD2\xF8\xD0\xD0"); // 平安银行, GBK as sent
 
     // The prices move from one cycle to the next.
     const std::string firstPrice = set.Items(0)->Price;
@@ -122,9 +123,8 @@ TEST_F(RefreshCycleTest, FreshQuotesReplaceTheOldOnesInFileOrder)
 
 TEST_F(RefreshCycleTest, AFailedDownloadKeepsTheOldFileAndIsReportedOnce)
 {
-    const Fault faults[] = {Fault::Refused,       Fault::Delay,          Fault::Redirect302,
-                            Fault::NotFound404,   Fault::ServerError500, Fault::TruncatedBody,
-                            Fault::OversizedBody, Fault::ConnectionReset};
+    const Fault faults[] = { Fault::Refused, Fault::Delay, Fault::Redirect302, Fault::NotFound404,
+        Fault::ServerError500, Fault::TruncatedBody, Fault::OversizedBody, Fault::ConnectionReset };
     WriteCodes("sh600000\r\n");
     for (const Fault fault : faults) {
         SCOPED_TRACE(static_cast<int>(fault));
@@ -137,8 +137,9 @@ TEST_F(RefreshCycleTest, AFailedDownloadKeepsTheOldFileAndIsReportedOnce)
         // A hung service holds the cycle no longer than the time-outs (1.5 s here).
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
         EXPECT_EQ(testsupport::ReadFile(quoteFile), OldAnswer);
-        EXPECT_EQ(web.reports, std::vector<std::string>{"Error downloading URL: " + QuoteListUrl + "sh600000"});
-        EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});  // the old quotes are shown
+        EXPECT_EQ(
+            web.reports, std::vector<std::string> { "Error downloading URL: " + QuoteListUrl + "sh600000" });
+        EXPECT_EQ(Codes(), std::vector<std::string> { "600000" }); // the old quotes are shown
     }
 }
 
@@ -150,7 +151,7 @@ TEST_F(RefreshCycleTest, WithoutConnectionTheOldQuotesStaySilently)
     ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_TRUE(QuoteRequests().empty());
     EXPECT_TRUE(web.reports.empty());
-    EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
+    EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
 }
 
 TEST_F(RefreshCycleTest, WithoutQuoteFileAndConnectionTheSetIsEmpty)
@@ -163,7 +164,7 @@ TEST_F(RefreshCycleTest, WithoutQuoteFileAndConnectionTheSetIsEmpty)
     services.SetFault("/", Fault::Refused);
     ASSERT_TRUE(cycle.Run(set, codeList));
     EXPECT_EQ(set.Count(), 0);
-    EXPECT_EQ(set.StockCodes, std::vector<std::string>{"sh600000"});
+    EXPECT_EQ(set.StockCodes, std::vector<std::string> { "sh600000" });
     EXPECT_TRUE(web.reports.empty());
 }
 
@@ -175,10 +176,10 @@ TEST_F(RefreshCycleTest, ACycleWhileAReportIsOpenIsSkippedAndCorruptsNothing)
     std::vector<bool> nestedRan;
     web.onReport = [&] { nestedRan.push_back(cycle.Run(set, codeList)); };
     ASSERT_TRUE(cycle.Run(set, codeList));
-    EXPECT_EQ(nestedRan, std::vector<bool>{false});
+    EXPECT_EQ(nestedRan, std::vector<bool> { false });
     EXPECT_EQ(web.reports.size(), 1u);
     EXPECT_EQ(QuoteRequests().size(), 1u);
-    EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
+    EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
 
     // Once the report is closed the next tick runs normally.
     web.onReport = nullptr;
@@ -189,13 +190,13 @@ TEST_F(RefreshCycleTest, ACycleWhileAReportIsOpenIsSkippedAndCorruptsNothing)
 
 TEST_F(RefreshCycleTest, AParseErrorReachesTheCallerAndTheNextCycleStillRuns)
 {
-    web.windowShowing = false;  // keep the broken file
+    web.windowShowing = false; // keep the broken file
     WriteCodes("sh600000\r\n");
     testsupport::WriteFile(quoteFile, "var hq_str_sh600000=\"name,1.0,abc,3.0,4,5,6,7,8,9,10,11,12,13,\";");
     EXPECT_THROW(cycle.Run(set, codeList), EConvertError);
     web.windowShowing = true;
     EXPECT_TRUE(cycle.Run(set, codeList));
-    EXPECT_EQ(Codes(), std::vector<std::string>{"600000"});
+    EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
 }
 
 TEST_F(RefreshCycleTest, ANullClientOnlyRereadsTheFile)

@@ -1,14 +1,14 @@
 // The quote client and the identity constants against the loopback services.
+#include "StockDataClient.h"
 #include "Durora.h"
 #include "LoopbackWeb.h"
-#include "StockDataClient.h"
 #include "Stockdate.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
-using fakes::Fault;
 using fakes::FakeServices;
+using fakes::Fault;
 using fakes::LoopbackWeb;
 
 namespace {
@@ -16,13 +16,13 @@ namespace {
 class StockDataClientTest : public ::testing::Test {
 protected:
     FakeServices services;
-    LoopbackWeb web{services};
+    LoopbackWeb web { services };
     testsupport::TempDir dir;
     std::string quoteFile = dir.File("Stocks.dat");
     TStockDataClient client;
 };
 
-}  // namespace
+} // namespace
 
 TEST(Durora, DefaultBuildNamesNoMakerSiteAndProbesTheQuoteService)
 {
@@ -32,7 +32,7 @@ TEST(Durora, DefaultBuildNamesNoMakerSiteAndProbesTheQuoteService)
     EXPECT_EQ(NewsUrl, "");
     EXPECT_EQ(UpdateUrl, "");
     EXPECT_EQ(ConnectivityProbeUrl(), "http://hq.sinajs.cn/");
-    EXPECT_TRUE(QuoteListUrl.starts_with(ConnectivityProbeUrl()));  // the probe goes where quotes come from
+    EXPECT_TRUE(QuoteListUrl.starts_with(ConnectivityProbeUrl())); // the probe goes where quotes come from
     EXPECT_EQ(ProductId, "tavrel");
     EXPECT_EQ(ProductVersion, "2010-03-23");
 }
@@ -71,7 +71,7 @@ TEST_F(StockDataClientTest, WithoutConnectionNothingIsRequestedOrReported)
     testsupport::WriteFile(quoteFile, "old");
     services.SetFault("/", Fault::Refused);
     client.Download(QuoteListUrl + "sh600000", quoteFile);
-    ASSERT_EQ(services.RequestCount(), 1u);  // the probe only
+    ASSERT_EQ(services.RequestCount(), 1u); // the probe only
     EXPECT_EQ(services.Requests()[0].path, "/");
     EXPECT_TRUE(web.reports.empty());
     EXPECT_EQ(testsupport::ReadFile(quoteFile), "old");
