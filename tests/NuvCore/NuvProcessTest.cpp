@@ -57,8 +57,9 @@ std::string Upper(std::string text)
 TEST(GetProcessID, FindsTheProgramByItsExactFileNameOnly)
 {
     TempDir dir;
-    // Longer than the 15 bytes the kernel keeps of a name.
-    const std::string name = "QelvoSleeper" + std::to_string(::getpid());
+    // Longer than the 15 bytes the kernel keeps of a name, however short the process id
+    // (a fresh container hands out ids of two or three digits).
+    const std::string name = "QelvoLongSleeper" + std::to_string(::getpid());
     NamedSleeper sleeper(dir, name);
     ASSERT_NE(sleeper.Pid(), 0u);
 
