@@ -545,8 +545,6 @@ void TbsSkinForm::Recalculate()
     }
     UpdateShape();
     RebuildFrame();
-    RebuildBackground();
-    window_->update();
 }
 
 void TbsSkinForm::CalcAllRealObjectRect()
@@ -617,6 +615,25 @@ TbsFrameDrawContext TbsSkinForm::DrawContext() const
 
 void TbsSkinForm::RebuildFrame()
 {
+    // The pictures are built when next needed: a window set up property by property, or
+    // resized several times before it shows, builds them once.
+    picturesStale_ = true;
+    frameValid_ = false;
+    window_->update();
+}
+
+void TbsSkinForm::EnsurePictures() const
+{
+    if (!picturesStale_)
+        return;
+    picturesStale_ = false;
+    auto* self = const_cast<TbsSkinForm*>(this);
+    self->BuildFramePictures();
+    self->BuildBackground();
+}
+
+void TbsSkinForm::BuildFramePictures()
+{
     frameValid_ = false;
     bands_ = {};
     defaultFrame_ = QImage();
@@ -652,7 +669,7 @@ void TbsSkinForm::RebuildFrame()
 
 void TbsSkinForm::RedrawObject(int index)
 {
-    if (!frameValid_ || index < 0 || index >= static_cast<int>(objects_.size()))
+    if (picturesStale_ || !frameValid_ || index < 0 || index >= static_cast<int>(objects_.size()))
         return;
     TbsActiveSkinObject& o = *objects_[static_cast<size_t>(index)];
     if (!o.Visible || o.ObjectRect.IsEmpty())
@@ -676,7 +693,7 @@ void TbsSkinForm::RedrawObject(int index)
     window_->update(ToQ(o.ObjectRect));
 }
 
-void TbsSkinForm::RebuildBackground()
+void TbsSkinForm::BuildBackground()
 {
     const QRect client = ClientRect();
     background_ = QImage();
@@ -714,6 +731,7 @@ void TbsSkinForm::RebuildBackground()
 
 QImage TbsSkinForm::FrameImage() const
 {
+    EnsurePictures();
     QImage image(window_->size(), QImage::Format_RGB32);
     image.fill(TbsDefaultFrameColors().BtnFace);
     QPainter painter(&image);
@@ -742,6 +760,7 @@ void TbsSkinForm::Paint(QPaintEvent* event)
         painter.fillRect(event->rect(), QColor(TbsDefaultFrameColors().BtnFace));
         return;
     }
+    EnsurePictures();
     if (!frameValid_) {
         painter.fillRect(event->rect(), QColor(TbsDefaultFrameColors().BtnFace));
     } else if (SkinFrame()) {

@@ -244,8 +244,11 @@ private:
     void Recalculate();
     void CalcAllRealObjectRect();
     void UpdateShape();
+    // Marks the frame and background pictures for rebuilding before their next use.
     void RebuildFrame();
-    void RebuildBackground();
+    void EnsurePictures() const;
+    void BuildFramePictures();
+    void BuildBackground();
     void RedrawObject(int index);
     void Paint(class QPaintEvent* event);
     TbsFrameDrawContext DrawContext() const;
@@ -319,6 +322,7 @@ private:
     QImage background_;
     QImage defaultFrame_; // the built-in frame, whole window
     bool frameValid_ = false;
+    mutable bool picturesStale_ = true;
 
     QTimer mouseTimer_;
     QTimer morphTimer_;
