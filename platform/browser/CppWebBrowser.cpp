@@ -108,31 +108,61 @@ TCppWebBrowser::TCppWebBrowser(QWidget* parent)
     PaintPlain(blank_);
     pages_->addWidget(blank_);
 
-    pictureArea_ = new QScrollArea(this);
-    pictureArea_->setFrameShape(QFrame::NoFrame);
-    pictureArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    PaintPlain(pictureArea_);
-    PaintPlain(pictureArea_->viewport());
-    picture_ = new QLabel;
-    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    PaintPlain(picture_);
-    pictureArea_->setWidget(picture_);
-    pages_->addWidget(pictureArea_);
-
-    document_ = new DocumentView(this);
-    PaintPlain(document_);
-    PaintPlain(document_->viewport());
-    // Queued: navigating clears the document, which must not happen inside its own click.
-    connect(document_, &QTextBrowser::anchorClicked, this, &TCppWebBrowser::FollowLink, Qt::QueuedConnection);
-    pages_->addWidget(document_);
-
-    placeholder_ = new QLabel(QString::fromUtf16(PlaceholderText), this);
-    placeholder_->setAlignment(Qt::AlignCenter);
-    PaintPlain(placeholder_);
-    pages_->addWidget(placeholder_);
-
     SetTheaterMode(false);
     pages_->setCurrentWidget(blank_);
+}
+
+// The picture, document and placeholder pages are made when first shown: most
+// views show only one kind of page, and a window holding a view opens sooner.
+QScrollArea* TCppWebBrowser::PicturePage()
+{
+    if (!pictureArea_) {
+        pictureArea_ = new QScrollArea(this);
+        pictureArea_->setFrameShape(QFrame::NoFrame);
+        pictureArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        PaintPlain(pictureArea_);
+        PaintPlain(pictureArea_->viewport());
+        picture_ = new QLabel;
+        picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        PaintPlain(picture_);
+        pictureArea_->setWidget(picture_);
+        pages_->addWidget(pictureArea_);
+        ApplyScrollBars(pictureArea_);
+    }
+    return pictureArea_;
+}
+
+QTextBrowser* TCppWebBrowser::DocumentPage()
+{
+    if (!document_) {
+        document_ = new DocumentView(this);
+        PaintPlain(document_);
+        PaintPlain(document_->viewport());
+        // Queued: navigating clears the document, which must not happen inside its own click.
+        connect(
+            document_, &QTextBrowser::anchorClicked, this, &TCppWebBrowser::FollowLink, Qt::QueuedConnection);
+        pages_->addWidget(document_);
+        ApplyScrollBars(document_);
+    }
+    return document_;
+}
+
+QLabel* TCppWebBrowser::PlaceholderPage()
+{
+    if (!placeholder_) {
+        placeholder_ = new QLabel(QString::fromUtf16(PlaceholderText), this);
+        placeholder_->setAlignment(Qt::AlignCenter);
+        PaintPlain(placeholder_);
+        pages_->addWidget(placeholder_);
+    }
+    return placeholder_;
+}
+
+void TCppWebBrowser::ApplyScrollBars(QAbstractScrollArea* area) const
+{
+    const Qt::ScrollBarPolicy policy = theaterMode_ ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    area->setHorizontalScrollBarPolicy(policy);
+    area->setVerticalScrollBarPolicy(policy);
 }
 
 TCppWebBrowser::~TCppWebBrowser()
@@ -156,12 +186,10 @@ void TCppWebBrowser::SetTheaterMode(bool theaterMode)
         setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         setLineWidth(1);
     }
-    const Qt::ScrollBarPolicy policy = theaterMode ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
     for (QAbstractScrollArea* area :
-        { static_cast<QAbstractScrollArea*>(pictureArea_), static_cast<QAbstractScrollArea*>(document_) }) {
-        area->setHorizontalScrollBarPolicy(policy);
-        area->setVerticalScrollBarPolicy(policy);
-    }
+        { static_cast<QAbstractScrollArea*>(pictureArea_), static_cast<QAbstractScrollArea*>(document_) })
+        if (area)
+            ApplyScrollBars(area);
 }
 
 void TCppWebBrowser::Navigate(const std::u16string& url)
@@ -222,7 +250,8 @@ void TCppWebBrowser::Arrive(std::uint64_t generation, const PageContent& content
 
 void TCppWebBrowser::DropAnimation()
 {
-    picture_->clear();
+    if (picture_)
+        picture_->clear();
     animation_.reset();
     animationBytes_.reset();
 }
@@ -230,7 +259,8 @@ void TCppWebBrowser::DropAnimation()
 void TCppWebBrowser::ShowBlank(Shows shows)
 {
     DropAnimation();
-    document_->clear();
+    if (document_)
+        document_->clear();
     shows_ = shows;
     imageSize_ = {};
     frameCount_ = 0;
@@ -240,12 +270,13 @@ void TCppWebBrowser::ShowBlank(Shows shows)
 void TCppWebBrowser::ShowPlaceholder()
 {
     ShowBlank(Shows::Placeholder);
-    pages_->setCurrentWidget(placeholder_);
+    pages_->setCurrentWidget(PlaceholderPage());
 }
 
 void TCppWebBrowser::ShowDocument(const PageContent& content)
 {
     ShowBlank(Shows::Html);
+    DocumentPage();
     if (content.kind == PageKind::Html)
         document_->setHtml(content.text);
     else
@@ -256,6 +287,7 @@ void TCppWebBrowser::ShowDocument(const PageContent& content)
 void TCppWebBrowser::ShowPicture(const PageContent& content)
 {
     ShowBlank(Shows::Image);
+    PicturePage();
     if (content.kind == PageKind::Animation) {
         animationBytes_ = std::make_unique<QBuffer>();
         animationBytes_->setData(content.animation);
@@ -287,7 +319,7 @@ TCppWebBrowser::View TCppWebBrowser::CurrentView() const
     view.shows = shows_;
     view.imageSize = imageSize_;
     view.frameCount = frameCount_;
-    if (shows_ == Shows::Html)
+    if (shows_ == Shows::Html && document_)
         view.text = document_->toPlainText();
     view.address = address_;
     return view;

@@ -95,6 +95,11 @@ private:
     bool silent_ = false;
     bool theaterMode_ = false;
 
+    QScrollArea* PicturePage();
+    QTextBrowser* DocumentPage();
+    QLabel* PlaceholderPage();
+    void ApplyScrollBars(class QAbstractScrollArea* area) const;
+
     QStackedLayout* pages_ = nullptr;
     QWidget* blank_ = nullptr;
     QScrollArea* pictureArea_ = nullptr;
