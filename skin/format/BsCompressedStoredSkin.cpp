@@ -4,6 +4,8 @@
 #include "Bszlibcompress.h"
 #include "Exception.h"
 
+#include <algorithm>
+
 TbsCompressedStoredSkin::TbsCompressedStoredSkin(QObject* owner)
     : QObject(owner)
 {
@@ -11,6 +13,11 @@ TbsCompressedStoredSkin::TbsCompressedStoredSkin(QObject* owner)
 
 void TbsCompressedStoredSkin::DeCompressToStream(TMemoryStream& target) const
 {
+    // Skin pictures are mostly flat colour and inflate about fifty-fold; room
+    // reserved but never written costs no memory.
+    constexpr std::int64_t TypicalRatio = 64;
+    const auto compressed = static_cast<std::int64_t>(compressedData_.size());
+    target.Reserve(target.Position() + std::min(MaxInflatedSize, compressed * TypicalRatio));
     TMemoryStream source(compressedData_);
     DeCompressStream(target, source);
 }

@@ -102,6 +102,12 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count)
     return count;
 }
 
+void TMemoryStream::Reserve(std::int64_t capacity)
+{
+    if (capacity > static_cast<std::int64_t>(data_.capacity()))
+        data_.reserve(static_cast<std::size_t>(capacity));
+}
+
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin)
 {
     std::int64_t base = 0;

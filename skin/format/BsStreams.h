@@ -59,6 +59,9 @@ public:
     std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
 
     void SetSize(std::int64_t size);
+    // Room for `capacity` bytes without changing the size: a writer that knows
+    // roughly how much is coming saves the copies of growing step by step.
+    void Reserve(std::int64_t capacity);
     void Clear();
     const std::string& Bytes() const { return data_; }
     std::string TakeBytes(); // leaves the stream empty

@@ -3,6 +3,7 @@
 #include "Format.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -53,10 +54,12 @@ void DeCompressStream(TStream& target, TStream& source, std::int64_t limit)
 {
     source.SetPosition(0);
     TDecompressionStream inflater(source);
-    unsigned char piece[TCustomZlibStream::BufferSize];
+    // Large pieces: fewer trips through inflate and the target's writer.
+    std::vector<unsigned char> buffer(64 * 1024);
+    unsigned char* piece = buffer.data();
     std::int64_t produced = 0;
     for (;;) {
-        const std::int64_t n = inflater.Read(piece, sizeof piece);
+        const std::int64_t n = inflater.Read(piece, static_cast<std::int64_t>(buffer.size()));
         if (n == 0)
             break;
         produced += n;
