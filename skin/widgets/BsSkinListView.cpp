@@ -176,6 +176,8 @@ TbsSkinListView::TbsSkinListView(QWidget* parent)
     , defaultFont_(QStringLiteral("Arial"))
 {
     defaultFont_.setPixelSize(14);
+    // Columns take exactly the widths they are given, however narrow.
+    header_->setMinimumSectionSize(0);
     setHeader(header_);
     setModel(model_);
     setRootIsDecorated(false);

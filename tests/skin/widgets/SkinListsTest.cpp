@@ -82,6 +82,11 @@ TEST_F(SkinLists, ListViewRowsFollowTheFillOrderWithTheirSubItems)
     EXPECT_EQ(alignment(0), int(Qt::AlignLeft));
     EXPECT_EQ(alignment(1), int(Qt::AlignHCenter));
 
+    // A column narrower than the font's widest letter keeps its width.
+    list.SetColumns({ { "a", 4, taLeftJustify }, { "b", 0, taLeftJustify } });
+    EXPECT_EQ(list.Column(0).Width, 4);
+    EXPECT_EQ(list.Column(1).Width, 0);
+
     // A refill inside a block replaces every row.
     list.BeginUpdate();
     list.Clear();
