@@ -1,12 +1,12 @@
 #include "WindowLook.h"
 
+#include "BsFonts.h"
 #include "ErrorReport.h"
 #include "GbkText.h"
 #include "ModalAnswers.h"
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFontDatabase>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -15,21 +15,11 @@
 
 QFont WindowFont(int pixelSize)
 {
-    // The Chinese fonts a Linux desktop usually has, best first.
-    static const QStringList preferred = { QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC"),
-        QStringLiteral("Noto Sans SC"), QStringLiteral("Source Han Sans SC"),
-        QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("WenQuanYi Zen Hei"),
-        QStringLiteral("Droid Sans Fallback"), QStringLiteral("AR PL UMing CN") };
+    // The desktop's Chinese fonts first, the application's font for the rest.
     QFont font = QApplication::font();
-    const QStringList installed = QFontDatabase::families();
-    QStringList families;
-    for (const QString& family : preferred)
-        if (installed.contains(family, Qt::CaseInsensitive))
-            families << family;
-    if (!families.isEmpty()) {
-        families << font.family();
-        font.setFamilies(families);
-    }
+    const QStringList& chinese = ChineseFontFamilies();
+    if (!chinese.isEmpty())
+        font.setFamilies(QStringList(chinese) << font.family());
     font.setPixelSize(pixelSize);
     return font;
 }

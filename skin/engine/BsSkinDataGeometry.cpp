@@ -1,5 +1,7 @@
 #include "BsSkinDataGeometry.h"
 
+#include "BsFonts.h"
+
 #include "BsBitmapFile.h"
 #include "GbkText.h"
 
@@ -180,6 +182,7 @@ const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* d)
 QFont SkinFont(const std::string& name, int height, TFontStyles style)
 {
     QFont font(GbkToQString(name));
+    AddChineseFallback(font);
     if (height > 0)
         font.setPixelSize(height);
     font.setBold(style & fsBold);

@@ -3,7 +3,9 @@
 // and links.
 #include "ControlSkin.h"
 
+#include "BsFonts.h"
 #include "BsSkinButtons.h"
+#include "BsSkinDataGeometry.h"
 #include "BsSkinLabels.h"
 #include "BsSkinPanel.h"
 #include "GbkText.h"
@@ -518,3 +520,14 @@ TEST_F(SkinButtons, TextLabelSizesItselfToItsLines)
 }
 
 } // namespace
+
+TEST_F(SkinButtons, SkinFontsTakeChineseTextFromTheDesktopsChineseFont)
+{
+    const QFont font = SkinFont("Arial", 12, fsBold);
+    ASSERT_FALSE(font.families().isEmpty());
+    EXPECT_EQ(font.families().first(), QStringLiteral("Arial")) << "the skin's own family first";
+    for (const QString& chinese : ChineseFontFamilies())
+        EXPECT_TRUE(font.families().contains(chinese)) << chinese.toStdString();
+    EXPECT_EQ(font.pixelSize(), 12);
+    EXPECT_TRUE(font.bold());
+}
