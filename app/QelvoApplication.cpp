@@ -68,3 +68,12 @@ void InstallProgramWindowShowing()
         return main && main->isVisible();
     });
 }
+
+void SetUpProgramApplication()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Qelvo桌面股票"));
+    QApplication::setApplicationName(QStringLiteral("qelvo"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    nuv::InstallStandardErrorReport();
+    InstallProgramWindowShowing();
+}

@@ -28,3 +28,7 @@ void PreferX11OnWayland();
 // The window-showing rule for downloads: the window that was activated last,
 // or else the main window, is showing. Call once the application exists.
 void InstallProgramWindowShowing();
+
+// The program's title and names, the standard error report and the
+// window-showing rule; the tray icon, not the last window, keeps it running.
+void SetUpProgramApplication();
