@@ -151,4 +151,33 @@ TEST_F(MainFormX11, ARightClickOnTheTrayIconOpensTheMenuAlsoWhileTheWindowIsHidd
         engine->Window(0)->geometry().united(icon).adjusted(-20, -20, 20, 20));
 }
 
+TEST_F(MainFormX11, MinimizedByTheWindowManagerTheMenuOffersToShowTheWindowAgain)
+{
+    const QString id = QString::number(form->windowHandle()->winId());
+    // The manager may still be taking the new window over: ask again until it minimizes.
+    const auto minimize = [&] {
+        for (int attempt = 0; attempt < 5 && !form->isMinimized(); ++attempt) {
+            RunTool(QStringLiteral("xdotool"), { QStringLiteral("windowminimize"), id });
+            RunUntil([&] { return form->isMinimized(); }, 1000);
+        }
+        return form->isMinimized();
+    };
+    ASSERT_TRUE(RunUntil([&] { return State().contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")); }));
+    ASSERT_TRUE(minimize()) << State().toStdString();
+    EXPECT_TRUE(form->mmShow->Visible());
+    EXPECT_FALSE(form->mmHide->Visible());
+
+    form->mmShow->Click();
+    EXPECT_TRUE(RunUntil([&] { return !State().contains(QStringLiteral("_NET_WM_STATE_HIDDEN")); }))
+        << State().toStdString();
+    EXPECT_FALSE(form->isMinimized());
+    EXPECT_TRUE(form->mmHide->Visible());
+
+    // Restored by the window manager (a pager, a keyboard shortcut): the menu follows too.
+    ASSERT_TRUE(minimize());
+    RunTool(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), id });
+    EXPECT_TRUE(RunUntil([&] { return !form->isMinimized() && form->mmHide->Visible(); }))
+        << State().toStdString();
+}
+
 } // namespace
