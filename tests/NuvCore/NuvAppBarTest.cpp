@@ -72,7 +72,9 @@ TEST(NuvHideAppBar, EveryWindowOfTheProgramLeavesTheTaskbar)
         Settle();
         EXPECT_FALSE(AskedToSkip(system, &owned));
 
+        QWidget secondMainWindow; // no loop runs before it is shown
         EXPECT_TRUE(nuv::HideAppBar()) << "a second call finds it in force";
+        EXPECT_TRUE(AskedToSkip(system, &secondMainWindow)) << "taken out at once, before it shows";
     }
 
     // The real window system: windows shown later and windows made anew (as

@@ -139,15 +139,18 @@ void FormShowModal(QWidget* form)
 bool HideAppBar()
 {
     static QPointer<NoTaskbarEntries> filter;
-    if (filter)
-        return true;
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return false;
-    filter = new NoTaskbarEntries(qApp);
-    qApp->installEventFilter(filter);
+        return filter;
+    const bool before = filter;
+    if (!filter) {
+        filter = new NoTaskbarEntries(qApp);
+        qApp->installEventFilter(filter);
+    }
+    // The windows made so far leave the taskbar now, before they are first shown:
+    // caught later, from the event loop, a shown window is made anew.
     for (QWidget* widget : QApplication::topLevelWidgets())
         LeaveTaskbar(widget);
-    return false;
+    return before;
 }
 
 void SetFormOnDeskTop(QWidget* form)
