@@ -1,19 +1,26 @@
 // The main window on a real X server with a window manager and a
 // notification area (run by with-openbox-trayer.sh under xvfb-run): its size
 // and taskbar state, the window styles as the manager shows them, and the
-// tray icon's menu opened by a real right click. Saves main-window.png and
-// main-menu.png into QELVO_ARTIFACT_DIR.
+// tray icon's menu opened by a real right click, the web side with a maker's
+// site. Saves main-window.png, main-menu.png and main-web.png into
+// QELVO_ARTIFACT_DIR.
 #include "BsSkinListView.h"
 #include "Bsskinmenus.h"
+#include "CppWebBrowser.h"
 #include "LoopbackWeb.h"
 #include "MainFormFM.h"
 #include "MenuModel.h"
+#include "NuvAdPanel.h"
+#include "NuvPopupForm.h"
+#include "NuvSelfPopupNewsFormFM.h"
+#include "NuvWebSerachPanel.h"
 #include "SkinCtrlDM.h"
 #include "TempDir.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -152,3 +159,35 @@ TEST_F(MainFormX11, ARightClickOnTheTrayIconOpensTheMenuAlsoWhileTheWindowIsHidd
 }
 
 } // namespace
+
+// With a maker's site (the loopback services): the search panel with a term,
+// the advertisement strip and the news popup above the tray, on one screenshot
+// (main-web.png).
+TEST_F(MainFormX11, TheWebSideShowsSearchPanelAdvertisementAndNews)
+{
+    form.reset();
+    form = std::make_unique<TMainForm>(nullptr,
+        TMainFormFiles {
+            dir.File("Stocks.dat"), dir.File("Stocks.cfg"), TMakerAddresses::At("http://maker.qelvo.test") });
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->tmr1Timer(form->tmr1);
+    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }));
+    form->NuvWebSerachPanel1->SubEdit()->setText(QStringLiteral("股票"));
+
+    form->AdTimerTimer(form->AdTimer);
+    ASSERT_TRUE(RunUntil([&] { return form->NuvPopupNewsForm1->FormCount() == 1; }));
+    auto* news = qobject_cast<TNuvSelfPopupNewsForm*>(form->NuvPopupNewsForm1->Form(0));
+    ASSERT_NE(news, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(news));
+    ASSERT_TRUE(RunUntil([&] {
+        return news->WebNews->CurrentView().shows == TCppWebBrowser::Shows::Html
+            && form->NuvAdPanel1->WebBrowser()->CurrentView().shows == TCppWebBrowser::Shows::Html;
+    }));
+    // The window manager's frame included, the popup sits in the corner of
+    // the work area, above the tray.
+    QTest::qWait(300);
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(news->frameGeometry(), QRect(work.right() - 249, work.bottom() - 199, 250, 200));
+    SaveScreen(QStringLiteral("main-web.png"), QGuiApplication::primaryScreen()->geometry());
+}
