@@ -172,18 +172,20 @@ TEST_F(MainFormX11, TheWebSideShowsSearchPanelAdvertisementAndNews)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->tmr1Timer(form->tmr1);
-    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }));
+    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }, 15000));
     form->NuvWebSerachPanel1->SubEdit()->setText(QStringLiteral("股票"));
 
     form->AdTimerTimer(form->AdTimer);
-    ASSERT_TRUE(RunUntil([&] { return form->NuvPopupNewsForm1->FormCount() == 1; }));
+    ASSERT_TRUE(RunUntil([&] { return form->NuvPopupNewsForm1->FormCount() == 1; }, 15000));
     auto* news = qobject_cast<TNuvSelfPopupNewsForm*>(form->NuvPopupNewsForm1->Form(0));
     ASSERT_NE(news, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(news));
-    ASSERT_TRUE(RunUntil([&] {
-        return news->WebNews->CurrentView().shows == TCppWebBrowser::Shows::Html
-            && form->NuvAdPanel1->WebBrowser()->CurrentView().shows == TCppWebBrowser::Shows::Html;
-    }));
+    ASSERT_TRUE(RunUntil(
+        [&] {
+            return news->WebNews->CurrentView().shows == TCppWebBrowser::Shows::Html
+                && form->NuvAdPanel1->WebBrowser()->CurrentView().shows == TCppWebBrowser::Shows::Html;
+        },
+        15000));
     // The window manager's frame included, the popup sits in the corner of
     // the work area, above the tray.
     QTest::qWait(300);

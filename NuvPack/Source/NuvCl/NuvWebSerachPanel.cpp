@@ -25,6 +25,8 @@ QImage CutOutLowerLeft(const QImage& picture)
     if (picture.isNull())
         return {};
     QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    if (qAlpha(image.pixel(0, image.height() - 1)) == 0)
+        return image; // cut out already
     const QRgb key = image.pixel(0, image.height() - 1) | 0xFF000000u;
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -185,7 +187,8 @@ TMenuItem* TNuvWebSerachPanel::AddEngineItem(const char* utf8Caption, const char
 {
     TMenuItem* item = AddMenuItem();
     item->SetCaption(QStringToGbk(QString::fromUtf8(utf8Caption)));
-    item->SetBitmap(LoadSearchPicture(picture));
+    // The menus draw item pictures as they are: this one comes cut out.
+    item->SetBitmap(CutOutLowerLeft(LoadSearchPicture(picture)));
     return item;
 }
 
