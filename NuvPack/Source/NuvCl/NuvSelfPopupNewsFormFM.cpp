@@ -10,6 +10,9 @@ void SetUpPopupWindow(QWidget* window, const char* utf8Caption)
     window->setWindowFlags(
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window->setWindowTitle(QString::fromUtf8(utf8Caption));
+    // Closing the last notice while the main window lives in the tray must
+    // not end the program.
+    window->setAttribute(Qt::WA_QuitOnClose, false);
     QFont font;
     font.setFamilies({ QStringLiteral("SimSun"), QString::fromUtf8("宋体"),
         QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei") });
