@@ -7,6 +7,7 @@
 #include "GbkText.h"
 #include "LoopbackWeb.h"
 #include "MenuModel.h"
+#include "ModalDriver.h"
 #include "NuvAdPanel.h"
 #include "NuvCheckUpdate.h"
 #include "NuvMessageBox.h"
@@ -18,9 +19,12 @@
 #include "RecordingOpener.h"
 #include "SearchPictures.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -97,6 +101,18 @@ TEST_F(SearchPanel, EnterAndTheButtonSearchTheChosenServiceWithTheirOwnSender)
     EXPECT_EQ(searches[1].address, "https://s.taobao.com/search?q=%E8%82%A1%E7%A5%A8");
     EXPECT_EQ(searches[2].address, searches[1].address);
     EXPECT_EQ(panel->SubEdit()->text(), QString::fromUtf8("股票a")); // the keys still reach the edit box
+}
+
+TEST_F(SearchPanel, AnEntryBeyondTaobaoSearchesGoogle)
+{
+    TMenuItem* baidu = panel->AddBaiDuMenuItem(); // not in the panel's own menu, but callers may add it
+    EXPECT_EQ(baidu->Caption(), G("百度搜索"));
+    baidu->Click();
+    EXPECT_EQ(panel->EngineIndex(), 2);
+    panel->SetText("x");
+    QTest::keyClick(panel->SubEdit(), Qt::Key_Return);
+    ASSERT_EQ(searches.size(), 1u);
+    EXPECT_EQ(searches[0].address, "https://www.google.com.hk/search?hl=zh-CN&client=&&q=%78");
 }
 
 TEST_F(SearchPanel, WithoutHandlerNothingIsSearchedAndAnEmptyTermStillIs)
@@ -289,6 +305,38 @@ TEST_F(CheckUpdate, OnlyTheOneByteOneIsANewVersion)
             << c.body;
     }
     modal::ClearAnswers();
+}
+
+TEST_F(CheckUpdate, TheQuestionIsMessageOrTheDefaultAndCancelIsTheDefaultButton)
+{
+    services.SetVersionAnswer("1");
+    const struct {
+        std::string message;
+        QString shown;
+    } cases[] = {
+        { "", QString::fromUtf8("有新版本软件是否查看？") },
+        { G("新版 1.2 已发布"), QString::fromUtf8("新版 1.2 已发布") },
+    };
+    for (const auto& c : cases) {
+        check.SetMessage(c.message);
+        opener.requests.clear();
+        QString text, title;
+        bool cancelIsDefault = false;
+        ModalDriver driver([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            title = box->windowTitle();
+            cancelIsDefault = box->defaultButton() == box->button(QMessageBox::Cancel);
+            box->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(Run(), "done");
+        EXPECT_TRUE(driver.Fired());
+        EXPECT_EQ(text, c.shown);
+        EXPECT_EQ(title, QString::fromUtf8("询问"));
+        EXPECT_TRUE(cancelIsDefault);
+        EXPECT_EQ(opener.Addresses(), std::vector<std::string> { "http://maker.example/" });
+    }
 }
 
 TEST_F(CheckUpdate, OnNewVersionReplacesTheQuestion)
