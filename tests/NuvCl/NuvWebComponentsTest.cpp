@@ -105,7 +105,7 @@ TEST_F(SearchPanel, EnterAndTheButtonSearchTheChosenServiceWithTheirOwnSender)
 
 TEST_F(SearchPanel, AnEntryBeyondTaobaoSearchesGoogle)
 {
-    TMenuItem* baidu = panel->AddBaiDuMenuItem(); // not in the panel's own menu, but callers may add it
+    TMenuItem* baidu = panel->AddBaiDuMenuItem(); // the panel offers two services; a caller may add more
     EXPECT_EQ(baidu->Caption(), G("百度搜索"));
     baidu->Click();
     EXPECT_EQ(panel->EngineIndex(), 2);
