@@ -78,7 +78,7 @@ protected:
         testsupport::WriteFile(
             dir.File("Stocks.cfg"), "sh000001\r\nsz399001\r\nsh600519\r\nsh601318\r\nsz000858\r\n");
         form = std::make_unique<TMainForm>(
-            nullptr, TMainFormFiles { dir.File("Stocks.dat"), dir.File("Stocks.cfg") });
+            nullptr, TMainFormFiles { dir.File("Stocks.dat"), dir.File("Stocks.cfg"), maker });
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -100,7 +100,14 @@ protected:
     FakeServices services;
     LoopbackWeb web { services };
     testsupport::TempDir dir;
+    TMakerAddresses maker; // none: no web start-up step
     std::unique_ptr<TMainForm> form;
+};
+
+// The same with a maker's site that the loopback services play.
+class MainFormX11Web : public MainFormX11 {
+protected:
+    MainFormX11Web() { maker = TMakerAddresses::At("http://maker.qelvo.test"); }
 };
 
 TEST_F(MainFormX11, TheWindowHasItsSizeNoTaskbarEntryAndShowsTheServicesQuotes)
@@ -163,14 +170,8 @@ TEST_F(MainFormX11, ARightClickOnTheTrayIconOpensTheMenuAlsoWhileTheWindowIsHidd
 // With a maker's site (the loopback services): the search panel with a term,
 // the advertisement strip and the news popup above the tray, on one screenshot
 // (main-web.png).
-TEST_F(MainFormX11, TheWebSideShowsSearchPanelAdvertisementAndNews)
+TEST_F(MainFormX11Web, TheWebSideShowsSearchPanelAdvertisementAndNews)
 {
-    form.reset();
-    form = std::make_unique<TMainForm>(nullptr,
-        TMainFormFiles {
-            dir.File("Stocks.dat"), dir.File("Stocks.cfg"), TMakerAddresses::At("http://maker.qelvo.test") });
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->tmr1Timer(form->tmr1);
     ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }, 15000));
     form->NuvWebSerachPanel1->SubEdit()->setText(QStringLiteral("股票"));
