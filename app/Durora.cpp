@@ -6,19 +6,27 @@
 
 namespace {
 
-// The configured site without trailing slashes, so "<site>/x" never doubles one.
-std::string MakerSite()
+// The site without trailing slashes, so "<site>/x" never doubles one.
+std::string WithoutTrailingSlash(std::string site)
 {
-    std::string site = QELVO_MAKER_SITE;
     while (!site.empty() && site.back() == '/')
         site.pop_back();
     return site;
 }
 
+std::string MakerSite()
+{
+    return WithoutTrailingSlash(QELVO_MAKER_SITE);
+}
+
+std::string OnSite(const std::string& site, const std::string& path)
+{
+    return site.empty() ? std::string() : site + path;
+}
+
 std::string OnMakerSite(const char* path)
 {
-    const std::string site = MakerSite();
-    return site.empty() ? std::string() : site + path;
+    return OnSite(MakerSite(), path);
 }
 
 const std::string QuoteServiceHomeUrl = "http://hq.sinajs.cn/";
@@ -40,4 +48,16 @@ const std::string& ConnectivityProbeUrl()
 {
     static const std::string probe = MakerSiteConfigured() ? MakerSite() + "/" : QuoteServiceHomeUrl;
     return probe;
+}
+
+TMakerAddresses TMakerAddresses::At(const std::string& site)
+{
+    const std::string bare = WithoutTrailingSlash(site);
+    return { OnSite(bare, "/"), OnSite(bare, "/news.php"), OnSite(bare, "/ver.php"),
+        OnSite(bare, "/ad.php?id=" + ProductId) };
+}
+
+TMakerAddresses TMakerAddresses::OfBuild()
+{
+    return At(MakerSite());
 }

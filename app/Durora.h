@@ -20,3 +20,17 @@ bool MakerSiteConfigured();
 // The address whose reachability decides whether to go on the Internet: the
 // maker's home page, or the quote service's when there is no maker's site.
 const std::string& ConnectivityProbeUrl();
+
+// The maker's addresses a window works with: those of this build by default,
+// or those of another site (tests point them at the loopback services).
+struct TMakerAddresses {
+    std::string HomePage; // "<site>/"
+    std::string News; // "<site>/news.php"
+    std::string Update; // "<site>/ver.php"
+    std::string Ad; // "<site>/ad.php?id=tavrel"
+
+    bool Configured() const { return !HomePage.empty(); }
+    // All empty for an empty site.
+    static TMakerAddresses At(const std::string& site);
+    static TMakerAddresses OfBuild();
+};

@@ -11,10 +11,17 @@
 #include "ErrorReport.h"
 #include "GbkText.h"
 #include "MenuModel.h"
+#include "NuvAdPanel.h"
+#include "NuvCheckUpdate.h"
 #include "NuvFormStyle.h"
 #include "NuvGui.h"
+#include "NuvInternet.h"
+#include "NuvPopupForm.h"
+#include "NuvWebSerachPanel.h"
+#include "OffThread.h"
 #include "OptionFormFM.h"
 #include "SkinCtrlDM.h"
+#include "WebStop.h"
 #include "WindowLook.h"
 
 #include <QApplication>
@@ -26,7 +33,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
+#include <functional>
 
 TMainForm* MainForm = nullptr;
 
@@ -69,6 +78,8 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
     : QWidget(parent)
     , codeList_(files.codeFile)
     , StockDataSet(files.quoteFile)
+    , maker_(std::move(files.maker))
+    , probe_(std::make_unique<OffThreadCalls>())
 {
     nuv::SetMainForm(this);
     BuildLayout();
@@ -80,6 +91,13 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
     tmr1->setInterval(20000);
     connect(tmr1, &QTimer::timeout, this, [this] { tmr1Timer(tmr1); });
     tmr1->start();
+
+    AdTimer = new QTimer(this);
+    AdTimer->setObjectName(QStringLiteral("AdTimer"));
+    AdTimer->setInterval(10000);
+    connect(AdTimer, &QTimer::timeout, this, [this] { AdTimerTimer(AdTimer); });
+    if (maker_.Configured())
+        AdTimer->start(); // a build without a maker's site has no web start-up step
 
     StockDataSet.Client = &StockDataClient;
     refresh_ = std::make_unique<TAsyncRefreshCycle>(StockDataSet, codeList_);
@@ -95,6 +113,7 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
 
 TMainForm::~TMainForm()
 {
+    probe_.reset();
     refresh_.reset();
     if (MainForm == this)
         MainForm = nullptr;
@@ -173,6 +192,43 @@ void TMainForm::BuildLayout()
     bsSkinPanel3->SetBorderStyle(bvNone);
     bsSkinPanel3->SetSkinDataName("panel");
     bsSkinPanel3->SetSkinData(skin);
+
+    BuildWebSide(skin);
+}
+
+void TMainForm::BuildWebSide(TbsSkinData* skin)
+{
+    NuvWebSerachPanel1 = new TNuvWebSerachPanel(bsSkinPanel2);
+    NuvWebSerachPanel1->setObjectName(QStringLiteral("NuvWebSerachPanel1"));
+    NuvWebSerachPanel1->setGeometry(0, 0, 129, 24);
+    NuvWebSerachPanel1->setToolTip(GbkToQString(G("搜索")));
+    NuvWebSerachPanel1->SetColor(15853016);
+    NuvWebSerachPanel1->SetOnSerachButtonClick([this](QObject* sender, const std::string& str) {
+        NuvWebSerachPanel1SerachButtonClick(sender, str);
+    });
+    // Its menu of services is drawn as a skinned popup menu.
+    searchMenuPresenter_ = new TbsSkinMenuPresenter(skin, this);
+    NuvWebSerachPanel1->SubMenu()->SetPresenter(searchMenuPresenter_);
+
+    NuvAdPanel1 = new TNuvAdPanel(bsSkinPanel3);
+    NuvAdPanel1->setObjectName(QStringLiteral("NuvAdPanel1"));
+    NuvAdPanel1->setGeometry(0, 0, ClientWidth, 60);
+    NuvAdPanel1->SetUrl(QString::fromStdString(maker_.Ad).toStdU16String());
+    NuvAdPanel1->setVisible(maker_.Configured());
+
+    // Without a maker's site the strip tells how fresh the prices are.
+    lblUpdated = new TbsSkinStdLabel(bsSkinPanel3);
+    lblUpdated->setObjectName(QStringLiteral("lblUpdated"));
+    lblUpdated->setGeometry(8, 21, ClientWidth - 16, 18);
+    lblUpdated->SetSkinDataName("stdlabel");
+    lblUpdated->SetDefaultFont(WindowFont(12));
+    lblUpdated->SetSkinData(skin);
+    lblUpdated->setVisible(!maker_.Configured());
+
+    NuvCheckUpdate1 = new TNuvCheckUpdate(this);
+    NuvCheckUpdate1->setObjectName(QStringLiteral("NuvCheckUpdate1"));
+    NuvPopupNewsForm1 = new TNuvPopupNewsForm(this);
+    NuvPopupNewsForm1->setObjectName(QStringLiteral("NuvPopupNewsForm1"));
 }
 
 void TMainForm::BuildMenu()
@@ -295,6 +351,61 @@ void TMainForm::FillList()
         bsSkinListView1->AddItem(record->Name, { record->Code, record->Price, record->ChangePercent });
     }
     bsSkinListView1->EndUpdate();
+    ShowUpdated();
+}
+
+void TMainForm::ShowUpdated()
+{
+    // The latest date and time among the quotes ("2010-03-23 15:00:05" sorts
+    // as text); nothing when no quote carries one.
+    std::string latest;
+    for (int i = 0; i < StockDataSet.Count(); ++i) {
+        const TStockData* record = StockDataSet.Items(i);
+        if (!record->Date.empty())
+            latest = std::max(latest, record->Date + " " + record->Time);
+    }
+    lblUpdated->SetCaption(latest.empty() ? std::string() : G("更新于 ") + latest);
+}
+
+void TMainForm::AdTimerTimer(QObject*)
+{
+    if (!maker_.Configured() || probing_ || !AdTimer->isActive())
+        return;
+    probing_ = true;
+    std::function<bool(std::stop_token)> work = [url = maker_.HomePage](std::stop_token stop) {
+        const WebStopScope scope(std::move(stop));
+        return nuv::CheckInternetConnection(url);
+    };
+    probe_->Start<bool>(
+        std::move(work),
+        [this](bool reachable) {
+            probing_ = false;
+            if (!reachable || !AdTimer->isActive())
+                return; // tried again at the next tick
+            NuvAdPanel1->Execute();
+            AdTimer->stop(); // done for this run, even if the connection goes later
+            RunUpdateCheck();
+        },
+        [this](std::exception_ptr) { probing_ = false; });
+}
+
+void TMainForm::RunUpdateCheck()
+{
+    NuvCheckUpdate1->SetID(ProductId);
+    NuvCheckUpdate1->SetVersion(ProductVersion);
+    NuvCheckUpdate1->SetUrl(maker_.Update);
+    NuvCheckUpdate1->SetGoto(maker_.HomePage);
+    // The news follow a check that got its answer; a failed request ends in
+    // the standard error report and the run shows no news.
+    NuvCheckUpdate1->Execute([this] {
+        NuvPopupNewsForm1->SetUrl(maker_.News);
+        NuvPopupNewsForm1->Execute();
+    });
+}
+
+void TMainForm::NuvWebSerachPanel1SerachButtonClick(QObject*, const std::string& str)
+{
+    nuv::ShellOpen(str); // a failure is not noticed
 }
 
 void TMainForm::btnShowMenuClick(QObject*)

@@ -3,6 +3,7 @@
 // code, price, change), a notification-area icon with the program's menu, and
 // the 20-second quote timer that refreshes the quotes and refills the list.
 
+#include "Durora.h"
 #include "StockDataClient.h"
 #include "Stockcodeconfig.h"
 #include "Stockdate.h"
@@ -13,21 +14,31 @@
 #include <memory>
 #include <string>
 
+class OffThreadCalls;
 class QSystemTrayIcon;
 class QTimer;
 class TAsyncRefreshCycle;
 class TMenuItem;
+class TNuvAdPanel;
+class TNuvCheckUpdate;
 class TNuvFormStyle;
+class TNuvPopupNewsForm;
+class TNuvWebSerachPanel;
 class TbsSkinButtonLabel;
+class TbsSkinData;
+class TbsSkinMenuPresenter;
+class TbsSkinStdLabel;
 class TbsSkinForm;
 class TbsSkinListView;
 class TbsSkinPanel;
 class TbsSkinPopupMenu;
 
-// The files the window works on; the program's own by default.
+// The files and the maker's addresses the window works with; the program's
+// own by default.
 struct TMainFormFiles {
     std::string quoteFile = QuoteFileName;
     std::string codeFile = StockCodeFileName;
+    TMakerAddresses maker = TMakerAddresses::OfBuild();
 };
 
 class TMainForm : public QWidget {
@@ -46,6 +57,9 @@ public:
     TbsSkinButtonLabel* btnShowMenu = nullptr;
     TbsSkinListView* bsSkinListView1 = nullptr;
     TbsSkinPanel* bsSkinPanel3 = nullptr;
+    TNuvWebSerachPanel* NuvWebSerachPanel1 = nullptr; // in bsSkinPanel2
+    TNuvAdPanel* NuvAdPanel1 = nullptr; // fills bsSkinPanel3 when there is a maker's site
+    TbsSkinStdLabel* lblUpdated = nullptr; // "更新于 …" in bsSkinPanel3 when there is none
 
     // --- components
     TbsSkinPopupMenu* pmMainMenu = nullptr;
@@ -61,6 +75,12 @@ public:
     QSystemTrayIcon* TrayIcon1 = nullptr; // null without a notification area
     QTimer* tmr1 = nullptr;
     TNuvFormStyle* NuvFormStyle1 = nullptr;
+    // The web start-up step: every 10 s until the maker's home page answers,
+    // then the advertisement, the update check and the news popup, once.
+    // Never started without a maker's site.
+    QTimer* AdTimer = nullptr;
+    TNuvCheckUpdate* NuvCheckUpdate1 = nullptr;
+    TNuvPopupNewsForm* NuvPopupNewsForm1 = nullptr;
 
     // --- handlers
     void tmr1Timer(QObject* sender);
@@ -71,6 +91,11 @@ public:
     void mmOptionClick(QObject* sender);
     void mmAboutClick(QObject* sender);
     void bsSkinListView1Click(QObject* sender);
+    // One try of the web start-up step. The connectivity test runs on a
+    // worker thread; a tick while one is still under way does nothing.
+    void AdTimerTimer(QObject* sender);
+    // Opens the search address in the user's browser.
+    void NuvWebSerachPanel1SerachButtonClick(QObject* sender, const std::string& str);
 
     // Whether the program lives in the notification area (else "隐藏" minimizes).
     bool InTray() const { return TrayIcon1 != nullptr; }
@@ -88,6 +113,9 @@ protected:
 
 private:
     void BuildLayout();
+    void BuildWebSide(TbsSkinData* skin);
+    void RunUpdateCheck();
+    void ShowUpdated();
     void BuildMenu();
     void BuildTrayIcon();
     void FillList();
@@ -101,6 +129,10 @@ private:
     TStockDataClient StockDataClient;
     std::unique_ptr<TAsyncRefreshCycle> refresh_;
     bool placed_ = false;
+    TMakerAddresses maker_;
+    TbsSkinMenuPresenter* searchMenuPresenter_ = nullptr;
+    std::unique_ptr<OffThreadCalls> probe_;
+    bool probing_ = false;
 };
 
 // The program's main window, alive from start-up to the end.

@@ -398,6 +398,12 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
         *targets[i] = fields[i];
     }
     data.ChangePercent = ChangePercentText(data.Price, data.PreClose);
+    // After the amount come five bid and five ask levels, then date and time.
+    constexpr size_t DateField = QuoteFieldCount + 20;
+    if (fields.size() > DateField + 1) {
+        data.Date = fields[DateField];
+        data.Time = fields[DateField + 1];
+    }
 }
 
 void TStockDataSet::Refresh()

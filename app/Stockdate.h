@@ -28,6 +28,10 @@ public:
     std::string Volume;
     std::string Amount;
     std::string ChangePercent; // "0.00" format, computed from Price and PreClose
+    // The date ("2010-03-23") and time ("15:00:05") of the quote as the
+    // answer gives them; empty when the record ends before them.
+    std::string Date;
+    std::string Time;
 };
 
 namespace NSStockData {

@@ -1,19 +1,26 @@
 // The main window on a real X server with a window manager and a
 // notification area (run by with-openbox-trayer.sh under xvfb-run): its size
 // and taskbar state, the window styles as the manager shows them, and the
-// tray icon's menu opened by a real right click. Saves main-window.png and
-// main-menu.png into QELVO_ARTIFACT_DIR.
+// tray icon's menu opened by a real right click, the web side with a maker's
+// site. Saves main-window.png, main-menu.png and main-web.png into
+// QELVO_ARTIFACT_DIR.
 #include "BsSkinListView.h"
 #include "Bsskinmenus.h"
+#include "CppWebBrowser.h"
 #include "LoopbackWeb.h"
 #include "MainFormFM.h"
 #include "MenuModel.h"
+#include "NuvAdPanel.h"
+#include "NuvPopupForm.h"
+#include "NuvSelfPopupNewsFormFM.h"
+#include "NuvWebSerachPanel.h"
 #include "SkinCtrlDM.h"
 #include "TempDir.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -71,7 +78,7 @@ protected:
         testsupport::WriteFile(
             dir.File("Stocks.cfg"), "sh000001\r\nsz399001\r\nsh600519\r\nsh601318\r\nsz000858\r\n");
         form = std::make_unique<TMainForm>(
-            nullptr, TMainFormFiles { dir.File("Stocks.dat"), dir.File("Stocks.cfg") });
+            nullptr, TMainFormFiles { dir.File("Stocks.dat"), dir.File("Stocks.cfg"), maker });
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -93,7 +100,14 @@ protected:
     FakeServices services;
     LoopbackWeb web { services };
     testsupport::TempDir dir;
+    TMakerAddresses maker; // none: no web start-up step
     std::unique_ptr<TMainForm> form;
+};
+
+// The same with a maker's site that the loopback services play.
+class MainFormX11Web : public MainFormX11 {
+protected:
+    MainFormX11Web() { maker = TMakerAddresses::At("http://maker.qelvo.test"); }
 };
 
 TEST_F(MainFormX11, TheWindowHasItsSizeNoTaskbarEntryAndShowsTheServicesQuotes)
@@ -181,3 +195,31 @@ TEST_F(MainFormX11, MinimizedByTheWindowManagerTheMenuOffersToShowTheWindowAgain
 }
 
 } // namespace
+
+// With a maker's site (the loopback services): the search panel with a term,
+// the advertisement strip and the news popup above the tray, on one screenshot
+// (main-web.png).
+TEST_F(MainFormX11Web, TheWebSideShowsSearchPanelAdvertisementAndNews)
+{
+    form->tmr1Timer(form->tmr1);
+    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }, 15000));
+    form->NuvWebSerachPanel1->SubEdit()->setText(QStringLiteral("股票"));
+
+    form->AdTimerTimer(form->AdTimer);
+    ASSERT_TRUE(RunUntil([&] { return form->NuvPopupNewsForm1->FormCount() == 1; }, 15000));
+    auto* news = qobject_cast<TNuvSelfPopupNewsForm*>(form->NuvPopupNewsForm1->Form(0));
+    ASSERT_NE(news, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(news));
+    ASSERT_TRUE(RunUntil(
+        [&] {
+            return news->WebNews->CurrentView().shows == TCppWebBrowser::Shows::Html
+                && form->NuvAdPanel1->WebBrowser()->CurrentView().shows == TCppWebBrowser::Shows::Html;
+        },
+        15000));
+    // The window manager's frame included, the popup sits in the corner of
+    // the work area, above the tray.
+    QTest::qWait(300);
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(news->frameGeometry(), QRect(work.right() - 249, work.bottom() - 199, 250, 200));
+    SaveScreen(QStringLiteral("main-web.png"), QGuiApplication::primaryScreen()->geometry());
+}

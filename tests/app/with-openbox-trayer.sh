@@ -17,7 +17,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     [ "$tries" -gt 100 ] && { echo "openbox did not start"; kill "$manager"; exit 1; }
     sleep 0.1
   done
-  trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --SetDockType true >/dev/null 2>&1 &
+  trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --SetDockType true --SetPartialStrut true >/dev/null 2>&1 &
   tray=$!
   "$@"
   status=$?

@@ -28,6 +28,25 @@ public:
         std::swap(items_[static_cast<std::size_t>(i)], items_.back());
         items_.pop_back();
     }
+    // Takes the entry at `i` off the list without destroying it (the last
+    // entry takes its place) and hands it to the caller; null outside the list.
+    T* Extract(int i)
+    {
+        if (i < 0 || i >= Count())
+            return nullptr;
+        std::swap(items_[static_cast<std::size_t>(i)], items_.back());
+        T* item = items_.back().release();
+        items_.pop_back();
+        return item;
+    }
+    // The first position of item, or -1.
+    int IndexOf(const T* item) const
+    {
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            if (items_[i].get() == item)
+                return static_cast<int>(i);
+        return -1;
+    }
     // Destroys every entry.
     void Clear() { items_.clear(); }
     int Count() const { return static_cast<int>(items_.size()); }

@@ -1,0 +1,150 @@
+#include "NuvPopupForm.h"
+
+#include "CppWebBrowser.h"
+#include "GbkText.h"
+#include "NuvSelfPopupMsgFormFM.h"
+#include "NuvSelfPopupNewsFormFM.h"
+#include "WindowSystem.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include <algorithm>
+
+// Watches one window for its close: an accepted close request takes the
+// window off its component's list. Also keeps the window's outer size as
+// given when the window manager adds its frame after the window was shown.
+class TNuvCustomPopupForm::CloseWatch : public QObject {
+public:
+    CloseWatch(TNuvCustomPopupForm* component, QWidget* window, QRect outer)
+        : QObject(window)
+        , component_(component)
+        , outer_(outer)
+    {
+        window->installEventFilter(this);
+    }
+
+    // Gives the window the outer rect, its frame (when known) included.
+    static void Place(QWidget* window, const QRect& outer)
+    {
+        const QRect frame = window->frameGeometry();
+        const QRect inner = window->geometry();
+        const int extraWidth = frame.width() - inner.width();
+        const int extraHeight = frame.height() - inner.height();
+        window->resize(std::max(1, outer.width() - extraWidth), std::max(1, outer.height() - extraHeight));
+        window->move(outer.topLeft()); // the frame's top-left corner
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+            // The frame arrives once the window manager has framed the window;
+            // the window then gets its outer size again (a few tries at most,
+            // should the window manager insist on another size).
+            if (corrections_ < 3 && window->isVisible() && window->frameGeometry() != outer_) {
+                ++corrections_;
+                Place(window, outer_);
+            }
+        } else if (event->type() == QEvent::Close) {
+            // Runs before the window's own close processing, which then ends
+            // as usual; the component destroys the window only afterwards.
+            if (QPointer<TNuvCustomPopupForm> component = component_.data())
+                QMetaObject::invokeMethod(
+                    component,
+                    [component, window = QPointer<QWidget>(window)] {
+                        if (window && !window->isVisible())
+                            component->FormClose(window);
+                    },
+                    Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QPointer<TNuvCustomPopupForm> component_;
+    QRect outer_;
+    int corrections_ = 0;
+};
+
+TNuvCustomPopupForm::TNuvCustomPopupForm(QObject* owner)
+    : QObject(owner)
+{
+}
+
+TNuvCustomPopupForm::~TNuvCustomPopupForm()
+{
+    FForms.Clear();
+}
+
+QRect TNuvCustomPopupForm::PopupPlace(const QRect& workArea, int width, int height)
+{
+    return QRect(workArea.right() + 1 - width, workArea.bottom() + 1 - height, width, height);
+}
+
+void TNuvCustomPopupForm::Execute()
+{
+    if (!onPopupForm_)
+        return;
+    QWidget* window = nullptr;
+    const TPopupFormEvent handler = onPopupForm_; // it may replace itself
+    handler(this, window);
+    if (!window)
+        return;
+    const QRect workArea = WindowSystem().WorkArea(nullptr); // the primary screen's
+    if (workArea.isEmpty()) {
+        delete window; // no screen to show it on
+        return;
+    }
+    const QRect outer = PopupPlace(workArea, formWidth_, formHeight_);
+    CloseWatch::Place(window, outer);
+    new CloseWatch(this, window, outer);
+    FForms.Add(window);
+    window->show();
+    if (window->frameGeometry() != outer) // framed at once
+        CloseWatch::Place(window, outer);
+}
+
+void TNuvCustomPopupForm::FormClose(QObject* sender)
+{
+    if (!sender)
+        return;
+    const int index = FForms.IndexOf(static_cast<QWidget*>(sender));
+    if (index < 0)
+        return;
+    QWidget* window = FForms.Extract(index);
+    window->deleteLater();
+}
+
+TNuvPopupForm::TNuvPopupForm(QObject* owner)
+    : TNuvCustomPopupForm(owner)
+{
+}
+
+TNuvPopupNewsForm::TNuvPopupNewsForm(QObject* owner)
+    : TNuvCustomPopupForm(owner)
+{
+    SetOnPopupForm([this](QObject* sender, QWidget*& userForm) { PopupForm(sender, userForm); });
+}
+
+void TNuvPopupNewsForm::PopupForm(QObject*, QWidget*& userForm)
+{
+    auto* window = new TNuvSelfPopupNewsForm();
+    window->WebNews->Navigate(GbkToQString(url_).toStdU16String());
+    userForm = window;
+}
+
+TNuvPopupMsgForm::TNuvPopupMsgForm(QObject* owner)
+    : TNuvCustomPopupForm(owner)
+{
+    SetOnPopupForm([this](QObject* sender, QWidget*& userForm) { PopupForm(sender, userForm); });
+}
+
+void TNuvPopupMsgForm::PopupForm(QObject*, QWidget*& userForm)
+{
+    auto* window = new TNuvSelfPopupMsgForm();
+    window->MemoMsg->setPlainText(GbkToQString(msg_));
+    userForm = window;
+}
