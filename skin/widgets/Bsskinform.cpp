@@ -324,6 +324,7 @@ void TbsSkinForm::BeforeChangeSkinData()
 
 void TbsSkinForm::ChangeSkinData()
 {
+    ++skinGeneration_;
     mouseTimer_.stop();
     morphTimer_.stop();
     activeObject_ = oldActiveObject_ = pressedObject_ = -1;
@@ -532,8 +533,16 @@ void TbsSkinForm::Recalculate()
         geometry_ = CalcRects(frameSkin_, w, h);
         CalcAllRealObjectRect();
         const bool border = borderStyle_ != bsNone;
-        shape_ = TbsFrameShape(frameSkin_, geometry_, border ? skinData_->Mask : QImage());
+        // The shape follows only the size and the skin: a window set up property
+        // by property cuts it once.
+        const ShapeKey key { w, h, border, skinGeneration_ };
+        if (key != shapeKey_) {
+            shape_ = TbsFrameShape(frameSkin_, geometry_, border ? skinData_->Mask : QImage());
+            shapeKey_ = key;
+            UpdateShape();
+        }
     } else {
+        shapeKey_ = {};
         geometry_ = {};
         shape_ = {};
         if (!skinned_) {
@@ -542,8 +551,8 @@ void TbsSkinForm::Recalculate()
             for (size_t i = 0; i < objects_.size(); ++i)
                 objects_[i]->ObjectRect = rects[i];
         }
+        UpdateShape();
     }
-    UpdateShape();
     RebuildFrame();
 }
 

@@ -317,6 +317,14 @@ private:
     TbsFrameSkin frameSkin_;
     TbsFrameGeometry geometry_;
     TbsFrameShape shape_;
+    struct ShapeKey {
+        int Width = -1, Height = -1;
+        bool Border = false;
+        std::uint64_t Skin = 0;
+        bool operator==(const ShapeKey&) const = default;
+    };
+    ShapeKey shapeKey_; // what shape_ was cut for
+    std::uint64_t skinGeneration_ = 0; // counts the frame's re-reads of the skin
     QImage picture_; // the main frame picture of the loaded skin
     TbsBorderImages bands_;
     QImage background_;
