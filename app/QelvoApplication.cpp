@@ -71,7 +71,7 @@ void InstallProgramWindowShowing()
 
 void SetUpProgramApplication()
 {
-    QApplication::setApplicationDisplayName(QStringLiteral("Qelvo桌面股票"));
+    nuv::SetApplicationTitle(QStringLiteral("Qelvo桌面股票"));
     QApplication::setApplicationName(QStringLiteral("qelvo"));
     QApplication::setQuitOnLastWindowClosed(false);
     nuv::InstallStandardErrorReport();

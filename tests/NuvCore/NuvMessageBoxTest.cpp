@@ -112,8 +112,8 @@ TEST(NuvMessageBox, OwnerGivenAndCloseButtonOfAskBox)
 
 TEST(NuvMessageBox, StandardErrorReportShowsTheTitleAndAFullStop)
 {
-    const QString oldTitle = QGuiApplication::applicationDisplayName();
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Qelvo桌面股票"));
+    const QString oldTitle = nuv::ApplicationTitle();
+    nuv::SetApplicationTitle(QStringLiteral("Qelvo桌面股票"));
     const ErrorReportHandler previous = nuv::InstallStandardErrorReport();
 
     ModalDriver driver([](QWidget* modal) {
@@ -134,7 +134,7 @@ TEST(NuvMessageBox, StandardErrorReportShowsTheTitleAndAFullStop)
         EXPECT_EQ(modal::LastAnsweredCaption(), "Qelvo\xD7\xC0\xC3\xE6\xB9\xC9\xC6\xB1");
     }
     SetErrorReportHandler(previous);
-    QGuiApplication::setApplicationDisplayName(oldTitle);
+    nuv::SetApplicationTitle(oldTitle);
 }
 
 } // namespace

@@ -62,10 +62,28 @@ int ErrorBox(const std::string& text, const std::string& caption, QWidget* owner
     return RunBox(text, caption, owner, QMessageBox::Critical, Buttons::Ok);
 }
 
+namespace {
+    QString& Title()
+    {
+        static QString title;
+        return title;
+    }
+} // namespace
+
+void SetApplicationTitle(const QString& title)
+{
+    Title() = title;
+}
+
+QString ApplicationTitle()
+{
+    return Title();
+}
+
 ErrorReportHandler InstallStandardErrorReport()
 {
     return SetErrorReportHandler([](const std::string& message) {
-        const std::string title = QStringToGbk(QGuiApplication::applicationDisplayName());
+        const std::string title = QStringToGbk(ApplicationTitle());
         // Without an application to show it in, the report goes to stderr.
         if (RunBox(ErrorReportText(message), title, nullptr, QMessageBox::Critical, Buttons::Ok) == 0)
             std::cerr << ErrorReportText(message) << std::endl;

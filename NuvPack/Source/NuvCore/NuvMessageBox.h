@@ -7,6 +7,8 @@
 
 #include "ErrorReport.h"
 
+#include <QString>
+
 #include <string>
 
 class QWidget;
@@ -37,10 +39,16 @@ bool WarnBox(const std::string& text, const std::string& caption = kWarnCaption,
 // OK only, error icon. Returns the box's result code.
 int ErrorBox(const std::string& text, const std::string& caption = kErrorCaption, QWidget* owner = nullptr);
 
+// The application title, as the standard error report shows it. Kept here
+// rather than as Qt's application display name, which Qt would append to every
+// window title on X11 ("提示 — Qelvo桌面股票"), changing the boxes' captions.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 // Makes the application's standard error report a message box: captioned with
-// the application title (QGuiApplication::applicationDisplayName, read at each
-// report), the report text, the stop icon and an OK button, owned by the main
-// window. The program calls it once at start-up, after setting the title.
+// the application title (read at each report), the report text, the stop icon
+// and an OK button, owned by the main window. The program calls it once at
+// start-up, after setting the title.
 // Returns the handler it replaces.
 ErrorReportHandler InstallStandardErrorReport();
 
