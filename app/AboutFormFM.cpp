@@ -3,6 +3,7 @@
 #include "BsSkinButtons.h"
 #include "BsSkinLabels.h"
 #include "Bsskinform.h"
+#include "ChineseFonts.h"
 #include "Durora.h"
 #include "NuvGui.h"
 #include "SkinCtrlDM.h"
@@ -49,7 +50,7 @@ TAboutForm::TAboutForm(QWidget* owner)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(QStringLiteral("关于"));
-    setFont(WindowFont(14));
+    setFont(ChineseFont(14));
 
     bsSkinForm1 = new TbsSkinForm(this);
     bsSkinForm1->SetDisableSystemMenu(true);

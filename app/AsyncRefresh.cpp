@@ -15,17 +15,6 @@ namespace {
 // What the worker found; NoWindow means nothing was asked of the network.
 enum class Fetch { NoWindow, Offline, Fetched, Failed };
 
-std::string MessageOf(const std::exception_ptr& error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return {};
-    }
-}
-
 } // namespace
 
 TAsyncRefreshCycle::TAsyncRefreshCycle(TStockDataSet& set, const TStockCodeConfig& codeList)
@@ -72,7 +61,7 @@ bool TAsyncRefreshCycle::Start()
                 // Nothing the worker does throws in normal use; tell the user
                 // and go on with the file as it is.
                 const std::shared_ptr<bool> alive = alive_;
-                ShowErrorReport(MessageOf(error));
+                ShowErrorReport(ErrorMessageOf(error));
                 if (*alive)
                     Finish(false);
             });
@@ -101,7 +90,7 @@ void TAsyncRefreshCycle::Finish(bool downloadFailed)
     } catch (...) {
         // Reported like an error escaping the plain cycle: the cycle is over.
         running_ = false;
-        ShowErrorReport(MessageOf(std::current_exception()));
+        ShowErrorReport(ErrorMessageOf(std::current_exception()));
         return;
     }
     running_ = false;

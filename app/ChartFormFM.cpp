@@ -5,6 +5,7 @@
 #include "BsSkinEdit.h"
 #include "BsSkinLabels.h"
 #include "Bsskinform.h"
+#include "ChineseFonts.h"
 #include "CppWebBrowser.h"
 #include "Exception.h"
 #include "GbkText.h"
@@ -32,7 +33,7 @@ TChartForm::TChartForm(QWidget* owner)
 {
     setObjectName(QStringLiteral("ChartForm"));
     setWindowTitle(QStringLiteral("图表"));
-    setFont(WindowFont(11));
+    setFont(ChineseFont(11));
 
     bsSkinForm1 = new TbsSkinForm(this);
     bsSkinForm1->SetBorderStyle(bsSingle);
@@ -56,7 +57,7 @@ TChartForm::TChartForm(QWidget* owner)
     notice_->setAlignment(Qt::AlignCenter);
     notice_->setWordWrap(true);
     notice_->setTextFormat(Qt::PlainText); // it repeats what was typed
-    notice_->setFont(WindowFont(14));
+    notice_->setFont(ChineseFont(14));
     notice_->setStyleSheet(QStringLiteral("QLabel { background: white; color: #404040; }"));
     notice_->hide();
 

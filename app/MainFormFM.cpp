@@ -8,6 +8,7 @@
 #include "Bsskinform.h"
 #include "Bsskinmenus.h"
 #include "ChartFormFM.h"
+#include "ChineseFonts.h"
 #include "ErrorReport.h"
 #include "GbkText.h"
 #include "MenuModel.h"
@@ -41,32 +42,13 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-// GBK bytes of a text written here.
-std::string G(const char* utf8)
-{
-    return QStringToGbk(QString::fromUtf8(utf8));
-}
-
 TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption)
 {
     auto* item = new TMenuItem(parent);
     item->SetName(name);
-    item->SetCaption(G(caption));
+    item->SetCaption(Gbk(caption));
     parent->Add(item);
     return item;
-}
-
-std::string MessageOf(const std::exception_ptr& error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const Exception& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return {};
-    }
 }
 
 constexpr int ClientWidth = 306;
@@ -125,7 +107,7 @@ void TMainForm::BuildLayout()
 {
     TbsSkinData* skin = SkinCtrlModule ? SkinCtrlModule->bsSkinData1 : nullptr;
     setWindowTitle(QStringLiteral("Qelvo桌面股票"));
-    setFont(WindowFont(14));
+    setFont(ChineseFont(14));
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
     bsSkinForm1 = new TbsSkinForm(this);
@@ -169,7 +151,7 @@ void TMainForm::BuildLayout()
     btnShowMenu->setGeometry(152, 3, 41, 17);
     btnShowMenu->SetSkinDataName("stdlabel");
     btnShowMenu->SetSkinData(skin);
-    btnShowMenu->SetCaption(G("菜单"));
+    btnShowMenu->SetCaption(Gbk("菜单"));
     btnShowMenu->SetDefaultActiveFontColor(0xFF0000); // blue (BGR)
     btnShowMenu->OnClick = [this](QObject* sender) { btnShowMenuClick(sender); };
 
@@ -180,9 +162,9 @@ void TMainForm::BuildLayout()
     bsSkinListView1->SetHeaderSkinDataName("resizetoolbutton");
     bsSkinListView1->SetHotTrackStyle(htHandPoint);
     bsSkinListView1->SetDefaultColor(0xFFFFFF);
-    bsSkinListView1->SetDefaultFont(WindowFont(14));
-    bsSkinListView1->SetColumns({ { G("名称"), 80, taLeftJustify }, { G("代码"), 60, taCenter },
-        { G("价格"), 80, taCenter }, { G("涨幅%"), 80, taCenter } });
+    bsSkinListView1->SetDefaultFont(ChineseFont(14));
+    bsSkinListView1->SetColumns({ { Gbk("名称"), 80, taLeftJustify }, { Gbk("代码"), 60, taCenter },
+        { Gbk("价格"), 80, taCenter }, { Gbk("涨幅%"), 80, taCenter } });
     bsSkinListView1->SetSkinData(skin);
     bsSkinListView1->OnClick = [this](QObject* sender) { bsSkinListView1Click(sender); };
 
@@ -201,7 +183,7 @@ void TMainForm::BuildWebSide(TbsSkinData* skin)
     NuvWebSerachPanel1 = new TNuvWebSerachPanel(bsSkinPanel2);
     NuvWebSerachPanel1->setObjectName(QStringLiteral("NuvWebSerachPanel1"));
     NuvWebSerachPanel1->setGeometry(0, 0, 129, 24);
-    NuvWebSerachPanel1->setToolTip(GbkToQString(G("搜索")));
+    NuvWebSerachPanel1->setToolTip(GbkToQString(Gbk("搜索")));
     NuvWebSerachPanel1->SetColor(15853016);
     NuvWebSerachPanel1->SetOnSerachButtonClick([this](QObject* sender, const std::string& str) {
         NuvWebSerachPanel1SerachButtonClick(sender, str);
@@ -221,7 +203,7 @@ void TMainForm::BuildWebSide(TbsSkinData* skin)
     lblUpdated->setObjectName(QStringLiteral("lblUpdated"));
     lblUpdated->setGeometry(8, 21, ClientWidth - 16, 18);
     lblUpdated->SetSkinDataName("stdlabel");
-    lblUpdated->SetDefaultFont(WindowFont(12));
+    lblUpdated->SetDefaultFont(ChineseFont(12));
     lblUpdated->SetSkinData(skin);
     lblUpdated->setVisible(!maker_.Configured());
 
@@ -331,7 +313,7 @@ void TMainForm::FirstRefresh()
         // and the report shows once the message loop runs.
         StockDataSet.Clear();
         FillList();
-        const std::string message = MessageOf(std::current_exception());
+        const std::string message = ErrorMessageOf(std::current_exception());
         QTimer::singleShot(0, this, [message] { ShowErrorReport(message); });
     }
 }
@@ -364,7 +346,7 @@ void TMainForm::ShowUpdated()
         if (!record->Date.empty())
             latest = std::max(latest, record->Date + " " + record->Time);
     }
-    lblUpdated->SetCaption(latest.empty() ? std::string() : G("更新于 ") + latest);
+    lblUpdated->SetCaption(latest.empty() ? std::string() : Gbk("更新于 ") + latest);
 }
 
 void TMainForm::AdTimerTimer(QObject*)

@@ -7,6 +7,7 @@
 #include "BsSkinPanel.h"
 #include "BsSkinTabs.h"
 #include "Bsskinform.h"
+#include "ChineseFonts.h"
 #include "NuvGui.h"
 #include "SkinCtrlDM.h"
 #include "Stockcodeconfig.h"
@@ -79,7 +80,7 @@ TOptionForm::TOptionForm(QWidget* owner, const std::string& codeFile)
 {
     setObjectName(QStringLiteral("OptionForm"));
     setWindowTitle(QStringLiteral("选项"));
-    setFont(WindowFont(14));
+    setFont(ChineseFont(14));
 
     bsSkinForm1 = new TbsSkinForm(this);
     bsSkinForm1->SetBorderStyle(bsSingle);

@@ -1,7 +1,6 @@
 #include "QelvoApplication.h"
 
 #include "ErrorReport.h"
-#include "Exception.h"
 #include "NuvGui.h"
 #include "ProgramWindows.h"
 
@@ -23,21 +22,8 @@ bool TQelvoApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        ShowErrorReport(MessageOf(std::current_exception()));
+        ShowErrorReport(ErrorMessageOf(std::current_exception()));
         return false;
-    }
-}
-
-std::string TQelvoApplication::MessageOf(const std::exception_ptr& error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const Exception& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return {};
     }
 }
 

@@ -4,9 +4,6 @@
 
 #include <QApplication>
 
-#include <exception>
-#include <string>
-
 class TQelvoApplication : public QApplication {
     Q_OBJECT
 public:
@@ -14,10 +11,6 @@ public:
     ~TQelvoApplication() override;
 
     bool notify(QObject* receiver, QEvent* event) override;
-
-    // The report's text for a caught error: its message; a thrown object that
-    // is no error gives an empty message.
-    static std::string MessageOf(const std::exception_ptr& error);
 };
 
 // On a Wayland session where X11 is at hand too, the program runs on X11 (its

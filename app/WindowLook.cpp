@@ -1,6 +1,5 @@
 #include "WindowLook.h"
 
-#include "BsFonts.h"
 #include "ErrorReport.h"
 #include "GbkText.h"
 #include "ModalAnswers.h"
@@ -12,17 +11,6 @@
 #include <QWidget>
 
 #include <exception>
-
-QFont WindowFont(int pixelSize)
-{
-    // The desktop's Chinese fonts first, the application's font for the rest.
-    QFont font = QApplication::font();
-    const QStringList& chinese = ChineseFontFamilies();
-    if (!chinese.isEmpty())
-        font.setFamilies(QStringList(chinese) << font.family());
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 void CentreWindow(QWidget* window, const QWidget* over)
 {

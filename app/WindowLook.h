@@ -1,16 +1,11 @@
 #pragma once
-// Small helpers the program's windows share: their font, their place, the
-// modal run of a form and the path from an event handler to the error report.
+// Small helpers the program's windows share: their place, the modal run of a form and the path from an event
+// handler to the error report.
 
-#include <QFont>
 #include <functional>
 #include <string>
 
 class QWidget;
-
-// The desktop's Chinese-capable font at the given pixel size (the windows'
-// layouts name their fonts by pixel size).
-QFont WindowFont(int pixelSize);
 
 // Moves window so its centre is the centre of over (of the screen when over
 // is null or hidden).

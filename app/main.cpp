@@ -16,7 +16,7 @@ int main(int argc, char** argv)
         MainForm->show();
         app.exec();
     } catch (...) {
-        ShowErrorReport(TQelvoApplication::MessageOf(std::current_exception()));
+        ShowErrorReport(ErrorMessageOf(std::current_exception()));
     }
     return 0;
 }

@@ -39,3 +39,14 @@ std::string ErrorReportText(const std::string& message)
         return message + ".";
     return message;
 }
+
+std::string ErrorMessageOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return {};
+    }
+}

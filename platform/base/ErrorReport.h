@@ -4,6 +4,7 @@
 // goes through ShowErrorReport; the windows install the modal message box as
 // the handler, tests install a recorder. Until then the text goes to stderr.
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -15,6 +16,10 @@ void ShowErrorReport(const std::string& message);
 // Installs a handler and returns the previous one; an empty handler restores
 // the default (stderr).
 ErrorReportHandler SetErrorReportHandler(ErrorReportHandler handler);
+
+// The message a caught error carries (what() of a standard exception, which
+// for Exception is its Message()); empty for a thrown object that is no error.
+std::string ErrorMessageOf(const std::exception_ptr& error);
 
 // The text the report shows: the message with a full stop appended when its
 // last character sorts after "." (so "failed" gets one, "failed." and "(1)" not).

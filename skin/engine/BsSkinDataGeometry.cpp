@@ -1,6 +1,6 @@
 #include "BsSkinDataGeometry.h"
 
-#include "BsFonts.h"
+#include "ChineseFonts.h"
 
 #include "BsBitmapFile.h"
 #include "GbkText.h"

@@ -14,17 +14,6 @@ namespace {
 const std::string DefaultQuestion
     = "\xD3\xD0\xD0\xC2\xB0\xE6\xB1\xBE\xC8\xED\xBC\xFE\xCA\xC7\xB7\xF1\xB2\xE9\xBF\xB4\xA3\xBF";
 
-std::string MessageOf(const std::exception_ptr& error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return {};
-    }
-}
-
 } // namespace
 
 TNuvCheckUpdate::TNuvCheckUpdate(QObject* owner)
@@ -62,7 +51,7 @@ void TNuvCheckUpdate::Execute(std::function<void()> done, std::function<void(std
             if (failed)
                 failed(error);
             else
-                ShowErrorReport(MessageOf(error));
+                ShowErrorReport(ErrorMessageOf(error));
         });
 }
 

@@ -1,8 +1,8 @@
 #include "NuvSelfPopupNewsFormFM.h"
 
+#include "ChineseFonts.h"
 #include "CppWebBrowser.h"
 
-#include <QFont>
 #include <QVBoxLayout>
 
 void SetUpPopupWindow(QWidget* window, const char* utf8Caption)
@@ -13,11 +13,7 @@ void SetUpPopupWindow(QWidget* window, const char* utf8Caption)
     // Closing the last notice while the main window lives in the tray must
     // not end the program.
     window->setAttribute(Qt::WA_QuitOnClose, false);
-    QFont font;
-    font.setFamilies({ QStringLiteral("SimSun"), QString::fromUtf8("宋体"),
-        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei") });
-    font.setPixelSize(14);
-    window->setFont(font);
+    window->setFont(ChineseFont(14));
     window->resize(242, 166);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,4 +1,5 @@
 #include "ErrorReport.h"
+#include "Exception.h"
 #include "ProgramWindows.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,14 @@ TEST(ErrorReport, GoesToTheInstalledHandlerUntilTheDefaultIsRestored)
     ASSERT_TRUE(previous);
     previous("direct");
     EXPECT_EQ(seen, (std::vector<std::string> { "first", "direct" }));
+}
+
+TEST(ErrorMessageOf, TakesTheErrorsTextAndNothingFromOtherThrownObjects)
+{
+    EXPECT_EQ(
+        ErrorMessageOf(std::make_exception_ptr(EFOpenError("Cannot open file x"))), "Cannot open file x");
+    EXPECT_EQ(ErrorMessageOf(std::make_exception_ptr(std::out_of_range("index"))), "index");
+    EXPECT_EQ(ErrorMessageOf(std::make_exception_ptr(42)), "");
 }
 
 TEST(ProgramWindowShowing, IsFalseUntilTheMainWindowSaysOtherwise)

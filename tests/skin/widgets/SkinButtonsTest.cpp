@@ -3,11 +3,11 @@
 // and links.
 #include "ControlSkin.h"
 
-#include "BsFonts.h"
 #include "BsSkinButtons.h"
 #include "BsSkinDataGeometry.h"
 #include "BsSkinLabels.h"
 #include "BsSkinPanel.h"
+#include "ChineseFonts.h"
 #include "GbkText.h"
 
 #include <QTest>

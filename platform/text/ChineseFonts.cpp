@@ -1,4 +1,4 @@
-#include "BsFonts.h"
+#include "ChineseFonts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -37,4 +37,14 @@ void AddChineseFallback(QFont& font)
         if (!families.contains(family, Qt::CaseInsensitive))
             families << family;
     font.setFamilies(families);
+}
+
+QFont ChineseFont(int pixelSize)
+{
+    QFont font = QGuiApplication::font();
+    const QStringList& chinese = ChineseFontFamilies();
+    if (!chinese.isEmpty())
+        font.setFamilies(QStringList(chinese) << font.family());
+    font.setPixelSize(pixelSize);
+    return font;
 }
