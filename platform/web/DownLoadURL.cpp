@@ -16,7 +16,7 @@ bool TDownLoadURL::Execute()
 
 DownloadOutcome TDownLoadURL::Fetch() const
 {
-    return UrlDownloader().Download({ URL, Filename, Referer });
+    return UrlDownloader()->Download({ URL, Filename, Referer });
 }
 
 void TDownLoadURL::ReportFailure(const std::string& url)

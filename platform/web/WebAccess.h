@@ -80,12 +80,12 @@ public:
 };
 
 // The installed services. Install* returns the previous one; null restores the
-// libcurl default.
-IUrlDownloader& UrlDownloader();
-IHttpGet& HttpGet();
-IConnectivity& Connectivity();
-// Shared, so a fetch running in the background keeps its service alive even
-// when another one is installed meanwhile.
+// libcurl default. Any thread may ask for a service while another installs one:
+// a caller keeps the shared_ptr for its whole call, so the service it uses
+// stays alive even when another one is installed meanwhile.
+std::shared_ptr<IUrlDownloader> UrlDownloader();
+std::shared_ptr<IHttpGet> HttpGet();
+std::shared_ptr<IConnectivity> Connectivity();
 std::shared_ptr<IPageFetch> PageFetch();
 std::shared_ptr<IUrlDownloader> InstallUrlDownloader(std::shared_ptr<IUrlDownloader> service);
 std::shared_ptr<IHttpGet> InstallHttpGet(std::shared_ptr<IHttpGet> service);
