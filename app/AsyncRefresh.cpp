@@ -10,13 +10,6 @@
 
 #include <exception>
 
-namespace {
-
-// What the worker found; NoWindow means nothing was asked of the network.
-enum class Fetch { NoWindow, Offline, Fetched, Failed };
-
-} // namespace
-
 TAsyncRefreshCycle::TAsyncRefreshCycle(TStockDataSet& set, const TStockCodeConfig& codeList)
     : set_(set)
     , codeList_(codeList)
@@ -38,32 +31,25 @@ bool TAsyncRefreshCycle::Start()
     url_ = QuoteListUrl + JoinStockCodes(codes_);
 
     const bool windowShowing = ProgramWindowShowing();
-    std::function<Fetch(std::stop_token)> work
+    // Without a window showing nothing is asked of the network, as when offline.
+    std::function<TQuoteFetch(std::stop_token)> work
         = [windowShowing, url = url_, file = set_.QuoteFile](std::stop_token stop) {
               if (!windowShowing)
-                  return Fetch::NoWindow;
+                  return TQuoteFetch::Offline;
               const WebStopScope scope(std::move(stop));
-              switch (TStockDataClient::Fetch(url, file)) {
-              case TQuoteFetch::Offline:
-                  return Fetch::Offline;
-              case TQuoteFetch::Fetched:
-                  return Fetch::Fetched;
-              case TQuoteFetch::Failed:
-                  break;
-              }
-              return Fetch::Failed;
+              return TStockDataClient::Fetch(url, file);
           };
     running_ = true;
     try {
-        calls_.Start<Fetch>(
-            std::move(work), [this](Fetch fetch) { Finish(fetch == Fetch::Failed); },
+        calls_.Start<TQuoteFetch>(
+            std::move(work), [this](TQuoteFetch fetch) { Finish(fetch); },
             [this](std::exception_ptr error) {
                 // Nothing the worker does throws in normal use; tell the user
                 // and go on with the file as it is.
                 const std::shared_ptr<bool> alive = alive_;
                 ShowErrorReport(ErrorMessageOf(error));
                 if (*alive)
-                    Finish(false);
+                    Finish(TQuoteFetch::Offline);
             });
     } catch (...) {
         running_ = false;
@@ -72,14 +58,14 @@ bool TAsyncRefreshCycle::Start()
     return true;
 }
 
-void TAsyncRefreshCycle::Finish(bool downloadFailed)
+void TAsyncRefreshCycle::Finish(TQuoteFetch fetch)
 {
     // The error report is modal: while it is open the timer keeps firing, and
     // the program may even be told to end. The cycle stays "running" until it
     // is all done, and touches nothing once it has been destroyed.
     const std::shared_ptr<bool> alive = alive_;
-    if (downloadFailed) {
-        TStockDataClient::ReportFailure(url_);
+    if (fetch == TQuoteFetch::Failed || fetch == TQuoteFetch::DiskFull) {
+        TStockDataClient::ReportFailure(url_, fetch == TQuoteFetch::DiskFull);
         if (!*alive)
             return;
     }

@@ -17,6 +17,7 @@
 // returns at once: the transfer is told to stop and its result is dropped.
 
 #include "OffThread.h"
+#include "StockDataClient.h"
 
 #include <functional>
 #include <memory>
@@ -46,7 +47,7 @@ public:
     bool Running() const { return running_; }
 
 private:
-    void Finish(bool downloadFailed);
+    void Finish(TQuoteFetch fetch);
 
     TStockDataSet& set_;
     const TStockCodeConfig& codeList_;

@@ -1,11 +1,15 @@
 #include "ProgramObjects.h"
 
 #include "ChartFormFM.h"
+#include "NuvFiles.h"
 #include "OptionFormFM.h"
 #include "SkinCtrlDM.h"
 
 TProgramObjects::TProgramObjects(const TMainFormFiles& files)
 {
+    // A run killed while saving or downloading left its temporary file behind.
+    nuv::RemoveStaleTemporaryFiles(files.codeFile);
+    nuv::RemoveStaleTemporaryFiles(files.quoteFile);
     skinModule_ = std::make_unique<TSkinCtrlModule>();
     SkinCtrlModule = skinModule_.get();
     mainForm_ = std::make_unique<TMainForm>(nullptr, files);

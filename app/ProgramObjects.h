@@ -2,7 +2,8 @@
 // The program's lasting objects: the skin module, the main window, the option
 // dialog and the chart window. They are made in that order (each later one
 // uses the earlier ones through the globals) and destroyed in the reverse
-// order; the globals point at them in between.
+// order; the globals point at them in between. Before them, the temporary
+// files a killed run left beside the code list and the quote file go.
 
 #include "MainFormFM.h"
 

@@ -32,10 +32,13 @@ TQuoteFetch TStockDataClient::Fetch(const std::string& url, const std::string& f
     download.URL = url;
     download.Filename = fileName;
     download.Referer = QuoteReferer;
-    return download.Fetch().ok ? TQuoteFetch::Fetched : TQuoteFetch::Failed;
+    const DownloadOutcome outcome = download.Fetch();
+    if (outcome.ok)
+        return TQuoteFetch::Fetched;
+    return outcome.diskFull ? TQuoteFetch::DiskFull : TQuoteFetch::Failed;
 }
 
-void TStockDataClient::ReportFailure(const std::string& url)
+void TStockDataClient::ReportFailure(const std::string& url, bool diskFull)
 {
-    TDownLoadURL::ReportFailure(url);
+    TDownLoadURL::ReportFailure(url, diskFull);
 }

@@ -16,6 +16,7 @@ enum class TQuoteFetch {
     Offline, // the connectivity test failed: nothing was asked for
     Fetched, // the file holds the fresh answer
     Failed, // the download failed; the file is as it was
+    DiskFull, // the answer could not be stored for want of space; the file is as it was
 };
 
 class TStockDataClient {
@@ -32,7 +33,7 @@ public:
     // beforehand, on the user-interface thread, that a window is showing, and
     // reports a Failed result there with ReportFailure.
     static TQuoteFetch Fetch(const std::string& url, const std::string& fileName);
-    static void ReportFailure(const std::string& url);
+    static void ReportFailure(const std::string& url, bool diskFull = false);
 
 private:
     std::unique_ptr<TDownLoadURL> download_;

@@ -240,18 +240,26 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
 {
     // The answer replaces the file only once it is all in: a failed transfer
     // leaves the old file as it was.
+    // Where no temporary file can be made the replacer holds the (capped) answer
+    // in memory and writes it in place once it is all in.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return { false, FileFailure("write", request.fileName) };
+        return { false, FileFailure("write", request.fileName), nuv::IsDiskFull(errno) };
 
-    const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
+    int writeError = 0;
+    const BodySink sink = [&file, &writeError](const char* data, std::size_t size) {
+        if (file.Write(data, size))
+            return true;
+        writeError = errno;
+        return false;
+    };
     TransferOptions options;
     options.referer = request.referer;
     const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
     if (!result.Succeeded())
-        return { false, result.Describe() };
+        return { false, result.Describe(), result.sinkFailed && nuv::IsDiskFull(writeError) };
     if (!file.Commit())
-        return { false, FileFailure("replace", request.fileName) };
+        return { false, FileFailure("replace", request.fileName), nuv::IsDiskFull(errno) };
     return { true, {} };
 }
 

@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "Format.h"
+#include "NuvFiles.h"
 #include "ProgramWindows.h"
 
 bool TDownLoadURL::Execute()
@@ -10,7 +11,7 @@ bool TDownLoadURL::Execute()
         return false;
     const DownloadOutcome outcome = Fetch();
     if (!outcome.ok)
-        ReportFailure(URL);
+        ReportFailure(URL, outcome.diskFull);
     return outcome.ok;
 }
 
@@ -19,7 +20,8 @@ DownloadOutcome TDownLoadURL::Fetch() const
     return UrlDownloader()->Download({ URL, Filename, Referer });
 }
 
-void TDownLoadURL::ReportFailure(const std::string& url)
+void TDownLoadURL::ReportFailure(const std::string& url, bool diskFull)
 {
-    ShowErrorReport(Format("Error downloading URL: %s", url.c_str()));
+    ShowErrorReport(
+        Format("Error downloading URL: %s", Abbreviated(url).c_str()) + (diskFull ? nuv::DiskFullText : ""));
 }

@@ -20,7 +20,9 @@ public:
 
     // The two halves of Execute for a download that runs on a worker thread:
     // Fetch only transfers (it asks no hook and shows nothing), ReportFailure
-    // shows the report Execute would show, on the user-interface thread.
+    // shows the report Execute would show, on the user-interface thread:
+    // "Error downloading URL: %s" with at most a few hundred characters of the
+    // address, and why when the disk is full.
     DownloadOutcome Fetch() const;
-    static void ReportFailure(const std::string& url);
+    static void ReportFailure(const std::string& url, bool diskFull = false);
 };

@@ -31,6 +31,7 @@ struct DownloadRequest {
 struct DownloadOutcome {
     bool ok = false;
     std::string detail; // why it failed, for diagnostics
+    bool diskFull = false; // the answer could not be stored for want of space
 };
 
 class IUrlDownloader {
