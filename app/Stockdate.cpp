@@ -5,8 +5,10 @@
 
 #include "Exception.h"
 #include "Format.h"
+#include "GbkCodec.h"
 #include "NuvBase.h"
 #include "ProgramFolder.h"
+#include "WebAccess.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,11 +20,20 @@
 const std::string QuoteListUrl = "http://hq.sinajs.cn/list=";
 const std::string QuoteFileName = ProgramDataFolder() + "Stocks.dat";
 
+std::size_t MaxQuoteFileBytes()
+{
+    return WebLimits {}.maxBodyBytes;
+}
+
 namespace {
 
 // Record texts shorter than this hold no quote (an unknown code answers `...=""`).
 constexpr size_t MinRecordTextLength = 27;
 constexpr size_t QuoteFieldCount = 11; // Code .. Amount
+// After the amount come five bid and five ask levels, then date and time.
+constexpr size_t DateField = QuoteFieldCount + 20;
+// Fields past the time are never read, so a record is split no further.
+constexpr size_t UsedFieldCount = DateField + 2;
 
 // ---------------------------------------------------------------------------
 // Text helpers
@@ -58,15 +69,15 @@ size_t NextChar(const std::string& text, size_t i)
 // A field that begins with a double quote runs to the closing one ("" stands for
 // one quote); bytes after the closing quote up to the comma join the value.
 // Blanks and control characters at the very start are skipped, and a comma that
-// is the last byte adds one empty field.
-void SplitQuoteFields(const std::string& text, std::vector<std::string>& fields)
+// is the last byte adds one empty field. At most `limit` fields are split off.
+void SplitQuoteFields(const std::string& text, std::vector<std::string>& fields, size_t limit)
 {
     fields.clear();
     const size_t size = text.size();
     size_t i = 0;
     while (i < size && IsBlankOrControl(text[i]))
         ++i;
-    while (i < size) {
+    while (i < size && fields.size() < limit) {
         std::string value;
         if (text[i] == '"') {
             ++i;
@@ -180,7 +191,7 @@ DecimalNumber ToNumber(const std::string& text)
 {
     DecimalNumber number;
     if (!ReadDecimal(text, number))
-        throw EConvertError(Format("'%s' is not a valid floating point value", text.c_str()));
+        throw EConvertError(Format("'%s' is not a valid floating point value", Abbreviated(text).c_str()));
     return number;
 }
 
@@ -342,10 +353,15 @@ TStockData* TStockDataSet::Items(int index)
 void TStockDataSet::LoadQuoteFile()
 {
     // Only the bytes actually read count: a file that cannot be read, a named pipe
-    // or a folder gives no records.
+    // or a folder gives no records. A file larger than any answer the download
+    // takes is no quote answer and is not read further.
     std::string bytes;
-    if (nuv::ReadWholeFile(QuoteFile, bytes) == nuv::FileRead::Missing)
+    const std::size_t limit = MaxQuoteFileBytes();
+    if (nuv::ReadWholeFile(QuoteFile, bytes, static_cast<std::int64_t>(limit) + 1) == nuv::FileRead::Missing)
         return;
+    if (bytes.size() > limit)
+        throw EReadError(Format("%s is larger than any answer of the quote service (more than %zu KiB)",
+            Abbreviated(PathToGbk(QuoteFile)).c_str(), limit / 1024));
 
     // Records end with ";"; line feeds are dropped wherever they stand, and bytes
     // after the last ";" never form a record.
@@ -384,7 +400,7 @@ void TStockDataSet::AddStockData(const std::string& text)
         return;
     // Appended before any field is read, so a failing record stays partly filled.
     Data.push_back(std::make_unique<TStockData>());
-    SplitQuoteFields(text, fields_);
+    SplitQuoteFields(text, fields_, UsedFieldCount);
     FillStockData(fields_, *Data.back());
 }
 
@@ -398,8 +414,6 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
         *targets[i] = fields[i];
     }
     data.ChangePercent = ChangePercentText(data.Price, data.PreClose);
-    // After the amount come five bid and five ask levels, then date and time.
-    constexpr size_t DateField = QuoteFieldCount + 20;
     if (fields.size() > DateField + 1) {
         data.Date = fields[DateField];
         data.Time = fields[DateField + 1];

@@ -2,6 +2,7 @@
 // The quote record, the ordered set of records with its code list, and the
 // parser that turns the quote service's answer (Stocks.dat) into records.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 extern const std::string QuoteListUrl;
 // ProgramDataFolder() followed by "Stocks.dat": the last answer of the service.
 extern const std::string QuoteFileName;
+// The largest quote file read: the largest answer a download takes.
+std::size_t MaxQuoteFileBytes();
 
 class TStockDataClient;
 
@@ -59,7 +62,8 @@ public:
 
     // Appends one record for each complete record text of QuoteFile; a missing
     // file adds none. A malformed record raises and ends the load: the records
-    // before it and the partly filled one stay.
+    // before it and the partly filled one stay. A file larger than
+    // MaxQuoteFileBytes raises EReadError and adds nothing.
     void LoadQuoteFile();
 
     // Asks the quote service for StockCodes through Client, then LoadQuoteFile.
