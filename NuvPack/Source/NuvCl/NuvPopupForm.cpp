@@ -13,7 +13,7 @@
 #include <algorithm>
 
 // Watches one window for its close: an accepted close request takes the
-// window off its component's list. Also keeps the window's outer size as
+// window off its component's list. Also keeps the window's outer rect as
 // given when the window manager adds its frame after the window was shown.
 class TNuvCustomPopupForm::CloseWatch : public QObject {
 public:
@@ -25,28 +25,35 @@ public:
         window->installEventFilter(this);
     }
 
+    // The frame's size beyond the window's own: (0, 0) until it is framed.
+    static QSize FrameExtra(const QWidget* window)
+    {
+        return window->frameGeometry().size() - window->geometry().size();
+    }
+
     // Gives the window the outer rect, its frame (when known) included.
     static void Place(QWidget* window, const QRect& outer)
     {
-        const QRect frame = window->frameGeometry();
-        const QRect inner = window->geometry();
-        const int extraWidth = frame.width() - inner.width();
-        const int extraHeight = frame.height() - inner.height();
-        window->resize(std::max(1, outer.width() - extraWidth), std::max(1, outer.height() - extraHeight));
+        const QSize extra = FrameExtra(window);
+        window->resize(
+            std::max(1, outer.width() - extra.width()), std::max(1, outer.height() - extra.height()));
         window->move(outer.topLeft()); // the frame's top-left corner
     }
+
+    void Placed(const QWidget* window) { placedExtra_ = FrameExtra(window); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* window = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
-            // The frame arrives once the window manager has framed the window;
-            // the window then gets its outer size again (a few tries at most,
-            // should the window manager insist on another size).
-            if (corrections_ < 3 && window->isVisible() && window->frameGeometry() != outer_) {
+            // Placed again only when the frame changed (the window manager has
+            // framed the window since it was placed), a few times at most: a
+            // move by the user changes no frame and is left alone.
+            if (corrections_ < 3 && window->isVisible() && FrameExtra(window) != placedExtra_) {
                 ++corrections_;
                 Place(window, outer_);
+                Placed(window);
             }
         } else if (event->type() == QEvent::Close) {
             // Runs before the window's own close processing, which then ends
@@ -66,6 +73,7 @@ protected:
 private:
     QPointer<TNuvCustomPopupForm> component_;
     QRect outer_;
+    QSize placedExtra_;
     int corrections_ = 0;
 };
 
@@ -100,11 +108,14 @@ void TNuvCustomPopupForm::Execute()
     }
     const QRect outer = PopupPlace(workArea, formWidth_, formHeight_);
     CloseWatch::Place(window, outer);
-    new CloseWatch(this, window, outer);
+    auto* watch = new CloseWatch(this, window, outer);
+    watch->Placed(window);
     FForms.Add(window);
     window->show();
-    if (window->frameGeometry() != outer) // framed at once
+    if (window->frameGeometry() != outer) { // framed at once
         CloseWatch::Place(window, outer);
+        watch->Placed(window);
+    }
 }
 
 void TNuvCustomPopupForm::FormClose(QObject* sender)

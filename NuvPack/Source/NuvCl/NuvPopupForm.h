@@ -11,9 +11,12 @@
 //   TNuvPopupMsgForm   a TNuvSelfPopupMsgForm showing the text Msg
 //
 // Every window of a component gets the same place, so a second one covers
-// the first exactly.
+// the first exactly. A window is placed when it shows, and again only when
+// the window manager frames it; once the user has moved it, it stays there.
+// A window destroyed elsewhere (say, with a Qt parent the handler gave it)
+// leaves the list at once.
 
-#include "NuvItems.h"
+#include "NuvGuardedItems.h"
 
 #include <QObject>
 #include <QRect>
@@ -64,7 +67,7 @@ protected:
 private:
     class CloseWatch;
 
-    nuv::TItems<QWidget> FForms;
+    nuv::TGuardedItems<QWidget> FForms;
     TPopupFormEvent onPopupForm_;
     int formWidth_ = 250;
     int formHeight_ = 200;
