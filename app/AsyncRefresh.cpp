@@ -47,7 +47,7 @@ bool TAsyncRefreshCycle::Start()
                 // Nothing the worker does throws in normal use; tell the user
                 // and go on with the file as it is.
                 const std::shared_ptr<bool> alive = alive_;
-                ShowErrorReport(ErrorMessageOf(error));
+                ReportException(error);
                 if (*alive)
                     Finish(TQuoteFetch::Offline);
             });
@@ -76,7 +76,7 @@ void TAsyncRefreshCycle::Finish(TQuoteFetch fetch)
     } catch (...) {
         // Reported like an error escaping the plain cycle: the cycle is over.
         running_ = false;
-        ShowErrorReport(ErrorMessageOf(std::current_exception()));
+        ReportCurrentException();
         return;
     }
     running_ = false;

@@ -313,8 +313,7 @@ void TMainForm::FirstRefresh()
         // and the report shows once the message loop runs.
         StockDataSet.Clear();
         FillList();
-        const std::string message = ErrorMessageOf(std::current_exception());
-        QTimer::singleShot(0, this, [message] { ShowErrorReport(message); });
+        QTimer::singleShot(0, this, [error = std::current_exception()] { ReportException(error); });
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include <cstdlib>
+#include <memory>
 
 TQelvoApplication::TQelvoApplication(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -22,7 +23,7 @@ bool TQelvoApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        ShowErrorReport(ErrorMessageOf(std::current_exception()));
+        ReportCurrentException();
         return false;
     }
 }
@@ -53,6 +54,20 @@ void InstallProgramWindowShowing()
         QWidget* main = nuv::MainForm();
         return main && main->isVisible();
     });
+}
+
+int RunEntryRoutine(int& argc, char** argv, const std::function<int(TQelvoApplication&)>& program)
+{
+    // Declared out here, so the report still has the application to show in.
+    std::unique_ptr<TQelvoApplication> app;
+    try {
+        app = std::make_unique<TQelvoApplication>(argc, argv);
+        SetUpProgramApplication();
+        return program(*app);
+    } catch (...) {
+        ReportCurrentException();
+        return EXIT_FAILURE;
+    }
 }
 
 void SetUpProgramApplication()

@@ -29,10 +29,8 @@ void RunHandler(const std::function<void()>& handler)
 {
     try {
         handler();
-    } catch (const std::exception& error) {
-        ShowErrorReport(error.what());
     } catch (...) {
-        ShowErrorReport(std::string());
+        ReportCurrentException();
     }
 }
 

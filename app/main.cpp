@@ -1,7 +1,6 @@
 // The program: the skin module, the main window, the option dialog and the
 // chart window, alive until the message loop ends.
 
-#include "ErrorReport.h"
 #include "MainFormFM.h"
 #include "ProgramObjects.h"
 #include "QelvoApplication.h"
@@ -9,14 +8,9 @@
 int main(int argc, char** argv)
 {
     PreferX11OnWayland();
-    TQelvoApplication app(argc, argv);
-    try {
-        SetUpProgramApplication();
+    return RunEntryRoutine(argc, argv, [](TQelvoApplication& app) {
         TProgramObjects program;
         MainForm->show();
-        app.exec();
-    } catch (...) {
-        ShowErrorReport(ErrorMessageOf(std::current_exception()));
-    }
-    return 0;
+        return app.exec();
+    });
 }

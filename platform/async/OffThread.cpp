@@ -181,7 +181,7 @@ void OffThreadCalls::DeliverArrived()
         try {
             deliver();
         } catch (...) {
-            ShowErrorReport(ErrorMessageOf(std::current_exception()));
+            ReportCurrentException();
         }
     }
 }
