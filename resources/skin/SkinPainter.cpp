@@ -707,15 +707,12 @@ QImage PaintCheckRadio(const Sheet& sheet)
         { "grayedcheckimagerect", false, false, false, true },
         { "activegrayedcheckimagerect", false, true, false, true },
     };
-    // A radio button has no grayed state; its row still shows grayed marks
-    // where the check box row has them.
-    const int radioRow
-        = sheet.Look("radiobox", "uncheckimagerect").Top - sheet.Look("checkbox", "uncheckimagerect").Top;
     for (const char* kind : { "checkbox", "radiobox" }) {
         const bool radio = std::string_view(kind) == "radiobox";
         for (const auto& mark : marks) {
-            const TRect r = radio && mark.grayed ? sheet.Look("checkbox", mark.key).Offset(0, radioRow)
-                                                 : sheet.Look(kind, mark.key);
+            if (radio && mark.grayed)
+                continue;
+            const TRect r = sheet.Look(kind, mark.key);
             const int l = r.Left, t = r.Top;
             const QColor edge = mark.disabled ? QColor(0xD3, 0xD8, 0xDE)
                                               : (mark.active ? kAccent : QColor(0x9A, 0xA5, 0xB2));
