@@ -86,10 +86,13 @@ TRect Sheet::Checked(std::string_view section, std::string_view key, const TRect
 {
     const int named = text_.PictureOf(section);
     if (named != picture_) {
-        const std::string other
+        const auto& library = text_.LibraryFiles();
+        std::string other
             = named == SkinText::FramePicture ? "the frame picture" : "picture " + std::to_string(named);
-        throw Exception("[" + std::string(section) + "] lies in " + other + ", but " + Where(section, key)
-            + " is drawn into " + file_);
+        if (named >= 0 && static_cast<std::size_t>(named) < library.size())
+            other += " (" + library[named] + ")";
+        throw Exception(
+            Where(section, key) + " is drawn into " + file_ + ", but its section lies in " + other);
     }
     if (rect.Left < 0 || rect.Top < 0 || rect.Right > size_.width() || rect.Bottom > size_.height())
         throw Exception(Where(section, key) + " " + Figures(rect) + " lies outside " + file_ + " ("
