@@ -59,6 +59,7 @@ TEST(PopupX11, AWindowDraggedByTheUserStaysWhereItWasDragged)
         5000))
         << "at " << window->frameGeometry().x() << "," << window->frameGeometry().y();
 
+    QTest::qWait(1200); // as a person does: the window is seen before it is dragged
     const QPoint titleBar(corner.center().x(), (corner.top() + window->geometry().top()) / 2);
     const QPoint by(-400, -300);
     DragBy(titleBar, by);

@@ -489,6 +489,7 @@ TEST_F(Popups, AWindowTheUserMovedStaysWhereItWasPut)
     QWidget* window = popup.Form(0);
     const QRect corner(774, 538, 250, 200);
     ASSERT_EQ(window->frameGeometry(), corner);
+    QTest::qWait(1100); // as a person does: it has been seen before it is dragged
     for (const QPoint to : { QPoint(100, 120), QPoint(300, 50), QPoint(10, 10), QPoint(500, 400) }) {
         window->move(to);
         QTest::qWait(10);

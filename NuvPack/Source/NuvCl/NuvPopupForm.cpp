@@ -6,6 +6,7 @@
 #include "NuvSelfPopupNewsFormFM.h"
 #include "WindowSystem.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -40,20 +41,24 @@ public:
         window->move(outer.topLeft()); // the frame's top-left corner
     }
 
-    void Placed(const QWidget* window) { placedExtra_ = FrameExtra(window); }
+    // The window has just been shown: it settles from now on.
+    void Shown() { settling_.start(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* window = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
-            // Placed again only when the frame changed (the window manager has
-            // framed the window since it was placed), a few times at most: a
-            // move by the user changes no frame and is left alone.
-            if (corrections_ < 3 && window->isVisible() && FrameExtra(window) != placedExtra_) {
+            // The window manager frames the window after it shows and may
+            // answer the placements that follow late. So for a short while
+            // after it shows (and after each correction) the window goes back
+            // to its corner whenever it is elsewhere, a few times at most;
+            // later moves are the user's and are left alone.
+            if (window->isVisible() && settling_.isValid() && settling_.elapsed() < SettleMilliseconds
+                && corrections_ < MaxCorrections && window->frameGeometry() != outer_) {
                 ++corrections_;
                 Place(window, outer_);
-                Placed(window);
+                settling_.restart();
             }
         } else if (event->type() == QEvent::Close) {
             // Runs before the window's own close processing, which then ends
@@ -72,8 +77,11 @@ protected:
 
 private:
     QPointer<TNuvCustomPopupForm> component_;
+    static constexpr qint64 SettleMilliseconds = 1000;
+    static constexpr int MaxCorrections = 5;
+
     QRect outer_;
-    QSize placedExtra_;
+    QElapsedTimer settling_;
     int corrections_ = 0;
 };
 
@@ -109,13 +117,11 @@ void TNuvCustomPopupForm::Execute()
     const QRect outer = PopupPlace(workArea, formWidth_, formHeight_);
     CloseWatch::Place(window, outer);
     auto* watch = new CloseWatch(this, window, outer);
-    watch->Placed(window);
     FForms.Add(window);
     window->show();
-    if (window->frameGeometry() != outer) { // framed at once
+    if (window->frameGeometry() != outer) // framed at once
         CloseWatch::Place(window, outer);
-        watch->Placed(window);
-    }
+    watch->Shown();
 }
 
 void TNuvCustomPopupForm::FormClose(QObject* sender)
