@@ -9,6 +9,7 @@
 //   build/bench/big_files                          all cases
 //   build/bench/big_files --child <folder> <fd>    one case (used by the above)
 #include "ErrorReport.h"
+#include "FirstPaint.h"
 #include "MainFormFM.h"
 #include "OptionFormFM.h"
 #include "ProgramObjects.h"
@@ -37,27 +38,10 @@ using Clock = std::chrono::steady_clock;
 constexpr long LimitKiB = 256L * 1024;
 constexpr double LimitSeconds = 1.0;
 
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
 void ShowAndWaitForPaint(QWidget& window)
 {
     FirstPaint watch;
-    window.installEventFilter(&watch);
-    window.show();
-    while (!watch.painted)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    window.removeEventFilter(&watch);
+    WaitForPaint(window, watch);
 }
 
 struct Figures {

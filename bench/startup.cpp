@@ -9,6 +9,7 @@
 // Below them the in-process parts of Qelvo's start-up, with the application
 // object already made: the skin module with the main window, the main window
 // alone, and the bare window the same way.
+#include "FirstPaint.h"
 #include "MainFormFM.h"
 #include "ProgramObjects.h"
 #include "QelvoApplication.h"
@@ -37,27 +38,6 @@
 extern char** environ;
 
 namespace {
-
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
-void WaitForPaint(QWidget& window, FirstPaint& watch)
-{
-    window.installEventFilter(&watch);
-    window.show();
-    while (!watch.painted)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 double PeakMiB()
 {

@@ -25,8 +25,27 @@ extern char** environ;
 
 namespace {
 
-// A running copy of sleep under a name of the test's choosing, stopped at the end.
-class NamedSleeper {
+// A child process of the test, killed and reaped at the end.
+class Child {
+public:
+    Child() = default;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    std::uint32_t Pid() const { return static_cast<std::uint32_t>(pid_); }
+
+protected:
+    pid_t pid_ = 0;
+};
+
+// A running copy of sleep under a name of the test's choosing.
+class NamedSleeper : public Child {
 public:
     NamedSleeper(const TempDir& dir, const std::string& name)
     {
@@ -38,17 +57,6 @@ public:
             pid_ = 0;
         // posix_spawn returns once the new program runs, so /proc names it.
     }
-    ~NamedSleeper()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    std::uint32_t Pid() const { return static_cast<std::uint32_t>(pid_); }
-
-private:
-    pid_t pid_ = 0;
 };
 
 std::string Upper(std::string text)
@@ -106,7 +114,7 @@ namespace {
 // A process that names itself `name` but runs another executable (this test
 // program): a decoy, kept by root, so that an ordinary user cannot read its
 // executable.
-class Decoy {
+class Decoy : public Child {
 public:
     explicit Decoy(const std::string& name)
     {
@@ -126,21 +134,10 @@ public:
         while (::read(ready[0], &byte, 1) < 0 && errno == EINTR) { }
         ::close(ready[0]);
     }
-    ~Decoy()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    std::uint32_t Pid() const { return static_cast<std::uint32_t>(pid_); }
-
-private:
-    pid_t pid_ = 0;
 };
 
 // `program` run by the ordinary user 65534.
-class UserSleeper {
+class UserSleeper : public Child {
 public:
     explicit UserSleeper(const std::string& program)
     {
@@ -158,17 +155,6 @@ public:
         for (int i = 0; i < 400 && std::filesystem::read_symlink(exe, error).filename() != name; ++i)
             ::usleep(5000);
     }
-    ~UserSleeper()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    std::uint32_t Pid() const { return static_cast<std::uint32_t>(pid_); }
-
-private:
-    pid_t pid_ = 0;
 };
 
 } // namespace
