@@ -44,18 +44,29 @@ public:
     // The window has just been shown: it settles from now on.
     void Shown() { settling_.start(); }
 
+    // The window manager frames the window after it shows, and may answer the
+    // placements made meanwhile late, when the frame is known: it then puts
+    // the window itself, not its frame, at the corner's point, or leaves it at
+    // the screen's origin. So while the window settles (a second after it
+    // shows, or after the last correction) it goes back to its corner
+    // whenever it is elsewhere; later only from those two places. Any other
+    // move is the user's, and the window stays where it was put.
+    bool Misplaced(const QWidget* window) const
+    {
+        const QRect frame = window->frameGeometry();
+        if (frame == outer_)
+            return false;
+        if (settling_.isValid() && settling_.elapsed() < SettleMilliseconds)
+            return true;
+        return window->geometry().topLeft() == outer_.topLeft() || frame.topLeft() == QPoint(0, 0);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* window = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
-            // The window manager frames the window after it shows and may
-            // answer the placements that follow late. So for a short while
-            // after it shows (and after each correction) the window goes back
-            // to its corner whenever it is elsewhere, a few times at most;
-            // later moves are the user's and are left alone.
-            if (window->isVisible() && settling_.isValid() && settling_.elapsed() < SettleMilliseconds
-                && corrections_ < MaxCorrections && window->frameGeometry() != outer_) {
+            if (window->isVisible() && corrections_ < MaxCorrections && Misplaced(window)) {
                 ++corrections_;
                 Place(window, outer_);
                 settling_.restart();
@@ -78,7 +89,7 @@ protected:
 private:
     QPointer<TNuvCustomPopupForm> component_;
     static constexpr qint64 SettleMilliseconds = 1000;
-    static constexpr int MaxCorrections = 5;
+    static constexpr int MaxCorrections = 8;
 
     QRect outer_;
     QElapsedTimer settling_;

@@ -11,9 +11,8 @@
 //   TNuvPopupMsgForm   a TNuvSelfPopupMsgForm showing the text Msg
 //
 // Every window of a component gets the same place, so a second one covers
-// the first exactly. A window is placed when it shows, and put back there while
-// the window manager frames it (its first second); a move after that is the
-// user's, and the window stays where it was put.
+// the first exactly. A window is placed when it shows, and put back there
+// while the window manager frames it; a move by the user is left alone.
 // A window destroyed elsewhere (say, with a Qt parent the handler gave it)
 // leaves the list at once.
 
