@@ -58,7 +58,8 @@ struct TransferResult {
             return "cannot write the answer";
         if (code != CURLE_OK)
             return error.empty() ? curl_easy_strerror(code) : error;
-        return statusLine.empty() ? Format("HTTP status %ld", status) : statusLine;
+        // The server writes the status line: a message quotes only its start.
+        return statusLine.empty() ? Format("HTTP status %ld", status) : Abbreviated(statusLine);
     }
 };
 

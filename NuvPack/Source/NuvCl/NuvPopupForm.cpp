@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -36,29 +37,29 @@ public:
     static void Place(QWidget* window, const QRect& outer)
     {
         const QSize extra = FrameExtra(window);
-        window->resize(
+        const QSize inner(
             std::max(1, outer.width() - extra.width()), std::max(1, outer.height() - extra.height()));
+        // Only when needed: a resize sends the window's position as Qt last
+        // knew it, which may overtake the move to the corner.
+        if (window->size() != inner)
+            window->resize(inner);
         window->move(outer.topLeft()); // the frame's top-left corner
     }
 
-    // The window has just been shown: it settles from now on.
-    void Shown() { settling_.start(); }
-
-    // The window manager frames the window after it shows, and may answer the
-    // placements made meanwhile late, when the frame is known: it then puts
-    // the window itself, not its frame, at the corner's point, or leaves it at
-    // the screen's origin. So while the window settles (a second after it
-    // shows, or after the last correction) it goes back to its corner
-    // whenever it is elsewhere; later only from those two places. Any other
-    // move is the user's, and the window stays where it was put.
-    bool Misplaced(const QWidget* window) const
+    // The window has just been shown and settles from now on. While it does,
+    // it is also looked at every 100 ms: the window manager may give it its
+    // frame without a move of the window itself, so without a move event.
+    void Shown(QWidget* window)
     {
-        const QRect frame = window->frameGeometry();
-        if (frame == outer_)
-            return false;
-        if (settling_.isValid() && settling_.elapsed() < SettleMilliseconds)
-            return true;
-        return window->geometry().topLeft() == outer_.topLeft() || frame.topLeft() == QPoint(0, 0);
+        settling_.start();
+        auto* look = new QTimer(this);
+        connect(look, &QTimer::timeout, this, [this, window, look] {
+            if (Settling())
+                Correct(window);
+            else
+                look->stop();
+        });
+        look->start(100);
     }
 
 protected:
@@ -66,11 +67,7 @@ protected:
     {
         auto* window = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
-            if (window->isVisible() && corrections_ < MaxCorrections && Misplaced(window)) {
-                ++corrections_;
-                Place(window, outer_);
-                settling_.restart();
-            }
+            Correct(window);
         } else if (event->type() == QEvent::Close) {
             // Runs before the window's own close processing, which then ends
             // as usual; the component destroys the window only afterwards.
@@ -87,13 +84,45 @@ protected:
     }
 
 private:
-    QPointer<TNuvCustomPopupForm> component_;
     static constexpr qint64 SettleMilliseconds = 1000;
     static constexpr int MaxCorrections = 8;
 
+    bool Settling() const { return settling_.isValid() && settling_.elapsed() < SettleMilliseconds; }
+
+    // The window manager frames the window after it shows, and may answer the
+    // placements made meanwhile late, when the frame is known: it then puts
+    // the window itself, not its frame, at the corner's point, or leaves it at
+    // the screen's origin. So while the window settles (a second after it
+    // shows, or after the last correction) it goes back to its corner
+    // whenever it is elsewhere; later only from those two places. Any other
+    // move is the user's, and the window stays where it was put.
+    bool Misplaced(const QWidget* window) const
+    {
+        const QRect frame = window->frameGeometry();
+        if (frame == outer_)
+            return false;
+        if (Settling())
+            return true;
+        return window->geometry().topLeft() == outer_.topLeft() || frame.topLeft() == QPoint(0, 0);
+    }
+
+    void Correct(QWidget* window)
+    {
+        // The events of a placement under way wait for the next look.
+        if (placing_ || !window->isVisible() || corrections_ >= MaxCorrections || !Misplaced(window))
+            return;
+        ++corrections_;
+        placing_ = true;
+        Place(window, outer_);
+        placing_ = false;
+        settling_.restart();
+    }
+
+    QPointer<TNuvCustomPopupForm> component_;
     QRect outer_;
     QElapsedTimer settling_;
     int corrections_ = 0;
+    bool placing_ = false;
 };
 
 TNuvCustomPopupForm::TNuvCustomPopupForm(QObject* owner)
@@ -132,7 +161,7 @@ void TNuvCustomPopupForm::Execute()
     window->show();
     if (window->frameGeometry() != outer) // framed at once
         CloseWatch::Place(window, outer);
-    watch->Shown();
+    watch->Shown(window);
 }
 
 void TNuvCustomPopupForm::FormClose(QObject* sender)
