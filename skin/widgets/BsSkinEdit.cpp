@@ -164,6 +164,11 @@ QColor TbsSkinEdit::CurrentFontColor() const
     return ToQColor(isEnabled() ? defaultFontColor_ : clGrayText);
 }
 
+int TbsSkinEdit::SkinHeight(const TbsDataSkinEditControl& entry)
+{
+    return BoundedSkinSize(QSize(0, entry.SkinRect.Height())).height();
+}
+
 void TbsSkinEdit::ApplyLook()
 {
     auto* entry = SkinEntry<TbsDataSkinEditControl>();
@@ -180,7 +185,7 @@ void TbsSkinEdit::ApplyLook()
     int h = height();
     int w = width();
     if (entry && useSkinFont_ && !entry->SkinRect.IsNull()) {
-        h = entry->SkinRect.Height();
+        h = SkinHeight(*entry);
     } else if (!entry) {
         h = defaultHeight_ > 0 ? defaultHeight_ : QFontMetrics(font).height() + 6;
         if (defaultWidth_ > 0)
@@ -251,8 +256,8 @@ void TbsSkinEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
     auto* entry = SkinEntry<TbsDataSkinEditControl>();
-    if (entry && useSkinFont_ && !entry->SkinRect.IsNull() && height() != entry->SkinRect.Height()) {
-        resize(width(), entry->SkinRect.Height());
+    if (entry && useSkinFont_ && !entry->SkinRect.IsNull() && height() != SkinHeight(*entry)) {
+        resize(width(), SkinHeight(*entry));
         return;
     }
     const QRect area = TextArea();
