@@ -271,7 +271,7 @@ TEST_F(SkinForm, EachWindowKindShowsItsCaptionButtons)
     TbsActiveSkinObject* caption = Form(chart).FindObject("caption");
     EXPECT_EQ(caption->ObjectRect.Right, close.Left) << "the caption ends where the buttons begin";
     Press(chart, Centre(close));
-    EXPECT_TRUE(Form(chart).FindObject("closebutton")->Down);
+    EXPECT_TRUE(Form(chart).FindObject<TbsSkinButtonObject>("closebutton")->Down);
     Release(chart, Centre(close));
     EXPECT_FALSE(chart->isVisible());
 
