@@ -187,7 +187,7 @@ QFont SkinFont(const std::string& name, int height, TFontStyles style)
 {
     QFont font(GbkToQString(name));
     AddChineseFallback(font);
-    // A glyph as tall as a window is the most any skin text needs.
+    // A glyph as tall as a small window is the most any skin text needs.
     if (height > 0)
         font.setPixelSize(std::min(height, MaxSkinFontHeight));
     font.setBold(style & fsBold);

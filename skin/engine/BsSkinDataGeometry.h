@@ -47,7 +47,7 @@ std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* skinData);
 
 // A skin font: name (GBK, as the skin stores it), pixel height (at most
 // MaxSkinFontHeight) and styles.
-constexpr int MaxSkinFontHeight = 1024;
+constexpr int MaxSkinFontHeight = 256;
 QFont SkinFont(const std::string& name, int height, TFontStyles style);
 
 // A copy of a control skin with every rect and point clipped to the library

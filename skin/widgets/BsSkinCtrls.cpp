@@ -262,9 +262,14 @@ QRect TbsSkinCustomControl::RealClientRect() const
 
 void TbsSkinCustomControl::UpdateClientMargins()
 {
+    // A look larger than the control (its size bounded by the screens) may put
+    // its client rect outside the control: the margins stay within the control.
     const QRect client = RealClientRect();
-    setContentsMargins(
-        client.left(), client.top(), width() - client.right() - 1, height() - client.bottom() - 1);
+    const int left = std::clamp(client.left(), 0, width());
+    const int top = std::clamp(client.top(), 0, height());
+    const int right = std::clamp(client.left() + client.width(), left, width());
+    const int bottom = std::clamp(client.top() + client.height(), top, height());
+    setContentsMargins(left, top, width() - right, height() - bottom);
 }
 
 void TbsSkinCustomControl::UpdateRegion()

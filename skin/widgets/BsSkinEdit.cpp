@@ -164,6 +164,17 @@ QColor TbsSkinEdit::CurrentFontColor() const
     return ToQColor(isEnabled() ? defaultFontColor_ : clGrayText);
 }
 
+void TbsSkinEdit::ApplyTextArea()
+{
+    // A look larger than the edit may put its text area outside: it stays inside.
+    const QRect area = TextArea();
+    const int left = std::clamp(area.left(), 0, width());
+    const int top = std::clamp(area.top(), 0, height());
+    const int right = std::clamp(area.left() + area.width(), left, width());
+    const int bottom = std::clamp(area.top() + area.height(), top, height());
+    setTextMargins(left, top, width() - right, height() - bottom);
+}
+
 int TbsSkinEdit::SkinHeight(const TbsDataSkinEditControl& entry)
 {
     return BoundedSkinSize(QSize(0, entry.SkinRect.Height())).height();
@@ -195,8 +206,7 @@ void TbsSkinEdit::ApplyLook()
     }
     if (QSize(w, h) != size())
         resize(w, h);
-    const QRect area = TextArea();
-    setTextMargins(area.left(), area.top(), width() - area.right() - 1, height() - area.bottom() - 1);
+    ApplyTextArea();
     update();
 }
 
@@ -260,8 +270,7 @@ void TbsSkinEdit::resizeEvent(QResizeEvent* event)
         resize(width(), SkinHeight(*entry));
         return;
     }
-    const QRect area = TextArea();
-    setTextMargins(area.left(), area.top(), width() - area.right() - 1, height() - area.bottom() - 1);
+    ApplyTextArea();
 }
 
 void TbsSkinEdit::paintEvent(QPaintEvent* event)
