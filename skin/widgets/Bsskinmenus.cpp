@@ -124,12 +124,13 @@ void TbsSkinPopupWindow::ReadSkin()
         values->windowPicture = *d->GetActivePicture(w.WindowPictureIndex);
         if (const QImage* mask = d->GetActivePicture(w.MaskPictureIndex))
             values->maskPicture = *mask;
+        // The points and items rect as clipped to the window picture.
         TbsNinePieceLayout& l = values->windowLayout;
-        l.LTPoint = w.LTPoint;
-        l.RTPoint = w.RTPoint;
-        l.LBPoint = w.LBPoint;
-        l.RBPoint = w.RBPoint;
-        l.ClientRect = w.ItemsRect;
+        l.LTPoint = geom->LTPoint;
+        l.RTPoint = geom->RTPoint;
+        l.LBPoint = geom->LBPoint;
+        l.RBPoint = geom->RBPoint;
+        l.ClientRect = geom->ItemsRect;
         l.LeftStretch = w.LeftStretch;
         l.RightStretch = w.RightStretch;
         l.TopStretch = w.TopStretch;
