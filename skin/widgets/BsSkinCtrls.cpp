@@ -262,14 +262,7 @@ QRect TbsSkinCustomControl::RealClientRect() const
 
 void TbsSkinCustomControl::UpdateClientMargins()
 {
-    // A look larger than the control (its size bounded by the screens) may put
-    // its client rect outside the control: the margins stay within the control.
-    const QRect client = RealClientRect();
-    const int left = std::clamp(client.left(), 0, width());
-    const int top = std::clamp(client.top(), 0, height());
-    const int right = std::clamp(client.left() + client.width(), left, width());
-    const int bottom = std::clamp(client.top() + client.height(), top, height());
-    setContentsMargins(left, top, width() - right, height() - bottom);
+    setContentsMargins(bswidgets::MarginsInside(RealClientRect(), size()));
 }
 
 void TbsSkinCustomControl::UpdateRegion()
@@ -401,6 +394,15 @@ void DrawArrow(QPainter& painter, const QRect& r, TbsArrow arrow, const QColor& 
     }
     path.closeSubpath();
     painter.fillPath(path, color);
+}
+
+QMargins MarginsInside(const QRect& inner, QSize size)
+{
+    const int left = std::clamp(inner.left(), 0, size.width());
+    const int top = std::clamp(inner.top(), 0, size.height());
+    const int right = std::clamp(inner.left() + inner.width(), left, size.width());
+    const int bottom = std::clamp(inner.top() + inner.height(), top, size.height());
+    return { left, top, size.width() - right, size.height() - bottom };
 }
 
 void DrawFocusRect(QPainter& painter, const QRect& r, const QColor& background)

@@ -195,4 +195,7 @@ enum TbsArrow { arLeft, arRight, arUp, arDown };
 void DrawArrow(QPainter& painter, const QRect& r, TbsArrow arrow, const QColor& color);
 // A dotted focus rectangle.
 void DrawFocusRect(QPainter& painter, const QRect& r, const QColor& background);
+// The margins that leave inner in a widget of the given size, inner cut to
+// the widget first (a look larger than its control may put it outside).
+QMargins MarginsInside(const QRect& inner, QSize size);
 } // namespace bswidgets

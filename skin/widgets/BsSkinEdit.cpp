@@ -166,13 +166,7 @@ QColor TbsSkinEdit::CurrentFontColor() const
 
 void TbsSkinEdit::ApplyTextArea()
 {
-    // A look larger than the edit may put its text area outside: it stays inside.
-    const QRect area = TextArea();
-    const int left = std::clamp(area.left(), 0, width());
-    const int top = std::clamp(area.top(), 0, height());
-    const int right = std::clamp(area.left() + area.width(), left, width());
-    const int bottom = std::clamp(area.top() + area.height(), top, height());
-    setTextMargins(left, top, width() - right, height() - bottom);
+    setTextMargins(bswidgets::MarginsInside(TextArea(), size()));
 }
 
 int TbsSkinEdit::SkinHeight(const TbsDataSkinEditControl& entry)

@@ -60,6 +60,18 @@ QImage Mono(int w, int h)
     return image;
 }
 
+// A w x h nine-piece look at the picture's top-left with corners and client
+// rect inset on every side.
+void WriteNinePiece(TbsIniFile& ini, const char* control, int w, int h, int inset)
+{
+    ini.WriteRect(control, "skinrect", { 0, 0, w, h });
+    ini.WritePoint(control, "lefttoppoint", { inset, inset });
+    ini.WritePoint(control, "righttoppoint", { w - inset, inset });
+    ini.WritePoint(control, "leftbottompoint", { inset, h - inset });
+    ini.WritePoint(control, "rightbottompoint", { w - inset, h - inset });
+    ini.WriteRect(control, "clientrect", { inset, inset, w - inset, h - inset });
+}
+
 void WriteBaseIni(TbsIniFile& ini)
 {
     ini.WriteInteger("VERSION", "ver", 1);
@@ -116,12 +128,7 @@ void WriteBaseIni(TbsIniFile& ini)
     for (const char* control : ControlNames)
         ini.WriteInteger(control, "pictureindex", 0);
     ini.WriteInteger("panel", "maskpictureindex", 1);
-    ini.WriteRect("panel", "skinrect", { 0, 0, 40, 40 });
-    ini.WritePoint("panel", "lefttoppoint", { 4, 4 });
-    ini.WritePoint("panel", "righttoppoint", { 36, 4 });
-    ini.WritePoint("panel", "leftbottompoint", { 4, 36 });
-    ini.WritePoint("panel", "rightbottompoint", { 36, 36 });
-    ini.WriteRect("panel", "clientrect", { 4, 4, 36, 36 });
+    WriteNinePiece(ini, "panel", 40, 40, 4);
     ini.WriteRect("button", "skinrect", { 0, 0, 30, 20 });
     ini.WritePoint("button", "lefttoppoint", { 5, 0 });
     ini.WritePoint("button", "righttoppoint", { 25, 0 });
@@ -147,12 +154,7 @@ void WriteBaseIni(TbsIniFile& ini)
     ini.WriteRect("combobox", "focusitemrect", { 0, 30, 20, 40 });
     ini.WriteRect("combobox", "itemtextrect", { 2, 0, 18, 10 });
     ini.WriteString("combobox", "listboxname", "listbox");
-    ini.WriteRect("listbox", "skinrect", { 0, 0, 40, 40 });
-    ini.WritePoint("listbox", "lefttoppoint", { 4, 4 });
-    ini.WritePoint("listbox", "righttoppoint", { 36, 4 });
-    ini.WritePoint("listbox", "leftbottompoint", { 4, 36 });
-    ini.WritePoint("listbox", "rightbottompoint", { 36, 36 });
-    ini.WriteRect("listbox", "clientrect", { 4, 4, 36, 36 });
+    WriteNinePiece(ini, "listbox", 40, 40, 4);
     ini.WriteRect("listbox", "itemrect", { 0, 0, 30, 10 });
     ini.WriteRect("listbox", "activeitemrect", { 0, 10, 30, 20 });
     ini.WriteRect("listbox", "focusitemrect", { 0, 20, 30, 30 });
@@ -173,22 +175,13 @@ void WriteBaseIni(TbsIniFile& ini)
         ini.WriteRect(bar, "thumbrect", { 0, 20, 12, 35 });
         ini.WriteRect(bar, "glyphrect", { 12, 20, 16, 24 });
     }
-    ini.WriteRect("tab", "skinrect", { 0, 0, 40, 40 });
-    ini.WritePoint("tab", "lefttoppoint", { 4, 4 });
-    ini.WritePoint("tab", "righttoppoint", { 36, 4 });
-    ini.WritePoint("tab", "leftbottompoint", { 4, 36 });
-    ini.WritePoint("tab", "rightbottompoint", { 36, 36 });
-    ini.WriteRect("tab", "clientrect", { 4, 4, 36, 36 });
+    WriteNinePiece(ini, "tab", 40, 40, 4);
     ini.WriteRect("tab", "tabrect", { 0, 0, 20, 10 });
     ini.WriteRect("tab", "activetabrect", { 0, 10, 20, 21 });
     ini.WriteRect("tab", "tabsbgrect", { 20, 0, 40, 10 });
     ini.WriteInteger("tab", "tableftoffset", 3);
     ini.WriteInteger("tab", "tabrightoffset", 3);
-    ini.WriteRect("resizetoolbutton", "skinrect", { 0, 0, 30, 20 });
-    ini.WritePoint("resizetoolbutton", "lefttoppoint", { 4, 4 });
-    ini.WritePoint("resizetoolbutton", "righttoppoint", { 26, 4 });
-    ini.WritePoint("resizetoolbutton", "leftbottompoint", { 4, 16 });
-    ini.WritePoint("resizetoolbutton", "rightbottompoint", { 26, 16 });
+    WriteNinePiece(ini, "resizetoolbutton", 30, 20, 4);
     ini.WriteRect("resizetoolbutton", "downskinrect", { 0, 20, 30, 40 });
     ini.WriteInteger("stdlabel", "fontcolor", 255);
     ini.WriteInteger("listview", "bgcolor", 16777215);
