@@ -199,7 +199,11 @@ void TbsSkinForm::SetSkinData(TbsSkinData* skinData)
 
 void TbsSkinForm::SetMenusSkinData(TbsSkinData* skinData)
 {
+    disconnect(menusSkinDataGone_);
     menusSkinData_ = skinData;
+    // Once it is gone the menus take SkinData again.
+    if (skinData)
+        menusSkinDataGone_ = connect(skinData, &QObject::destroyed, this, [this] { ApplyMenuSettings(); });
     ApplyMenuSettings();
 }
 

@@ -319,6 +319,7 @@ private:
     QPointer<TbsSkinData> skinData_;
     QPointer<TbsSkinData> menusSkinData_;
     QMetaObject::Connection skinDataGone_;
+    QMetaObject::Connection menusSkinDataGone_;
     TbsBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize | biRollUp;
     TbsFormBorderStyle borderStyle_ = bsSizeable;
     bool hideCaptionButtons_ = false;

@@ -430,8 +430,8 @@ TEST_F(SkinMenuTest, AFrameHandsItsMenuSettingsToEveryMenuOfItsWindow)
 
     // The menus' own skin data comes first: an empty one gives the default
     // look, with the frame's item height, limit, translucency and font.
-    TbsSkinData empty;
-    form->SetMenusSkinData(&empty);
+    auto empty = std::make_unique<TbsSkinData>();
+    form->SetMenusSkinData(empty.get());
     form->SetDefMenuItemHeight(26);
     form->SetDefMenuItemHeight(0); // ignored
     form->SetMaxMenuItemsInWindow(3);
@@ -465,6 +465,13 @@ TEST_F(SkinMenuTest, AFrameHandsItsMenuSettingsToEveryMenuOfItsWindow)
     QTRY_COMPARE(clicks, 1);
     EXPECT_EQ(opener.closes, 1);
     EXPECT_EQ(opener.dispatches, 1);
+
+    // The menus' skin data gone, menus take the frame's skin again.
+    empty.reset();
+    TbsSkinPopupMenu again(&window);
+    AddItem(again.Items(), "item");
+    EXPECT_TRUE(popup(again).HasWindowSkin());
+    frameEngine->Hide();
 
     // Without any skin data Popup2 shows nothing.
     form->SetMenusSkinData(nullptr);
