@@ -3,6 +3,7 @@
 #include "StockDataClient.h"
 #include "StockRefresh.h"
 
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "Format.h"
 #include "NuvBase.h"
@@ -346,7 +347,11 @@ void TStockDataSet::LoadQuoteFile()
     std::string bytes;
     if (nuv::ReadWholeFile(QuoteFile, bytes) == nuv::FileRead::Missing)
         return;
+    LoadQuoteText(bytes);
+}
 
+void TStockDataSet::LoadQuoteText(const std::string& bytes)
+{
     // Records end with ";"; line feeds are dropped wherever they stand, and bytes
     // after the last ";" never form a record.
     std::string recordText;
@@ -375,15 +380,16 @@ void TStockDataSet::ParseQuoteLine(const std::string& recordText)
     const long length = static_cast<long>(recordText.size());
     const std::string code = Copy(recordText, p - 6, 6);
     const std::string payload = Copy(recordText, p + 2, length - p - 3);
-    AddStockData(code + "," + payload);
+    AddStockData(code + "," + payload, Copy(recordText, p - 8, 8));
 }
 
-void TStockDataSet::AddStockData(const std::string& text)
+void TStockDataSet::AddStockData(const std::string& text, const std::string& fullCode)
 {
     if (text.empty())
         return;
     // Appended before any field is read, so a failing record stays partly filled.
     Data.push_back(std::make_unique<TStockData>());
+    Data.back()->FullCode = fullCode;
     SplitQuoteFields(text, fields_);
     FillStockData(fields_, *Data.back());
 }
@@ -409,7 +415,20 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
 void TStockDataSet::Refresh()
 {
     if (Client)
-        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile);
+        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile, !StockCodes.empty());
     // Always: fresh quotes after a good download, the earlier answer otherwise.
     LoadQuoteFile();
+}
+
+std::string QuoteAnswerProblem(const std::string& answer, bool codesAsked)
+{
+    if (codesAsked && answer.find_first_not_of(" \t\r\n") == std::string::npos)
+        return "The quote service answered nothing";
+    try {
+        TStockDataSet check(std::string {});
+        check.LoadQuoteText(answer);
+    } catch (...) {
+        return ErrorMessageOf(std::current_exception());
+    }
+    return {};
 }

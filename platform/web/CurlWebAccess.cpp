@@ -242,17 +242,32 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     // leaves the old file as it was.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return { false, FileFailure("write", request.fileName) };
+        return { false, FileFailure("write", request.fileName), {} };
 
-    const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
+    // A checked answer is held until the check has seen all of it (the body
+    // cap bounds it); any other goes straight to the file.
+    std::string body;
+    const BodySink sink = request.check
+        ? BodySink([&body](const char* data, std::size_t size) {
+              body.append(data, size);
+              return true;
+          })
+        : BodySink([&file](const char* data, std::size_t size) { return file.Write(data, size); });
     TransferOptions options;
     options.referer = request.referer;
     const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
     if (!result.Succeeded())
-        return { false, result.Describe() };
+        return { false, result.Describe(), {} };
+    if (request.check) {
+        std::string refused = request.check(body);
+        if (!refused.empty())
+            return { false, "answer refused: " + refused, std::move(refused) };
+        if (!file.Write(body.data(), body.size()))
+            return { false, FileFailure("write", request.fileName), {} };
+    }
     if (!file.Commit())
-        return { false, FileFailure("replace", request.fileName) };
-    return { true, {} };
+        return { false, FileFailure("replace", request.fileName), {} };
+    return { true, {}, {} };
 }
 
 std::string CurlWebAccess::Get(const std::string& url)
