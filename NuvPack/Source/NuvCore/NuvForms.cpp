@@ -28,8 +28,9 @@ QPointer<QWidget>& TheMainForm()
     return form;
 }
 
-// Ends a modal loop when its form is hidden by the program (closed or hidden;
-// a minimize is spontaneous and keeps it running).
+// Ends a modal loop when its form is hidden by the program (closed or hidden).
+// A window manager's minimize hides it spontaneously: the dialog is still
+// open, only out of sight, and keeps the other windows blocked.
 class HideWatch : public QObject {
 public:
     explicit HideWatch(QEventLoop& loop)
@@ -46,21 +47,6 @@ public:
 private:
     QEventLoop& loop_;
 };
-
-void RunModalLoop(QWidget* form)
-{
-    QEventLoop loop;
-    HideWatch watch(loop);
-    QPointer<QWidget> guard(form);
-    form->installEventFilter(&watch);
-    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
-    if (guard && guard->isVisible())
-        loop.exec(QEventLoop::DialogExec);
-    if (guard)
-        guard->removeEventFilter(&watch);
-}
 
 // A window that would have an entry of its own in the taskbar: a top-level
 // window or dialog that no other window owns.
@@ -117,6 +103,32 @@ QWidget* MainForm()
     return TheMainForm().data();
 }
 
+int RunFormModal(QWidget* form)
+{
+    Require(form, "form");
+    if (const auto answer = modal::TakeAnswer(QStringToGbk(form->windowTitle())))
+        return *answer;
+    if (auto* dialog = qobject_cast<QDialog*>(form))
+        return dialog->exec();
+    QPointer<QWidget> guard(form);
+    const Qt::WindowModality before = form->windowModality();
+    QEventLoop loop;
+    HideWatch watch(loop);
+    form->installEventFilter(&watch);
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    form->raise();
+    form->activateWindow();
+    if (guard && guard->isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    if (guard) {
+        guard->removeEventFilter(&watch);
+        guard->setWindowModality(before);
+    }
+    return 0;
+}
+
 void FormShowModal(QWidget* form)
 {
     if (!form)
@@ -128,12 +140,7 @@ void FormShowModal(QWidget* form)
         ~Destroyer() { delete form.data(); }
     } destroyer { guard };
 
-    if (modal::TakeAnswer(QStringToGbk(form->windowTitle())))
-        return;
-    if (auto* dialog = qobject_cast<QDialog*>(form))
-        dialog->exec();
-    else
-        RunModalLoop(form);
+    RunFormModal(form);
 }
 
 bool HideAppBar()
