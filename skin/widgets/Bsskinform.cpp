@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -498,8 +499,12 @@ int TbsSkinForm::GetMaxHeight() const
 
 void TbsSkinForm::ApplySizeLimits()
 {
-    // An explicit minimum also holds against the window's own layout.
-    window_->setMinimumSize(GetMinWidth(), GetMinHeight());
+    // An explicit minimum also holds against the window's own layout, and is
+    // never smaller than what that layout needs (its controls' minimum sizes).
+    QSize least(GetMinWidth(), GetMinHeight());
+    if (const QLayout* layout = window_->layout(); layout && windowState_ != wsMinimized && !rolledUp_)
+        least = least.expandedTo(layout->totalMinimumSize());
+    window_->setMinimumSize(least);
     window_->setMaximumSize(std::max(GetMaxWidth(), GetMinWidth()), std::max(GetMaxHeight(), GetMinHeight()));
 }
 

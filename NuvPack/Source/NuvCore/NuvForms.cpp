@@ -89,6 +89,12 @@ public:
     }
 };
 
+QPointer<NoTaskbarEntries>& AppBarFilter()
+{
+    static QPointer<NoTaskbarEntries> filter;
+    return filter;
+}
+
 } // namespace
 
 namespace nuv {
@@ -145,7 +151,7 @@ void FormShowModal(QWidget* form)
 
 bool HideAppBar()
 {
-    static QPointer<NoTaskbarEntries> filter;
+    QPointer<NoTaskbarEntries>& filter = AppBarFilter();
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return filter;
     const bool before = filter;
@@ -158,6 +164,17 @@ bool HideAppBar()
     for (QWidget* widget : QApplication::topLevelWidgets())
         LeaveTaskbar(widget);
     return before;
+}
+
+void ShowAppBar()
+{
+    QPointer<NoTaskbarEntries>& filter = AppBarFilter();
+    if (!filter)
+        return;
+    delete filter.data();
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (HasOwnTaskbarEntry(widget))
+            WindowSystem().SetSkipTaskbar(widget, false);
 }
 
 void SetFormOnDeskTop(QWidget* form)

@@ -36,6 +36,11 @@ void FormShowModal(QWidget* form);
 // already in force, so a second call changes nothing.
 bool HideAppBar();
 
+// Undoes HideAppBar, for a program that lost its notification area: windows
+// shown from now on keep their taskbar entries, and the top-level windows that
+// would have one get it back. Does nothing while HideAppBar is not in force.
+void ShowAppBar();
+
 // Pins the form to the desktop: below every ordinary window, no longer
 // top-most and without a taskbar entry, its native window made first if need
 // be. Throws EAssertionFailed when form is null.
