@@ -1,18 +1,27 @@
 // The program: the skin module, the main window, the option dialog and the
-// chart window, alive until the message loop ends.
+// chart window, alive until the message loop ends. One runs per user and data
+// folder: a second start shows the first one's window and ends.
 
 #include "ErrorReport.h"
 #include "MainFormFM.h"
+#include "ProgramFolder.h"
+#include "ProgramInstance.h"
 #include "ProgramObjects.h"
 #include "QelvoApplication.h"
 
 int main(int argc, char** argv)
 {
     PreferX11OnWayland();
+    TProgramInstance instance(ProgramDataFolder());
+    if (!instance.First()) {
+        instance.AskFirstToShow();
+        return 0;
+    }
     TQelvoApplication app(argc, argv);
     try {
         SetUpProgramApplication();
         TProgramObjects program;
+        instance.Serve([] { MainForm->mmShowClick(nullptr); });
         MainForm->show();
         app.exec();
     } catch (...) {
