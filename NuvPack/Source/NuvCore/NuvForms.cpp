@@ -49,10 +49,13 @@ private:
 };
 
 // A window that would have an entry of its own in the taskbar: a top-level
-// window or dialog that no other window owns.
+// window or dialog that no other window owns and that the window manager
+// manages (a notification-area icon is a window it leaves alone; changing
+// that window's kind would make it anew and take it out of the tray).
 bool HasOwnTaskbarEntry(const QWidget* widget)
 {
-    if (!widget->isWindow() || widget->parentWidget())
+    if (!widget->isWindow() || widget->parentWidget()
+        || widget->windowFlags().testFlag(Qt::BypassWindowManagerHint))
         return false;
     const Qt::WindowType type = widget->windowType();
     return type == Qt::Window || type == Qt::Dialog;
