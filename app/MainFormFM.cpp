@@ -41,6 +41,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <utility>
 
 TMainForm* MainForm = nullptr;
 
@@ -70,9 +71,8 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
     nuv::SetMainForm(this);
     BuildLayout();
     BuildMenu();
+    // The icon itself comes after the first paint, like the first live quotes.
     inTray_ = QSystemTrayIcon::isSystemTrayAvailable();
-    if (inTray_)
-        BuildTrayIcon();
     NuvFormStyle1->SetKeepTaskbarEntry(!inTray_);
     WatchTrayHost();
 
@@ -100,8 +100,9 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
 
     FirstRefresh();
 
-    // The first live quotes are asked for once the window has first painted:
-    // the start-up shows the window first, and the network waits a moment.
+    // What the first paint does not need waits until the window has painted:
+    // the tray icon, the option dialog and the chart window, the first live
+    // quotes (AfterFirstPaint).
     installEventFilter(this);
 }
 
@@ -180,11 +181,13 @@ void TMainForm::BuildLayout()
     bsSkinListView1->SetSkinDataName("listview");
     bsSkinListView1->SetHeaderSkinDataName("resizetoolbutton");
     bsSkinListView1->SetHotTrackStyle(htHandPoint);
+    // The skin data first: with a skin its font is the list's, and the
+    // settings after it change nothing that would be measured again.
+    bsSkinListView1->SetSkinData(skin);
     bsSkinListView1->SetDefaultColor(0xFFFFFF);
     bsSkinListView1->SetDefaultFont(ChineseFont(14));
     bsSkinListView1->SetColumns({ { Gbk("名称"), 80, taLeftJustify }, { Gbk("代码"), 60, taCenter },
         { Gbk("价格"), 80, taCenter }, { Gbk("涨幅%"), 80, taCenter } });
-    bsSkinListView1->SetSkinData(skin);
     bsSkinListView1->OnClick = [this](QObject* sender) { bsSkinListView1Click(sender); };
 
     // A new user's list is empty: one quiet line tells how to fill it.
@@ -388,6 +391,20 @@ void TMainForm::FirstRefresh()
     }
 }
 
+void TMainForm::AfterFirstPaint()
+{
+    if (inTray_ && !TrayIcon1)
+        BuildTrayIcon();
+    MakeLaterWindowsNow();
+    FirstLiveRefresh();
+}
+
+void TMainForm::MakeLaterWindowsNow()
+{
+    if (const std::function<void()> make = std::exchange(MakeLaterWindows, {}))
+        make();
+}
+
 void TMainForm::FirstLiveRefresh()
 {
     // The timer's next tick comes 20 seconds after this refresh.
@@ -527,6 +544,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::mmOptionClick(QObject*)
 {
+    MakeLaterWindowsNow();
     if (OptionForm)
         OptionForm->ShowModal(); // its result is not used
 }
@@ -539,6 +557,7 @@ void TMainForm::mmAboutClick(QObject*)
 void TMainForm::bsSkinListView1Click(QObject*)
 {
     const int row = bsSkinListView1->ItemIndex();
+    MakeLaterWindowsNow();
     if (row < 0 || !ChartForm)
         return;
     // The row's own market: the index sh000001 and the bank sz000001 share
@@ -578,11 +597,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == client_ && event->type() == QEvent::Resize) {
         PlaceControls();
-    } else if (watched == bsSkinListView1->viewport() && event->type() == QEvent::Resize) {
+    } else if (watched == bsSkinListView1->viewport()
+        && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        // Also on showing: a size the list gives its rows while it is being
+        // shown comes without a resize event.
         lblEmptyHint->setGeometry(bsSkinListView1->viewport()->rect());
     } else if (watched == this && event->type() == QEvent::Paint) {
         removeEventFilter(this); // once
-        QTimer::singleShot(0, this, [this] { FirstLiveRefresh(); });
+        QTimer::singleShot(0, this, [this] { AfterFirstPaint(); });
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include <memory>
 #include <string>
 
@@ -107,6 +109,11 @@ public:
     // Opens the search address in the user's browser.
     void NuvWebSerachPanel1SerachButtonClick(QObject* sender, const std::string& str);
 
+    // Makes the windows the first paint does not need (the option dialog and
+    // the chart window); run once, right after the first paint, or before
+    // when one of them is asked for. The program's objects set it.
+    std::function<void()> MakeLaterWindows;
+
     // Whether the program lives in the notification area now (else "隐藏" minimizes).
     bool InTray() const { return inTray_; }
     // Looks again whether the desktop has a notification area and follows it
@@ -139,6 +146,8 @@ private:
     void BuildTrayIcon();
     void FillList();
     void FirstRefresh();
+    void AfterFirstPaint();
+    void MakeLaterWindowsNow();
     void FirstLiveRefresh();
     void SetShownItems(bool shown);
     void PlaceControls();

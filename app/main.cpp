@@ -8,6 +8,7 @@
 #include "ProgramInstance.h"
 #include "ProgramObjects.h"
 #include "QelvoApplication.h"
+#include "SkinCtrlDM.h"
 
 int main(int argc, char** argv)
 {
@@ -17,10 +18,11 @@ int main(int argc, char** argv)
         instance.AskFirstToShow();
         return 0;
     }
+    std::future<TbsSkinPackage> skin = ReadProgramSkinInBackground();
     TQelvoApplication app(argc, argv);
     try {
         SetUpProgramApplication();
-        TProgramObjects program;
+        TProgramObjects program({}, std::move(skin));
         instance.Serve([] { MainForm->mmShowClick(nullptr); });
         MainForm->show();
         app.exec();

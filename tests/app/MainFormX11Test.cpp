@@ -119,14 +119,16 @@ TEST_F(MainFormX11, StyleItemsReachTheWindowManager)
 
 TEST_F(MainFormX11, ARightClickOnTheTrayIconOpensTheMenuAlsoWhileTheWindowIsHidden)
 {
-    ASSERT_TRUE(WaitUntil([&] { return form->TrayIcon1->geometry().isValid(); })) << "icon not embedded";
+    // The icon comes right after the first paint; the tray host then gives it its size.
+    ASSERT_TRUE(WaitUntil([&] { return form->TrayIcon1 && form->TrayIcon1->geometry().width() >= 16; }))
+        << "icon not embedded";
+    QTest::qWait(200);
     const QRect icon = form->TrayIcon1->geometry();
     form->mmHide->Click();
     ASSERT_TRUE(WaitUntil([&] { return !form->isVisible(); }));
     const QPoint c = icon.center();
-    RunTool(QStringLiteral("xdotool"),
-        { QStringLiteral("mousemove"), QString::number(c.x()), QString::number(c.y()),
-            QStringLiteral("click"), QStringLiteral("3") });
+    Xdotool({ QStringLiteral("mousemove"), QString::number(c.x()), QString::number(c.y()),
+        QStringLiteral("click"), QStringLiteral("3") });
     TbsSkinMenu* engine = form->pmMainMenu->Engine();
     ASSERT_TRUE(WaitUntil([&] { return engine->Visible() && engine->Count() > 0; }));
     ASSERT_TRUE(WaitUntil([&] { return engine->Window(0)->isVisible(); }));

@@ -96,13 +96,16 @@ public:
     QProcess process;
 };
 
+QString WindowTree()
+{
+    return RunTool(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") });
+}
+
 // The program's icons in the notification area: windows of its class inside
 // trayer's panel.
 int TrayIcons()
 {
-    const QStringList tree
-        = RunTool(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") })
-              .split(u'\n');
+    const QStringList tree = WindowTree().split(u'\n');
     const auto indent = [](const QString& line) { return line.size() - line.trimmed().size(); };
     int icons = 0;
     qsizetype panel = -1;
@@ -190,7 +193,7 @@ TEST_F(ProgramX11, ClosingTheWindowEndsTheProgramHoweverItIsClosed)
         Program program(dir, services);
         const WId window = program.MainWindow();
         ASSERT_NE(window, 0u);
-        ASSERT_TRUE(WaitUntil([] { return TrayIcons() == 1; }));
+        ASSERT_TRUE(WaitUntil([] { return TrayIcons() == 1; })) << WindowTree().toStdString();
         row.close(window);
         EXPECT_TRUE(program.EndsWell());
         EXPECT_EQ(TrayIcons(), 0);
@@ -261,7 +264,7 @@ TEST_F(ProgramX11, AnAnswerThatIsNoQuoteAnswerLeavesTheQuoteFileAndShowsOneRepor
         services.ClearRequests();
         Program program(dir, services);
         ASSERT_NE(program.MainWindow(), 0u);
-        ASSERT_TRUE(WaitUntil([&] { return QuoteRequests(services) >= 1; }));
+        ASSERT_TRUE(WaitUntil([&] { return QuoteRequests(services) >= 1; })) << WindowTree().toStdString();
         // The report: a second window of the program under its title.
         EXPECT_TRUE(WaitUntil([&] { return program.Windows().size() == 2; }));
         QTest::qWait(300);
