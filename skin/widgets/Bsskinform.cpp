@@ -879,8 +879,11 @@ void TbsSkinForm::SetActiveObject(int index)
     }
     if (morph && !morphTimer_.isActive())
         morphTimer_.start();
-    // Poll the cursor only while it is on an object, to see it leave into a child or away.
-    if (activeObject_ >= 0)
+    // Poll the cursor only while it is on an object whose look follows it, to
+    // see it leave into a child (leaving the window is an event). The
+    // caption's look is the window's: resting on it costs nothing, and its
+    // leave is seen at the next move over the frame or out of the window.
+    if (activeObject_ >= 0 && !objects_[static_cast<size_t>(activeObject_)]->IsCaption())
         mouseTimer_.start();
     else
         mouseTimer_.stop();

@@ -7,6 +7,7 @@
 #include "BsSkinLabels.h"
 #include "BsSkinListView.h"
 #include "BsSkinPanel.h"
+#include "Bsskinform.h"
 #include "CppWebBrowser.h"
 #include "MainWindowOnX11.h"
 #include "MenuModel.h"
@@ -291,4 +292,20 @@ TEST_F(MainFormX11, AFailingRefreshLeftAloneShowsOneReport)
     ASSERT_TRUE(WaitUntil([&] { return seen.size() == 3; }, 15000));
     EXPECT_EQ(seen, (std::vector<std::size_t> { 1, 1, 1 }));
     EXPECT_TRUE(WaitUntil([&] { return !form->Refreshing(); }));
+}
+
+// Idle costs nothing, also with the pointer resting on the caption: no timer
+// of the frame runs then (a polling timer would wake the program twenty times
+// a second for as long as the pointer rests there).
+TEST_F(MainFormX11, APointerRestingOnTheCaptionRunsNoTimer)
+{
+    Xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(Id()) });
+    ASSERT_TRUE(WaitUntil([&] { return form->bsSkinForm1->WindowActive(); }));
+    const QPoint caption = form->geometry().topLeft() + QPoint(form->width() / 3, 10);
+    Xdotool({ QStringLiteral("mousemove"), QString::number(caption.x()), QString::number(caption.y()) });
+    ASSERT_TRUE(WaitUntil([&] { return form->bsSkinForm1->ActiveObject() >= 0; })) << "on a frame object";
+    QTest::qWait(300);
+    EXPECT_GE(form->bsSkinForm1->ActiveObject(), 0) << "still on the caption";
+    EXPECT_FALSE(form->bsSkinForm1->MouseTimer().isActive());
+    EXPECT_FALSE(form->bsSkinForm1->MorphTimer().isActive());
 }
