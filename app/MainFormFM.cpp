@@ -196,7 +196,9 @@ void TMainForm::BuildLayout()
     lblEmptyHint->setAlignment(Qt::AlignCenter);
     lblEmptyHint->setFont(ChineseFont(12));
     QPalette quiet = lblEmptyHint->palette();
+    // On the rows' background the label draws in the text colour.
     quiet.setColor(QPalette::WindowText, QColor(0x8c, 0x8c, 0x8c));
+    quiet.setColor(QPalette::Text, QColor(0x8c, 0x8c, 0x8c));
     lblEmptyHint->setPalette(quiet);
     lblEmptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
     bsSkinListView1->viewport()->installEventFilter(this);
