@@ -10,15 +10,10 @@
 
 #include <exception>
 
-namespace {
-
-// What the worker found; NoWindow means nothing was asked of the network.
-enum class Fetch { NoWindow, Offline, Fetched, Failed, Refused };
-
-} // namespace
-
+// What the worker found: as offline when no window was showing (nothing went
+// on the network then either).
 struct TAsyncRefreshCycle::Fetched {
-    Fetch fetch = Fetch::NoWindow;
+    TQuoteFetch fetch = TQuoteFetch::Offline;
     std::string refusal; // why the answer was refused
 };
 
@@ -55,20 +50,7 @@ bool TAsyncRefreshCycle::Start()
         if (!windowShowing)
             return result;
         const WebStopScope scope(std::move(stop));
-        switch (TStockDataClient::Fetch(url, file, codesAsked, result.refusal)) {
-        case TQuoteFetch::Offline:
-            result.fetch = Fetch::Offline;
-            break;
-        case TQuoteFetch::Fetched:
-            result.fetch = Fetch::Fetched;
-            break;
-        case TQuoteFetch::Failed:
-            result.fetch = Fetch::Failed;
-            break;
-        case TQuoteFetch::Refused:
-            result.fetch = Fetch::Refused;
-            break;
-        }
+        result.fetch = TStockDataClient::Fetch(url, file, codesAsked, result.refusal);
         return result;
     };
     try {
@@ -104,11 +86,11 @@ void TAsyncRefreshCycle::Report(const std::string& message)
 void TAsyncRefreshCycle::Finish(const Fetched& result)
 {
     const std::shared_ptr<bool> alive = alive_;
-    if (result.fetch == Fetch::Failed) {
+    if (result.fetch == TQuoteFetch::Failed) {
         TStockDataClient::ReportFailure(url_);
         if (!*alive)
             return;
-    } else if (result.fetch == Fetch::Refused) {
+    } else if (result.fetch == TQuoteFetch::Refused) {
         // The file was not replaced: the set and the rows stay as they were.
         Report(result.refusal);
         return;
