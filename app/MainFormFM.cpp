@@ -129,7 +129,7 @@ void TMainForm::BuildLayout()
     bsSkinForm1->SetHideCaptionButtons(true);
     bsSkinForm1->SetShowIcon(false);
     bsSkinForm1->SetDisableSystemMenu(false);
-    bsSkinForm1->DefMenuItemHeight = 20;
+    bsSkinForm1->SetDefMenuItemHeight(20);
     bsSkinForm1->SetAlphaBlend(false);
     bsSkinForm1->SetMagnetic(false);
     bsSkinForm1->MainWindow = true;

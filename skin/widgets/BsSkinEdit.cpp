@@ -167,6 +167,16 @@ QColor TbsSkinEdit::CurrentFontColor() const
     return ToQColor(isEnabled() ? defaultFontColor_ : clGrayText);
 }
 
+void TbsSkinEdit::ApplyTextArea()
+{
+    setTextMargins(bswidgets::MarginsInside(TextArea(), size()));
+}
+
+int TbsSkinEdit::SkinHeight(const TbsDataSkinEditControl& entry)
+{
+    return BoundedSkinSize(QSize(0, entry.SkinRect.Height())).height();
+}
+
 void TbsSkinEdit::ApplyLook()
 {
     auto* entry = SkinEntry<TbsDataSkinEditControl>();
@@ -183,7 +193,7 @@ void TbsSkinEdit::ApplyLook()
     int h = height();
     int w = width();
     if (entry && useSkinFont_ && !entry->SkinRect.IsNull()) {
-        h = entry->SkinRect.Height();
+        h = SkinHeight(*entry);
     } else if (!entry) {
         h = defaultHeight_ > 0 ? defaultHeight_ : QFontMetrics(font).height() + 6;
         if (defaultWidth_ > 0)
@@ -193,8 +203,7 @@ void TbsSkinEdit::ApplyLook()
     }
     if (QSize(w, h) != size())
         resize(w, h);
-    const QRect area = TextArea();
-    setTextMargins(area.left(), area.top(), width() - area.right() - 1, height() - area.bottom() - 1);
+    ApplyTextArea();
     update();
 }
 
@@ -254,12 +263,11 @@ void TbsSkinEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
     auto* entry = SkinEntry<TbsDataSkinEditControl>();
-    if (entry && useSkinFont_ && !entry->SkinRect.IsNull() && height() != entry->SkinRect.Height()) {
-        resize(width(), entry->SkinRect.Height());
+    if (entry && useSkinFont_ && !entry->SkinRect.IsNull() && height() != SkinHeight(*entry)) {
+        resize(width(), SkinHeight(*entry));
         return;
     }
-    const QRect area = TextArea();
-    setTextMargins(area.left(), area.top(), width() - area.right() - 1, height() - area.bottom() - 1);
+    ApplyTextArea();
 }
 
 void TbsSkinEdit::paintEvent(QPaintEvent* event)

@@ -78,6 +78,10 @@ protected:
 
 private:
     void ApplyLook();
+    // Sets the text margins from TextArea().
+    void ApplyTextArea();
+    // The height the skin gives the edit: its look's, never taller than the screens.
+    static int SkinHeight(const TbsDataSkinEditControl& entry);
     std::string Word(const char* name) const;
     void PopupEditMenu(const QPoint& at);
 
