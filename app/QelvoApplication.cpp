@@ -1,5 +1,6 @@
 #include "QelvoApplication.h"
 
+#include "ChineseFonts.h"
 #include "ErrorReport.h"
 #include "NuvGui.h"
 #include "ProgramWindows.h"
@@ -77,4 +78,7 @@ void SetUpProgramApplication()
     QApplication::setQuitOnLastWindowClosed(false);
     nuv::InstallStandardErrorReport();
     InstallProgramWindowShowing();
+    // The windows' fonts need the desktop's font list; asked now, it is read
+    // while the program's skin is still being read on its worker thread.
+    ChineseFontFamilies();
 }

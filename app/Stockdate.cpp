@@ -3,6 +3,7 @@
 #include "StockDataClient.h"
 #include "StockRefresh.h"
 
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "Format.h"
 #include "GbkCodec.h"
@@ -362,7 +363,11 @@ void TStockDataSet::LoadQuoteFile()
     if (bytes.size() > limit)
         throw EReadError(Format("%s is larger than any answer of the quote service (more than %zu KiB)",
             Abbreviated(PathToGbk(QuoteFile)).c_str(), limit / 1024));
+    LoadQuoteText(bytes);
+}
 
+void TStockDataSet::LoadQuoteText(const std::string& bytes)
+{
     // Records end with ";"; line feeds are dropped wherever they stand, and bytes
     // after the last ";" never form a record.
     std::string recordText;
@@ -391,15 +396,16 @@ void TStockDataSet::ParseQuoteLine(const std::string& recordText)
     const long length = static_cast<long>(recordText.size());
     const std::string code = Copy(recordText, p - 6, 6);
     const std::string payload = Copy(recordText, p + 2, length - p - 3);
-    AddStockData(code + "," + payload);
+    AddStockData(code + "," + payload, Copy(recordText, p - 8, 8));
 }
 
-void TStockDataSet::AddStockData(const std::string& text)
+void TStockDataSet::AddStockData(const std::string& text, const std::string& fullCode)
 {
     if (text.empty())
         return;
     // Appended before any field is read, so a failing record stays partly filled.
     Data.push_back(std::make_unique<TStockData>());
+    Data.back()->FullCode = fullCode;
     SplitQuoteFields(text, fields_, UsedFieldCount);
     FillStockData(fields_, *Data.back());
 }
@@ -423,7 +429,20 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
 void TStockDataSet::Refresh()
 {
     if (Client)
-        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile);
+        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile, !StockCodes.empty());
     // Always: fresh quotes after a good download, the earlier answer otherwise.
     LoadQuoteFile();
+}
+
+std::string QuoteAnswerProblem(const std::string& answer, bool codesAsked)
+{
+    if (codesAsked && answer.find_first_not_of(" \t\r\n") == std::string::npos)
+        return "The quote service answered nothing";
+    try {
+        TStockDataSet check(std::string {});
+        check.LoadQuoteText(answer);
+    } catch (...) {
+        return ErrorMessageOf(std::current_exception());
+    }
+    return {};
 }

@@ -20,6 +20,9 @@ class TStockDataClient;
 class TStockData {
 public:
     std::string Code; // six digits, without the market prefix
+    // The code with its market prefix as the answer names the record
+    // ("sh600000" of "var hq_str_sh600000=..."): the code list entry it answers.
+    std::string FullCode;
     std::string Name;
     std::string Open;
     std::string PreClose;
@@ -65,14 +68,21 @@ public:
     // before it and the partly filled one stay. A file larger than
     // MaxQuoteFileBytes raises EReadError and adds nothing.
     void LoadQuoteFile();
+    // The same for an answer already in memory.
+    void LoadQuoteText(const std::string& bytes);
 
     // Asks the quote service for StockCodes through Client, then LoadQuoteFile.
     void Refresh();
 
 private:
     void ParseQuoteLine(const std::string& recordText);
-    void AddStockData(const std::string& text);
+    void AddStockData(const std::string& text, const std::string& fullCode);
     void FillStockData(const std::vector<std::string>& fields, TStockData& data);
 
     std::vector<std::string> fields_; // reused by AddStockData to spare allocations
 };
+
+// Why a quote answer must not replace the quote file, or "" when it may: the
+// error of a record that does not parse, or, when codes were asked for, that
+// the service answered nothing (no bytes, or only blanks and line ends).
+std::string QuoteAnswerProblem(const std::string& answer, bool codesAsked);

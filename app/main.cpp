@@ -1,15 +1,26 @@
 // The program: the skin module, the main window, the option dialog and the
-// chart window, alive until the message loop ends.
+// chart window, alive until the message loop ends. One runs per user and data
+// folder: a second start shows the first one's window and ends.
 
 #include "MainFormFM.h"
+#include "ProgramFolder.h"
+#include "ProgramInstance.h"
 #include "ProgramObjects.h"
 #include "QelvoApplication.h"
+#include "SkinCtrlDM.h"
 
 int main(int argc, char** argv)
 {
     PreferX11OnWayland();
-    return RunEntryRoutine(argc, argv, [](TQelvoApplication& app) {
-        TProgramObjects program;
+    TProgramInstance instance(ProgramDataFolder());
+    if (!instance.First()) {
+        instance.AskFirstToShow();
+        return 0;
+    }
+    std::future<TbsSkinPackage> skin = ReadProgramSkinInBackground();
+    return RunEntryRoutine(argc, argv, [&](TQelvoApplication& app) {
+        TProgramObjects program({}, std::move(skin));
+        instance.Serve([] { MainForm->mmShowClick(nullptr); });
         MainForm->show();
         return app.exec();
     });

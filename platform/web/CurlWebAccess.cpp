@@ -245,23 +245,37 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
     // in memory and writes it in place once it is all in.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return { false, FileFailure("write", request.fileName), nuv::IsDiskFull(errno) };
+        return { false, FileFailure("write", request.fileName), nuv::IsDiskFull(errno), {} };
 
     int writeError = 0;
-    const BodySink sink = [&file, &writeError](const char* data, std::size_t size) {
+    const BodySink write = [&file, &writeError](const char* data, std::size_t size) {
         if (file.Write(data, size))
             return true;
         writeError = errno;
         return false;
     };
+    // A checked answer is held until the check has seen all of it (the body
+    // cap bounds it); any other goes straight to the file.
+    std::string body;
+    const BodySink hold = [&body](const char* data, std::size_t size) {
+        body.append(data, size);
+        return true;
+    };
     TransferOptions options;
     options.referer = request.referer;
-    const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
+    const TransferResult result = Transfer(limits_, request.check ? hold : write).Run(request.url, options);
     if (!result.Succeeded())
-        return { false, result.Describe(), result.sinkFailed && nuv::IsDiskFull(writeError) };
+        return { false, result.Describe(), result.sinkFailed && nuv::IsDiskFull(writeError), {} };
+    if (request.check) {
+        std::string refused = request.check(body);
+        if (!refused.empty())
+            return { false, "answer refused: " + refused, false, std::move(refused) };
+        if (!write(body.data(), body.size()))
+            return { false, FileFailure("write", request.fileName), nuv::IsDiskFull(writeError), {} };
+    }
     if (!file.Commit())
-        return { false, FileFailure("replace", request.fileName), nuv::IsDiskFull(errno) };
-    return { true, {} };
+        return { false, FileFailure("replace", request.fileName), nuv::IsDiskFull(errno), {} };
+    return { true, {}, false, {} };
 }
 
 std::string CurlWebAccess::Get(const std::string& url)

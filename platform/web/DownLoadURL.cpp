@@ -10,14 +10,16 @@ bool TDownLoadURL::Execute()
     if (!ProgramWindowShowing())
         return false;
     const DownloadOutcome outcome = Fetch();
-    if (!outcome.ok)
+    if (!outcome.refused.empty())
+        ShowErrorReport(outcome.refused);
+    else if (!outcome.ok)
         ReportFailure(URL, outcome.diskFull);
     return outcome.ok;
 }
 
 DownloadOutcome TDownLoadURL::Fetch() const
 {
-    return UrlDownloader()->Download({ URL, Filename, Referer });
+    return UrlDownloader()->Download({ URL, Filename, Referer, Check });
 }
 
 void TDownLoadURL::ReportFailure(const std::string& url, bool diskFull)

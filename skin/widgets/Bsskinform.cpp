@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -592,8 +593,16 @@ int TbsSkinForm::GetMaxHeight() const
 
 void TbsSkinForm::ApplySizeLimits()
 {
-    // An explicit minimum also holds against the window's own layout.
-    window_->setMinimumSize(GetMinWidth(), GetMinHeight());
+    // An explicit minimum also holds against the window's own layout, and is
+    // never smaller than what that layout needs (its controls' minimum
+    // sizes), nor larger than the screen area.
+    QSize least(GetMinWidth(), GetMinHeight());
+    if (const QLayout* layout = window_->layout(); layout && windowState_ != wsMinimized && !rolledUp_) {
+        least = least.expandedTo(layout->totalMinimumSize());
+        if (const TRect area = ScreenArea(MaximizeOnFullScreen); !area.IsEmpty())
+            least = least.boundedTo(QSize(area.Width(), area.Height()));
+    }
+    window_->setMinimumSize(least);
     window_->setMaximumSize(std::max(GetMaxWidth(), GetMinWidth()), std::max(GetMaxHeight(), GetMinHeight()));
 }
 
@@ -970,8 +979,11 @@ void TbsSkinForm::SetActiveObject(int index)
     if (morph && !morphTimer_.isActive())
         morphTimer_.start();
     StartAnimation();
-    // Poll the cursor only while it is on an object, to see it leave into a child or away.
-    if (activeObject_ >= 0)
+    // Poll the cursor only while it is on an object whose look follows it, to
+    // see it leave into a child (leaving the window is an event). The
+    // caption's look is the window's: resting on it costs nothing, and its
+    // leave is seen at the next move over the frame or out of the window.
+    if (activeObject_ >= 0 && !objects_[static_cast<size_t>(activeObject_)]->IsCaption())
         mouseTimer_.start();
     else
         mouseTimer_.stop();
