@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "NuvGui.h"
 #include "ProgramWindows.h"
+#include "QMenuPresenter.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -78,6 +79,7 @@ void SetUpProgramApplication()
     QApplication::setQuitOnLastWindowClosed(false);
     nuv::InstallStandardErrorReport();
     InstallProgramWindowShowing();
+    InstallPlainMenuPresenter(); // for a menu that is not skinned
     // The windows' fonts need the desktop's font list; asked now, it is read
     // while the program's skin is still being read on its worker thread.
     ChineseFontFamilies();

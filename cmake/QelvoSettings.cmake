@@ -1,6 +1,8 @@
 # Project-wide settings carried by one INTERFACE target that every target links.
 add_library(qelvo_settings INTERFACE)
 add_library(Qelvo::Settings ALIAS qelvo_settings)
+# Compiler settings only: it brings no library of any layer.
+set_target_properties(qelvo_settings PROPERTIES QELVO_LAYER none)
 
 target_compile_features(qelvo_settings INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)

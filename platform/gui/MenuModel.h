@@ -2,8 +2,9 @@
 // The menu objects windows place: menu items holding sub-items, and popup
 // menus with a root item list. They carry data and one click handler each;
 // drawing is someone else's: a popup menu shows through a presenter that can
-// be installed (the skinned menus install theirs), else through a plain QMenu
-// built from the items.
+// be installed (the skinned menus install theirs), else through the default
+// presenter, which the application installs (the plain QMenu one of
+// QMenuPresenter.h, on Qt Widgets). The model itself needs Qt Gui only.
 //
 // Texts are 8-bit program text (GBK bytes); captions mark their accelerator
 // with "&" ("&&" is a literal ampersand); a caption of "-" is a separator.
@@ -216,15 +217,16 @@ public:
 
     // Pops the menu up at the screen point: remembers the point, raises
     // OnPopup, then shows the menu through this menu's presenter, else the
-    // default presenter, else a plain QMenu. Returns at once.
+    // default presenter; with neither it is not shown. Returns at once.
     virtual void Popup(int x, int y);
 
     // This menu's presenter (not owned), or null.
     TMenuPresenter* Presenter() const { return presenter_; }
     void SetPresenter(TMenuPresenter* presenter) { presenter_ = presenter; }
     // The presenter of every menu without its own (not owned), or null.
+    // Setting it answers the one it replaces.
     static TMenuPresenter* DefaultPresenter();
-    static void SetDefaultPresenter(TMenuPresenter* presenter);
+    static TMenuPresenter* SetDefaultPresenter(TMenuPresenter* presenter);
 
 protected:
     void SetPopupPoint(const QPoint& point) { popupPoint_ = point; }
@@ -245,10 +247,3 @@ private:
 // The visible sub-items of item, with redundant separators left out when
 // reduce is set (leading, trailing and repeated ones).
 std::vector<TMenuItem*> ShownMenuItems(const TMenuItem& item, bool reduce);
-
-// Shows a popup menu as a plain QMenu built from its items; a chosen item's
-// Click runs after the QMenu has closed.
-class TQMenuPresenter : public TMenuPresenter {
-public:
-    void Present(TPopupMenu& menu, const QPoint& screenPoint) override;
-};

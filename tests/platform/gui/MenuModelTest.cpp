@@ -219,7 +219,7 @@ TEST(PopupMenu, PopupRaisesOnPopupThenPresents)
     TPopupMenu menu;
     EXPECT_EQ(menu.PopupPoint(), QPoint(-1, -1));
     RecordingPresenter own, fallback;
-    TPopupMenu::SetDefaultPresenter(&fallback);
+    TMenuPresenter* const installed = TPopupMenu::SetDefaultPresenter(&fallback);
     bool presentedBeforeOnPopup = false;
     menu.SetOnPopup([&](QObject* sender) {
         EXPECT_EQ(sender, &menu);
@@ -236,7 +236,7 @@ TEST(PopupMenu, PopupRaisesOnPopupThenPresents)
     menu.Popup(5, 6);
     EXPECT_EQ(own.menus.size(), 1u) << "a menu's own presenter comes before the default";
     EXPECT_EQ(fallback.menus.size(), 1u);
-    TPopupMenu::SetDefaultPresenter(nullptr);
+    TPopupMenu::SetDefaultPresenter(installed);
 }
 
 TEST(PopupMenu, PlainMenuRunsTheChosenItemOnceAfterClosing)

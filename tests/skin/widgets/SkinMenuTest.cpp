@@ -388,12 +388,12 @@ TEST_F(SkinMenuTest, MenusTakeTheirSkinFromTheFrameOrTheInstalledPresenter)
     // A plain popup menu shows skinned through the installed presenter.
     TbsSkinMenuPresenter presenter(SkinData());
     presenter.OwnEngine()->FixedWorkArea = QRect(0, 0, 1024, 768);
-    TPopupMenu::SetDefaultPresenter(&presenter);
+    TMenuPresenter* const installed = TPopupMenu::SetDefaultPresenter(&presenter);
     TPopupMenu plain;
     int clicks = 0;
     AddItem(plain.Items(), "plain", &clicks);
     plain.Popup(20, 20);
-    TPopupMenu::SetDefaultPresenter(nullptr);
+    TPopupMenu::SetDefaultPresenter(installed);
     TbsSkinMenu* shown = presenter.OwnEngine();
     ASSERT_EQ(shown->Count(), 1);
     EXPECT_TRUE(shown->Window(0)->HasWindowSkin());
