@@ -16,9 +16,14 @@ TStockDataClient::~TStockDataClient() = default;
 
 namespace {
 
-std::function<std::string(const std::string&)> QuoteAnswerCheck(bool codesAsked)
+// The quote download: the answer is checked before it replaces the file.
+void SetUpQuoteDownload(
+    TDownLoadURL& download, const std::string& url, const std::string& fileName, bool codesAsked)
 {
-    return [codesAsked](const std::string& body) { return QuoteAnswerProblem(body, codesAsked); };
+    download.URL = url;
+    download.Filename = fileName;
+    download.Referer = QuoteReferer;
+    download.Check = [codesAsked](const std::string& body) { return QuoteAnswerProblem(body, codesAsked); };
 }
 
 } // namespace
@@ -28,10 +33,7 @@ void TStockDataClient::Download(const std::string& url, const std::string& fileN
     // Without a connection the old quotes stay, silently.
     if (!nuv::CheckInternetConnection(ConnectivityProbeUrl()))
         return;
-    download_->URL = url;
-    download_->Filename = fileName;
-    download_->Referer = QuoteReferer;
-    download_->Check = QuoteAnswerCheck(codesAsked);
+    SetUpQuoteDownload(*download_, url, fileName, codesAsked);
     download_->Execute(); // a failure is reported by the download itself
 }
 
@@ -41,10 +43,7 @@ TQuoteFetch TStockDataClient::Fetch(
     if (!nuv::CheckInternetConnection(ConnectivityProbeUrl()))
         return TQuoteFetch::Offline;
     TDownLoadURL download;
-    download.URL = url;
-    download.Filename = fileName;
-    download.Referer = QuoteReferer;
-    download.Check = QuoteAnswerCheck(codesAsked);
+    SetUpQuoteDownload(download, url, fileName, codesAsked);
     const DownloadOutcome outcome = download.Fetch();
     if (!outcome.refused.empty()) {
         refusal = outcome.refused;

@@ -97,3 +97,39 @@ void TStockCodeConfig::Save(const std::vector<std::string>& list) const
         throw EFCreateError(Format("Cannot create file %s", QuotedPath(fileName_).c_str()) + note);
     }
 }
+
+namespace {
+
+bool NeedsQuotes(const std::string& entry)
+{
+    for (const char ch : entry)
+        if (static_cast<unsigned char>(ch) <= ' ' || ch == ',' || ch == '"')
+            return true;
+    return false;
+}
+
+std::string Quoted(const std::string& entry)
+{
+    std::string quoted = "\"";
+    for (const char ch : entry) {
+        if (ch == '"')
+            quoted += '"';
+        quoted += ch;
+    }
+    return quoted + '"';
+}
+
+} // namespace
+
+std::string JoinStockCodes(const std::vector<std::string>& codes)
+{
+    if (codes.size() == 1 && codes.front().empty())
+        return "\"\"";
+    std::string joined;
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        if (i > 0)
+            joined += ',';
+        joined += NeedsQuotes(codes[i]) ? Quoted(codes[i]) : codes[i];
+    }
+    return joined;
+}

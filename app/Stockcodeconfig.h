@@ -36,3 +36,8 @@ public:
 private:
     std::string fileName_;
 };
+
+// The codes joined by commas as a quote request carries them: an entry holding
+// a blank or control character, a comma or a double quote is written in
+// double quotes (inner ones doubled); a list of one empty entry gives "\"\"".
+std::string JoinStockCodes(const std::vector<std::string>& codes);

@@ -1,8 +1,5 @@
 #include "Stockdate.h"
 
-#include "StockDataClient.h"
-#include "StockRefresh.h"
-
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "Format.h"
@@ -424,14 +421,6 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
         data.Date = fields[DateField];
         data.Time = fields[DateField + 1];
     }
-}
-
-void TStockDataSet::Refresh()
-{
-    if (Client)
-        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile, !StockCodes.empty());
-    // Always: fresh quotes after a good download, the earlier answer otherwise.
-    LoadQuoteFile();
 }
 
 std::string QuoteAnswerProblem(const std::string& answer, bool codesAsked)

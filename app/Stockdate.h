@@ -14,8 +14,6 @@ extern const std::string QuoteFileName;
 // The largest quote file read: the largest answer a download takes.
 std::size_t MaxQuoteFileBytes();
 
-class TStockDataClient;
-
 // One stock's quote. Every field holds the answer's bytes unchanged (names in GBK).
 class TStockData {
 public:
@@ -51,10 +49,9 @@ public:
     TStockDataSet(const TStockDataSet&) = delete;
     TStockDataSet& operator=(const TStockDataSet&) = delete;
 
-    TStockDataClient* Client = nullptr; // not owned; the owner sets it
     std::vector<std::string> StockCodes; // with market prefix, in the user's order
     NSStockData::TDataSet Data; // records in the order of the quote file
-    std::string QuoteFile; // read by LoadQuoteFile, the download target of Refresh
+    std::string QuoteFile; // read by LoadQuoteFile
 
     void Clear();
     int Count() const;
@@ -70,9 +67,6 @@ public:
     void LoadQuoteFile();
     // The same for an answer already in memory.
     void LoadQuoteText(const std::string& bytes);
-
-    // Asks the quote service for StockCodes through Client, then LoadQuoteFile.
-    void Refresh();
 
 private:
     void ParseQuoteLine(const std::string& recordText);

@@ -1,20 +1,33 @@
 // One refresh cycle of 800 codes (the most the quote service takes in one
-// request) against the loopback quote service: code list, connectivity probe,
-// download into Stocks.dat, parse.
+// request) against the loopback quote service, as the windows run it: code
+// list, connectivity probe and download into Stocks.dat on a worker thread,
+// the parse back on this thread's event loop.
+#include "AsyncRefresh.h"
 #include "LoopbackWeb.h"
 #include "StockDataClient.h"
-#include "StockRefresh.h"
 #include "Stockcodeconfig.h"
 #include "Stockdate.h"
+
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
+
+QCoreApplication& Application()
+{
+    static int argc = 1;
+    static char name[] = "refresh_cycle";
+    static char* argv[] = { name, nullptr };
+    static QCoreApplication application(argc, argv);
+    return application;
+}
 
 struct Scratch {
     Scratch()
@@ -46,18 +59,24 @@ void RefreshCycle800(benchmark::State& state)
     fakes::LoopbackWeb web(services, WebLimits {});
     const TStockCodeConfig codeList((scratch.folder / "Stocks.cfg").string());
     codeList.Save(Codes(800));
-    TStockDataClient client;
+    Application();
     TStockDataSet set((scratch.folder / "Stocks.dat").string());
-    set.Client = &client;
-    TStockRefreshCycle cycle;
+    TAsyncRefreshCycle cycle(set, codeList);
+    bool refilled = false;
+    cycle.OnRefilled = [&] { refilled = true; };
 
     for (auto _ : state) {
-        cycle.Run(set, codeList);
-        if (set.Count() != 800 || !web.reports.empty()) {
+        refilled = false;
+        cycle.Start();
+        while (cycle.Running())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!refilled || set.Count() != 800 || !web.reports.empty()) {
             state.SkipWithError("the cycle did not bring 800 quotes");
             break;
         }
     }
+    // No worker may still use the web services when LoopbackWeb swaps them back.
+    OffThreadCalls::WaitForAllThreads(std::chrono::seconds(5));
     state.counters["answer_bytes"] = static_cast<double>(services.LastQuoteAnswer().size());
 }
 BENCHMARK(RefreshCycle800)->Unit(benchmark::kMillisecond);

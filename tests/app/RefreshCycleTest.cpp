@@ -1,14 +1,12 @@
-// The refresh cycle end to end: code list file, request, quote file, records.
+// The refresh cycle end to end, all on the calling thread: code list file,
+// request, quote file, records.
 #include "LoopbackWeb.h"
-#include "StockDataClient.h"
 #include "StockRefresh.h"
 #include "Stockcodeconfig.h"
 #include "Stockdate.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include "Exception.h"
 
 using fakes::FakeServices;
 using fakes::Fault;
@@ -21,7 +19,7 @@ protected:
     RefreshCycleTest()
     {
         services.SetDelay(std::chrono::milliseconds(10000));
-        set.Client = &client;
+        cycle.OnRefilled = [this] { ++refills; };
     }
 
     void WriteCodes(const std::string& text) { testsupport::WriteFile(codeFile, text); }
@@ -50,9 +48,9 @@ protected:
     std::string codeFile = dir.File("Stocks.cfg");
     std::string quoteFile = dir.File("Stocks.dat");
     TStockCodeConfig codeList { codeFile };
-    TStockRefreshCycle cycle;
-    TStockDataClient client;
     TStockDataSet set { quoteFile };
+    TStockRefreshCycle cycle { set, codeList };
+    int refills = 0;
 };
 
 const std::string OldAnswer
@@ -60,25 +58,6 @@ const std::string OldAnswer
       "7.820,7.860,7.870,25384617,199713446.000,2026-12-08,15:00:00,00,\";\n";
 
 } // namespace
-
-TEST(JoinStockCodes, QuotesOnlyEntriesThatNeedIt)
-{
-    struct Case {
-        std::vector<std::string> codes;
-        std::string joined;
-    };
-    const Case cases[] = {
-        { {}, "" },
-        { { "" }, "\"\"" },
-        { { "sh600000" }, "sh600000" },
-        { { "sh600000", "sz000001" }, "sh600000,sz000001" },
-        { { "sh600000 ", "sz000001" }, "\"sh600000 \",sz000001" },
-        { { "a,b", "say \"hi\"", "\ttab" }, "\"a,b\",\"say \"\"hi\"\"\",\"\ttab\"" },
-        { { "sh600000", "" }, "sh600000," },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(JoinStockCodes(c.codes), c.joined);
-}
 
 TEST_F(RefreshCycleTest, RequestCarriesTheCodesOfTheListFile)
 {
@@ -98,7 +77,7 @@ TEST_F(RefreshCycleTest, RequestCarriesTheCodesOfTheListFile)
         if (c.file)
             WriteCodes(c.file);
         services.ClearRequests();
-        ASSERT_TRUE(cycle.Run(set, codeList));
+        ASSERT_TRUE(cycle.Run());
         EXPECT_EQ(QuoteRequests(), std::vector<std::string> { c.path });
         EXPECT_TRUE(web.reports.empty());
     }
@@ -109,14 +88,14 @@ TEST_F(RefreshCycleTest, FreshQuotesReplaceTheOldOnesInFileOrder)
     testsupport::WriteFile(quoteFile, OldAnswer);
     WriteCodes("sz000001\r\nsh999999\r\nsh600519\r\n");
     services.SetUnknownCode("sh999999");
-    ASSERT_TRUE(cycle.Run(set, codeList));
+    ASSERT_TRUE(cycle.Run());
     EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
     EXPECT_EQ(Codes(), (std::vector<std::string> { "000001", "600519" }));
     EXPECT_EQ(set.Items(0)->Name, "\xC6\xBD\xB0\xB2\xD2\xF8\xD0\xD0"); // 平安银行, GBK as sent
 
     // The prices move from one cycle to the next.
     const std::string firstPrice = set.Items(0)->Price;
-    ASSERT_TRUE(cycle.Run(set, codeList));
+    ASSERT_TRUE(cycle.Run());
     ASSERT_EQ(set.Count(), 2);
     EXPECT_NE(set.Items(0)->Price, firstPrice);
 }
@@ -133,7 +112,7 @@ TEST_F(RefreshCycleTest, AFailedDownloadKeepsTheOldFileAndIsReportedOnce)
         services.SetFault("/list=*", fault);
         web.reports.clear();
         const auto started = std::chrono::steady_clock::now();
-        ASSERT_TRUE(cycle.Run(set, codeList));
+        ASSERT_TRUE(cycle.Run());
         // A hung service holds the cycle no longer than the time-outs (1.5 s here).
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
         EXPECT_EQ(testsupport::ReadFile(quoteFile), OldAnswer);
@@ -148,7 +127,7 @@ TEST_F(RefreshCycleTest, WithoutConnectionTheOldQuotesStaySilently)
     testsupport::WriteFile(quoteFile, OldAnswer);
     WriteCodes("sz000001\r\n");
     services.SetFault("/", Fault::Refused);
-    ASSERT_TRUE(cycle.Run(set, codeList));
+    ASSERT_TRUE(cycle.Run());
     EXPECT_TRUE(QuoteRequests().empty());
     EXPECT_TRUE(web.reports.empty());
     EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
@@ -162,7 +141,7 @@ TEST_F(RefreshCycleTest, WithoutQuoteFileAndConnectionTheSetIsEmpty)
     std::filesystem::remove(quoteFile);
     WriteCodes("sh600000\r\n");
     services.SetFault("/", Fault::Refused);
-    ASSERT_TRUE(cycle.Run(set, codeList));
+    ASSERT_TRUE(cycle.Run());
     EXPECT_EQ(set.Count(), 0);
     EXPECT_EQ(set.StockCodes, std::vector<std::string> { "sh600000" });
     EXPECT_TRUE(web.reports.empty());
@@ -174,8 +153,8 @@ TEST_F(RefreshCycleTest, ACycleWhileAReportIsOpenIsSkippedAndCorruptsNothing)
     WriteCodes("sh600000\r\n");
     services.SetFault("/list=*", Fault::ServerError500);
     std::vector<bool> nestedRan;
-    web.onReport = [&] { nestedRan.push_back(cycle.Run(set, codeList)); };
-    ASSERT_TRUE(cycle.Run(set, codeList));
+    web.onReport = [&] { nestedRan.push_back(cycle.Run()); };
+    ASSERT_TRUE(cycle.Run());
     EXPECT_EQ(nestedRan, std::vector<bool> { false });
     EXPECT_EQ(web.reports.size(), 1u);
     EXPECT_EQ(QuoteRequests().size(), 1u);
@@ -184,26 +163,36 @@ TEST_F(RefreshCycleTest, ACycleWhileAReportIsOpenIsSkippedAndCorruptsNothing)
     // Once the report is closed the next tick runs normally.
     web.onReport = nullptr;
     services.ClearFaults();
-    EXPECT_TRUE(cycle.Run(set, codeList));
+    EXPECT_TRUE(cycle.Run());
     EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
 }
 
-TEST_F(RefreshCycleTest, AParseErrorReachesTheCallerAndTheNextCycleStillRuns)
+TEST_F(RefreshCycleTest, AParseErrorIsReportedTheSetStaysAndTheNextCycleStillRuns)
 {
     web.windowShowing = false; // keep the broken file
     WriteCodes("sh600000\r\n");
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    ASSERT_TRUE(cycle.Run());
+    ASSERT_EQ(refills, 1);
     testsupport::WriteFile(quoteFile, "var hq_str_sh600000=\"name,1.0,abc,3.0,4,5,6,7,8,9,10,11,12,13,\";");
-    EXPECT_THROW(cycle.Run(set, codeList), EConvertError);
+    ASSERT_TRUE(cycle.Run());
+    EXPECT_EQ(web.reports, std::vector<std::string> { "'abc' is not a valid floating point value" });
+    EXPECT_EQ(refills, 1) << "the list is not refilled";
+    EXPECT_EQ(Codes(), std::vector<std::string> { "600000" }) << "the last good records stay";
+    EXPECT_FALSE(cycle.Running());
     web.windowShowing = true;
-    EXPECT_TRUE(cycle.Run(set, codeList));
+    EXPECT_TRUE(cycle.Run());
     EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
+    EXPECT_EQ(refills, 2);
 }
 
-TEST_F(RefreshCycleTest, ANullClientOnlyRereadsTheFile)
+TEST_F(RefreshCycleTest, WithoutAWindowShowingNothingGoesOnTheNetwork)
 {
-    set.Client = nullptr;
+    web.windowShowing = false;
     testsupport::WriteFile(quoteFile, OldAnswer);
-    ASSERT_TRUE(cycle.Run(set, codeList));
-    EXPECT_EQ(services.RequestCount(), 0u);
-    EXPECT_EQ(set.Count(), 1);
+    WriteCodes("sz000001\r\n");
+    ASSERT_TRUE(cycle.Run());
+    EXPECT_EQ(services.RequestCount(), 0u) << "not even the connectivity test";
+    EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
+    EXPECT_EQ(refills, 1);
 }

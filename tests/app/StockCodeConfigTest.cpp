@@ -351,3 +351,22 @@ TEST(StockCodeConfig, DefaultFileIsStocksCfgInTheProgramFolder)
     EXPECT_EQ(StockCodeFileName, ProgramDataFolder() + "Stocks.cfg");
     EXPECT_EQ(TStockCodeConfig().FileName(), StockCodeFileName);
 }
+
+TEST(JoinStockCodes, QuotesOnlyEntriesThatNeedIt)
+{
+    struct Case {
+        std::vector<std::string> codes;
+        std::string joined;
+    };
+    const Case cases[] = {
+        { {}, "" },
+        { { "" }, "\"\"" },
+        { { "sh600000" }, "sh600000" },
+        { { "sh600000", "sz000001" }, "sh600000,sz000001" },
+        { { "sh600000 ", "sz000001" }, "\"sh600000 \",sz000001" },
+        { { "a,b", "say \"hi\"", "\ttab" }, "\"a,b\",\"say \"\"hi\"\"\",\"\ttab\"" },
+        { { "sh600000", "" }, "sh600000," },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(JoinStockCodes(c.codes), c.joined);
+}

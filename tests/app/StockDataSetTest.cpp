@@ -327,7 +327,6 @@ TEST(QuoteConstants, NameTheServiceAndTheProgramFolder)
     EXPECT_EQ(QuoteFileName, ProgramDataFolder() + "Stocks.dat");
     const TStockDataSet set;
     EXPECT_EQ(set.QuoteFile, QuoteFileName);
-    EXPECT_EQ(set.Client, nullptr);
 }
 
 namespace {
