@@ -73,7 +73,7 @@ public:
         // caption text
         const auto& cap = Object<TbsDataSkinCaption>("caption");
         const TRect capRect = CalcRealObjectRect(frame, g, cap.SkinRect);
-        p.setFont(SkinFont(cap.FontName, cap.FontHeight, cap.FontStyle));
+        p.setFont(SkinFont(cap));
         p.setPen(ToQColor(cap.ActiveFontColor));
         const TRect text = cap.TextRect.Offset(capRect.Left, capRect.Top);
         p.drawText(
@@ -90,7 +90,7 @@ public:
         const auto& panel = Control<TbsDataSkinPanelControl>("panel");
         p.drawImage(client.Left, client.Top, ControlImage(panel, panel.SkinRect, 306, 25));
         const auto& label = Control<TbsDataSkinStdLabelControl>("stdlabel");
-        p.setFont(SkinFont(label.FontName, label.FontHeight, label.FontStyle));
+        p.setFont(SkinFont(label));
         p.setPen(ToQColor(label.FontColor));
         p.drawText(QRect(client.Left + 152, client.Top + 3, 41, 17), Qt::AlignCenter, QStringLiteral("菜单"));
         const auto& header = Control<TbsDataSkinButtonControl>("resizetoolbutton");
@@ -103,7 +103,7 @@ public:
         const char* rows[][4] = { { "浦发银行", "600000", "10.52", "1.35" },
             { "深发展A", "000001", "24.10", "-0.62" }, { "中国石油", "601857", "13.87", "0.29" } };
         int x = client.Left;
-        p.setFont(SkinFont(lv.FontName, lv.FontHeight, lv.FontStyle));
+        p.setFont(SkinFont(lv));
         for (int c = 0; c < 4; ++c) {
             p.drawImage(x, listTop,
                 ControlImage(header, c == 1 ? header.DownSkinRect : header.SkinRect, widths[c], 22));
@@ -161,7 +161,7 @@ public:
         QImage img = CreateSkinImage(layout, picture, TRect(0, 0, picture.width(), picture.height()), w, h);
         img = img.convertToFormat(QImage::Format_ARGB32);
         QPainter p(&img);
-        p.setFont(SkinFont(item.FontName, item.FontHeight, item.FontStyle));
+        p.setFont(SkinFont(item));
         const int itemsW = w - (picture.width() - pw.ItemsRect.Width());
         int y = pw.ItemsRect.Top;
         for (const Row& r : rows) {
@@ -213,7 +213,7 @@ public:
         const TRect looks[] = { button.SkinRect, button.ActiveSkinRect, button.DownSkinRect,
             button.FocusedSkinRect, button.DisabledSkinRect };
         const char* captions[] = { "保存", "取消", "查看", "添加", "删除" };
-        p.setFont(SkinFont(button.FontName, button.FontHeight, button.FontStyle));
+        p.setFont(SkinFont(button));
         for (int i = 0; i < 5; ++i) {
             const int x = 8 + i * 81;
             p.drawImage(x, 8, ControlImage(button, looks[i], 75, 25));
@@ -225,7 +225,7 @@ public:
         p.drawImage(138, 44,
             CreateHSkinImage(edit.LTPoint.x(), edit.SkinRect.Width() - edit.RTPoint.x(),
                 Library(edit.PictureIndex), edit.ActiveSkinRect, 121, 19, true));
-        p.setFont(SkinFont(edit.FontName, edit.FontHeight, edit.FontStyle));
+        p.setFont(SkinFont(edit));
         p.setPen(ToQColor(edit.FontColor));
         p.drawText(QRect(8 + edit.ClRect.Left + 1, 44, 100, 19), Qt::AlignLeft | Qt::AlignVCenter,
             QStringLiteral("sh600000"));
@@ -245,7 +245,7 @@ public:
         p.drawImage(8 + cr.Right - barW, 76 + cr.Top + 18, Library(vbar.PictureIndex), vbar.ThumbRect.Left,
             vbar.ThumbRect.Top, vbar.ThumbRect.Width(), vbar.ThumbRect.Height());
         const char* codes[] = { "sh600000", "sz000001", "sh601857", "sz000002", "sh600036" };
-        p.setFont(SkinFont(list.FontName, list.FontHeight, list.FontStyle));
+        p.setFont(SkinFont(list));
         for (int i = 0; i < 5; ++i) {
             const TRect look = i == 1 ? list.FocusItemRect : list.ItemRect;
             const int iw = cr.Width() - barW;
@@ -279,7 +279,7 @@ public:
         p.drawImage(260, 77,
             CreateHSkinImage(
                 tab.TabLeftOffset, tab.TabRightOffset, tabs, tab.TabRect, 70, tab.TabRect.Height(), false));
-        p.setFont(SkinFont(tab.FontName, tab.FontHeight, tab.FontStyle));
+        p.setFont(SkinFont(tab));
         p.setPen(ToQColor(tab.ActiveFontColor));
         p.drawText(QRect(190, 76, 70, 19), Qt::AlignCenter, QStringLiteral("股票设定"));
         p.setPen(ToQColor(tab.FontColor));

@@ -51,7 +51,7 @@ void TbsDataSkinCustomControl::Exchange(TbsSkinSectionIO& io)
 void TbsDataSkinButtonControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("downfontcolor", DownFontColor);
     io.Color("disabledfontcolor", DisabledFontColor);
@@ -84,7 +84,7 @@ void TbsDataSkinPanelControl::Exchange(TbsSkinSectionIO& io)
     io.Integer("bgpictureindex", BGPictureIndex, -1);
     io.Rect("captionrect", CaptionRect);
     io.Alignment("alignment", Alignment);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Rect("checkimagerect", CheckImageRect);
     io.Rect("uncheckimagerect", UnCheckImageRect);
     io.Rect("markframerect", MarkFrameRect);
@@ -124,7 +124,7 @@ void TbsDataSkinExPanelControl::Exchange(TbsSkinSectionIO& io)
     io.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
     io.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
     io.Rect("captionrect", CaptionRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Bool("buttonstransparent", ButtonsTransparent);
     io.Color("buttonstransparentcolor", ButtonsTransparentColor);
 }
@@ -132,7 +132,7 @@ void TbsDataSkinExPanelControl::Exchange(TbsSkinSectionIO& io)
 void TbsDataSkinCheckRadioControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("unenabledfontcolor", UnEnabledFontColor);
     io.Color("framefontcolor", FrameFontColor);
@@ -159,7 +159,7 @@ void TbsDataSkinGaugeControl::Exchange(TbsSkinSectionIO& io)
     io.Integer("beginoffset", BeginOffset);
     io.Integer("endoffset", EndOffset);
     io.Bool("vertical", Vertical);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Bool("progresstransparent", ProgressTransparent);
     io.Color("progresstransparentcolor", ProgressTransparentColor);
     io.Bool("progressstretch", ProgressStretch);
@@ -196,13 +196,13 @@ void TbsDataSkinTrackBarControl::Exchange(TbsSkinSectionIO& io)
 void TbsDataSkinLabelControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
 }
 
 void TbsDataSkinStdLabelControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinControl::Exchange(io);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor, 16711680);
 }
 
@@ -232,10 +232,10 @@ void TbsDataSkinGridControl::Exchange(TbsSkinSectionIO& io)
     io.Integer("bgpictureindex", BGPictureIndex, -1);
     io.Color("linescolor", LinesColor);
     io.Color("bgcolor", BGColor);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("selectfontcolor", SelectFontColor);
     io.Color("focusfontcolor", FocusFontColor);
-    io.Font(FixedFontName, FixedFontHeight, FixedFontStyle, FixedFontColor, "fixed");
+    FixedFont.ExchangeFont(io, "fixed");
     io.Bool("cellstretcheffect", CellStretchEffect);
     io.Bool("fixedcellstretcheffect", FixedCellStretchEffect);
     io.Bool("showfocus", ShowFocus);
@@ -264,7 +264,7 @@ void TbsDataSkinTabControl::Exchange(TbsSkinSectionIO& io)
     io.Bool("bottomstretch", BottomStretch);
     io.Bool("stretcheffect", StretchEffect);
     io.StretchType("stretchtype", StretchType);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("focusfontcolor", FocusFontColor);
     io.Color("mouseinfontcolor", MouseInFontColor);
@@ -316,7 +316,7 @@ void TbsDataSkinEditControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
     io.Rect("activeskinrect", ActiveSkinRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("disabledfontcolor", DisabledFontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Rect("buttonrect", ButtonRect);
@@ -341,11 +341,11 @@ void TbsDataSkinListBox::Exchange(TbsSkinSectionIO& io)
     io.Integer("itemleftoffset", ItemLeftOffset);
     io.Integer("itemrightoffset", ItemRightOffset);
     io.Rect("itemtextrect", ItemTextRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("focusfontcolor", FocusFontColor);
     io.Rect("captionrect", CaptionRect);
-    io.Font(CaptionFontName, CaptionFontHeight, CaptionFontStyle, CaptionFontColor, "caption");
+    CaptionFont.ExchangeFont(io, "caption");
     io.Rect("upbuttonrect", UpButtonRect);
     io.Rect("activeupbuttonrect", ActiveUpButtonRect);
     io.Rect("downupbuttonrect", DownUpButtonRect);
@@ -379,7 +379,7 @@ void TbsDataSkinComboBox::Exchange(TbsSkinSectionIO& io)
     io.Integer("itemleftoffset", ItemLeftOffset);
     io.Integer("itemrightoffset", ItemRightOffset);
     io.Rect("itemtextrect", ItemTextRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("focusfontcolor", FocusFontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.String("listboxname", ListBoxName);
@@ -423,7 +423,7 @@ void TbsDataSkinSpinEditControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinCustomControl::Exchange(io);
     io.Rect("activeskinrect", ActiveSkinRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("disabledfontcolor", DisabledFontColor);
     io.Rect("upbuttonrect", UpButtonRect);
@@ -443,7 +443,7 @@ void TbsDataSkinScrollBoxControl::Exchange(TbsSkinSectionIO& io)
 void TbsDataSkinTextBoxControl::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinControl::Exchange(io);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("bgcolor", BGColor);
 }
 

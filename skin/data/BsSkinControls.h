@@ -8,6 +8,7 @@
 // The points and "clientrect" of a resizable control are relative to the
 // top-left corner of its "skinrect".
 
+#include "BsSkinFontKeys.h"
 #include "BsTypes.h"
 
 #include <QPoint>
@@ -67,15 +68,11 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinButtonControl : public TbsDataSkinCustomControl {
+class TbsDataSkinButtonControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "button"; }
 
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor DisabledFontColor = 0;
@@ -110,7 +107,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinPanelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinPanelControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "panel"; }
@@ -118,10 +115,6 @@ public:
     int BGPictureIndex = -1;
     TRect CaptionRect;
     TAlignment Alignment = taCenter;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TRect CheckImageRect;
     TRect UnCheckImageRect;
     TRect MarkFrameRect;
@@ -137,7 +130,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "expanel"; }
@@ -166,10 +159,6 @@ public:
     TRect VRestoreButtonActiveRect;
     TRect VRestoreButtonDownRect;
     TRect CaptionRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     bool ButtonsTransparent = false;
     TColor ButtonsTransparentColor = 0;
 
@@ -177,15 +166,11 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinCheckRadioControl : public TbsDataSkinCustomControl {
+class TbsDataSkinCheckRadioControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "checkradio"; }
 
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     TColor FrameFontColor = 0;
@@ -207,7 +192,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl {
+class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "gauge"; }
@@ -217,10 +202,6 @@ public:
     int BeginOffset = 0;
     int EndOffset = 0;
     bool Vertical = false;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     bool ProgressTransparent = false;
     TColor ProgressTransparentColor = 0;
     bool ProgressStretch = false;
@@ -267,29 +248,20 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinLabelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinLabelControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "label"; }
-
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
 
 protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinStdLabelControl : public TbsDataSkinControl {
+class TbsDataSkinStdLabelControl : public TbsDataSkinControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
     const char* TypeWord() const override { return "stdlabel"; }
 
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 16711680; // blue
 
 protected:
@@ -312,7 +284,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinGridControl : public TbsDataSkinControl {
+class TbsDataSkinGridControl : public TbsDataSkinControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
     const char* TypeWord() const override { return "grid"; }
@@ -329,16 +301,9 @@ public:
     int BGPictureIndex = -1;
     TColor LinesColor = 0;
     TColor BGColor = 0;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor SelectFontColor = 0;
     TColor FocusFontColor = 0;
-    std::string FixedFontName = "Arial";
-    int FixedFontHeight = 14;
-    TFontStyles FixedFontStyle = 0;
-    TColor FixedFontColor = 0;
+    TbsSkinFontKeys FixedFont; // "fixedfontname" ...
     bool CellStretchEffect = false;
     bool FixedCellStretchEffect = false;
     bool ShowFocus = false;
@@ -347,7 +312,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinTabControl : public TbsDataSkinControl {
+class TbsDataSkinTabControl : public TbsDataSkinControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
     const char* TypeWord() const override { return "tab"; }
@@ -372,10 +337,6 @@ public:
     bool BottomStretch = false;
     bool StretchEffect = false;
     TbsStretchType StretchType = bsstFull;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TColor MouseInFontColor = 0;
@@ -437,16 +398,12 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinEditControl : public TbsDataSkinCustomControl {
+class TbsDataSkinEditControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "edit"; }
 
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor DisabledFontColor = 0;
     TColor ActiveFontColor = 0;
     TRect ButtonRect;
@@ -470,7 +427,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinListBox : public TbsDataSkinCustomControl {
+class TbsDataSkinListBox : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "listbox"; }
@@ -481,17 +438,10 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TRect CaptionRect;
-    std::string CaptionFontName = "Arial";
-    int CaptionFontHeight = 14;
-    TFontStyles CaptionFontStyle = 0;
-    TColor CaptionFontColor = 0;
+    TbsSkinFontKeys CaptionFont; // "captionfontname" ...
     TRect UpButtonRect;
     TRect ActiveUpButtonRect;
     TRect DownUpButtonRect;
@@ -524,7 +474,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinComboBox : public TbsDataSkinCustomControl {
+class TbsDataSkinComboBox : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "combobox"; }
@@ -536,10 +486,6 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor FocusFontColor = 0;
     TColor ActiveFontColor = 0;
     std::string ListBoxName; // list box skin of the drop-down list
@@ -587,16 +533,12 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinSpinEditControl : public TbsDataSkinCustomControl {
+class TbsDataSkinSpinEditControl : public TbsDataSkinCustomControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     const char* TypeWord() const override { return "spinedit"; }
 
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DisabledFontColor = 0;
     TRect UpButtonRect;
@@ -623,14 +565,10 @@ protected:
 
 // Shared keys of the tree view, list view and rich edit skins: a font and a
 // background colour.
-class TbsDataSkinTextBoxControl : public TbsDataSkinControl {
+class TbsDataSkinTextBoxControl : public TbsDataSkinControl, public TbsSkinFontKeys {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
 
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor BGColor = 0;
 
 protected:

@@ -76,7 +76,7 @@ void TbsDataSkinCaption::Exchange(TbsSkinSectionIO& io)
 {
     TbsDataSkinObject::Exchange(io);
     io.Rect("textrect", TextRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Alignment("alignment", Alignment);
     io.Bool("light", Light);
@@ -108,7 +108,7 @@ void TbsDataSkinMenuItem::Exchange(TbsSkinSectionIO& io)
     io.Integer("dividerrightoffset", DividerRightOffset);
     io.Rect("textrect", TextRect);
     io.Rect("imagerect", ImageRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("unenabledfontcolor", UnEnabledFontColor);
     io.Bool("stretcheffect", StretchEffect);
@@ -146,7 +146,7 @@ void TbsDataSkinMainMenuBarItem::Exchange(TbsSkinSectionIO& io)
     io.Integer("itemrightoffset", ItemRightOffset);
     io.Rect("downrect", DownRect);
     io.Rect("textrect", TextRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("downfontcolor", DownFontColor);
     io.Color("unenabledfontColor", UnEnabledFontColor);
@@ -238,7 +238,7 @@ void TbsDataSkinHintWindow::ExchangeSection(TbsSkinSectionIO& io)
     io.SetSection("HINTWINDOW");
     ExchangeWindowPicture(io, *this);
     io.Rect("clientrect", ClRect);
-    io.Font(FontName, FontHeight, FontStyle, FontColor);
+    ExchangeFont(io);
     io.Bool("leftstretch", LeftStretch);
     io.Bool("rightstretch", RightStretch);
     io.Bool("topstretch", TopStretch);

@@ -7,6 +7,7 @@
 // Rects are positions in the skin's pictures; a null rect means the piece is
 // absent. Picture indices address the skin's picture library; -1 means none.
 
+#include "BsSkinFontKeys.h"
 #include "BsTypes.h"
 
 #include <QPoint>
@@ -104,16 +105,12 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinCaption : public TbsDataSkinObject {
+class TbsDataSkinCaption : public TbsDataSkinObject, public TbsSkinFontKeys {
 public:
     using TbsDataSkinObject::TbsDataSkinObject;
     const char* TypeWord() const override { return "caption"; }
 
     TRect TextRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TAlignment Alignment = taCenter;
     bool Light = false;
@@ -138,7 +135,7 @@ protected:
     void Exchange(TbsSkinSectionIO& io) override;
 };
 
-class TbsDataSkinMenuItem : public TbsDataSkinObject {
+class TbsDataSkinMenuItem : public TbsDataSkinObject, public TbsSkinFontKeys {
 public:
     using TbsDataSkinObject::TbsDataSkinObject;
     const char* TypeWord() const override { return "menuitem"; }
@@ -150,10 +147,6 @@ public:
     int DividerRightOffset = 0;
     TRect TextRect;
     TRect ImageRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     bool StretchEffect = false;
@@ -185,7 +178,7 @@ public:
     using TbsDataSkinObject::TbsDataSkinObject;
 };
 
-class TbsDataSkinMainMenuBarItem : public TbsDataSkinMainMenuItem {
+class TbsDataSkinMainMenuBarItem : public TbsDataSkinMainMenuItem, public TbsSkinFontKeys {
 public:
     using TbsDataSkinMainMenuItem::TbsDataSkinMainMenuItem;
     const char* TypeWord() const override { return "mainmenubaritem"; }
@@ -194,10 +187,6 @@ public:
     int ItemRightOffset = 0;
     TRect DownRect;
     TRect TextRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor UnEnabledFontColor = 0; // "unenabledfontColor", capital C in every skin
@@ -255,17 +244,13 @@ public:
 };
 
 // [HINTWINDOW]: the skin of hint windows.
-class TbsDataSkinHintWindow : public TbsDataSkinWindowPicture {
+class TbsDataSkinHintWindow : public TbsDataSkinWindowPicture, public TbsSkinFontKeys {
 public:
     void LoadFromFile(const TbsIniFile& ini);
     void SaveToFile(TbsIniFile& ini) const;
     void ExchangeSection(TbsSkinSectionIO& io);
 
     TRect ClRect; // "clientrect"
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
     bool LeftStretch = false;
     bool RightStretch = false;
     bool TopStretch = false;

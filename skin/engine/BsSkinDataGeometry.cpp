@@ -197,6 +197,11 @@ QFont SkinFont(const std::string& name, int height, TFontStyles style)
     return font;
 }
 
+QFont SkinFont(const TbsSkinFontKeys& font)
+{
+    return SkinFont(font.FontName, font.FontHeight, font.FontStyle);
+}
+
 std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* d)
 {
     if (!IsSkinLoaded(d))
@@ -216,7 +221,7 @@ std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* d)
         h.LeftOffset = std::clamp(label->LTPoint.x(), 0, width);
         h.RightOffset = label->RTPoint.x() > 0 ? width - std::clamp(label->RTPoint.x(), 0, width) : 0;
         h.StretchEffect = label->StretchEffect;
-        h.Font = SkinFont(label->FontName, label->FontHeight, label->FontStyle);
+        h.Font = SkinFont(*label);
         h.FontColor = label->FontColor;
         return h;
     }

@@ -49,6 +49,7 @@ std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* skinData);
 // MaxSkinFontHeight) and styles.
 constexpr int MaxSkinFontHeight = 256;
 QFont SkinFont(const std::string& name, int height, TFontStyles style);
+QFont SkinFont(const TbsSkinFontKeys& font);
 
 // A copy of a control skin with every rect and point clipped to the library
 // picture it names (to MaxBitmapDimension without one) and every other figure

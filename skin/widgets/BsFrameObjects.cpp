@@ -288,11 +288,8 @@ TbsActiveSkinObject::Looks TbsSkinAnimateObject::CurrentLooks(const TbsFrameDraw
 
 TbsSkinCaptionObject::TbsSkinCaptionObject(const TbsDataSkinCaption& d, const TbsSkinData& skinData)
     : TbsActiveSkinObject(d, skinData)
+    , TbsSkinFontKeys(d)
     , TextRect(ClipSkinRect(d.TextRect, QSize(SkinRect.Width(), SkinRect.Height())))
-    , FontName(d.FontName)
-    , FontHeight(d.FontHeight)
-    , FontStyle(d.FontStyle)
-    , FontColor(d.FontColor)
     , ActiveFontColor(d.ActiveFontColor)
     , Alignment(d.Alignment)
     , Light(d.Light)
@@ -327,7 +324,7 @@ void TbsSkinCaptionObject::DrawCaptionText(QImage& dest, QPoint origin, const Tb
     text.Right = TRect::Saturate(static_cast<long long>(text.Right) + ObjectRect.Width() - SkinRect.Width());
     if (text.IsEmpty())
         return;
-    const QFont font = SkinFont(FontName, FontHeight, FontStyle);
+    const QFont font = SkinFont(*this);
     painter.setFont(font);
     const QString shown = QFontMetrics(font).elidedText(c.Caption, Qt::ElideRight, text.Width());
     int align = Qt::AlignVCenter;

@@ -185,7 +185,7 @@ private:
     int elapsed_ = 0;
 };
 
-class TbsSkinCaptionObject : public TbsActiveSkinObject {
+class TbsSkinCaptionObject : public TbsActiveSkinObject, public TbsSkinFontKeys {
 public:
     TbsSkinCaptionObject(const TbsDataSkinCaption& data, const TbsSkinData& skinData);
 
@@ -193,10 +193,7 @@ public:
     void Draw(QImage& dest, QPoint origin, const TbsFrameDrawContext& c) const override;
 
     TRect TextRect; // relative to the object
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0, ActiveFontColor = 0;
+    TColor ActiveFontColor = 0;
     TAlignment Alignment = taCenter;
     bool Light = false, Shadow = false;
     TColor LightColor = 0, ActiveLightColor = 0, ShadowColor = 0, ActiveShadowColor = 0;

@@ -968,7 +968,7 @@ void TbsSkinListBox::DrawItem(QPainter& painter, const QRect& r, int index, QSty
         if (!useSkinItemHeight_)
             t.Bottom += r.height() - itemRect.Height();
         textRect = t.ToQRect().translated(r.topLeft());
-        painter.setFont(ControlFont(entry->FontName, entry->FontHeight, entry->FontStyle, true));
+        painter.setFont(ControlFont(*entry, true));
         if (entry->ShowFocus && focused)
             bswidgets::DrawFocusRect(painter, r, SkinColor(&TbsSkinColors::cBtnFace, clBtnFace));
     } else {

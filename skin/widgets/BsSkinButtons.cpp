@@ -433,8 +433,7 @@ void TbsSkinButton::CreateControlSkinImage(QImage& image, const TbsSkinLook& loo
     if (!face.isNull())
         painter.drawImage(0, 0, face);
     const QRect client = RealClientRect();
-    DrawContent(painter, client, ControlFont(entry->FontName, entry->FontHeight, entry->FontStyle, true),
-        CurrentFontColor());
+    DrawContent(painter, client, ControlFont(*entry, true), CurrentFontColor());
     if (entry->ShowFocus && IsFocused())
         bswidgets::DrawFocusRect(painter, client, SkinColor(&TbsSkinColors::cBtnFace, clBtnFace));
 }

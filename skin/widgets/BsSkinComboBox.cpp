@@ -477,8 +477,7 @@ void TbsSkinComboBox::CreateControlSkinImage(QImage& image, const TbsSkinLook& l
     text.Right += item.width() - entry->ItemRect.Width();
     const QRect textRect
         = text.IsNull() ? item.adjusted(2, 0, -2, 0) : text.ToQRect().translated(item.topLeft());
-    DrawItemText(
-        painter, textRect, color, ControlFont(entry->FontName, entry->FontHeight, entry->FontStyle, true));
+    DrawItemText(painter, textRect, color, ControlFont(*entry, true));
     if (entry->ShowFocus && focused)
         bswidgets::DrawFocusRect(painter, item, SkinColor(&TbsSkinColors::cBtnFace, clBtnFace));
 }

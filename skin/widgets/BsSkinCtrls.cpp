@@ -331,11 +331,10 @@ void TbsSkinCustomControl::CreateControlSkinImage(QImage& image, const TbsSkinLo
     DrawCommonSkinImage(image, look, look.Geom.SkinRect);
 }
 
-QFont TbsSkinCustomControl::ControlFont(
-    const std::string& name, int height, TFontStyles style, bool skinned) const
+QFont TbsSkinCustomControl::ControlFont(const TbsSkinFontKeys& font, bool skinned) const
 {
     if (skinned && useSkinFont_)
-        return SkinFont(name, height, style);
+        return SkinFont(font);
     return defaultFont_;
 }
 

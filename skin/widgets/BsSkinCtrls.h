@@ -166,7 +166,7 @@ protected:
     void DrawCommonSkinImage(QImage& image, const TbsSkinLook& look, const TRect& r);
     // The font text is drawn with: the entry's font with a skin and
     // UseSkinFont, else DefaultFont.
-    QFont ControlFont(const std::string& name, int height, TFontStyles style, bool skinned) const;
+    QFont ControlFont(const TbsSkinFontKeys& font, bool skinned) const;
     // Sets the shape from the skin's mask (none without one).
     void UpdateRegion();
     // Places children per the client rect (the content margins).

@@ -182,7 +182,7 @@ void TbsSkinEdit::ApplyLook()
     auto* entry = SkinEntry<TbsDataSkinEditControl>();
     QFont font = defaultFont_;
     if (entry && useSkinFont_)
-        font = SkinFont(entry->FontName, entry->FontHeight, entry->FontStyle);
+        font = SkinFont(*entry);
     if (font != this->font())
         setFont(font);
     QPalette palette = this->palette();

@@ -67,7 +67,7 @@ QFont TbsSkinLabelBase::TextFont() const
     if (!useSkinFont_)
         return font();
     if (auto* entry = SkinEntry<TbsDataSkinStdLabelControl>())
-        return SkinFont(entry->FontName, entry->FontHeight, entry->FontStyle);
+        return SkinFont(*entry);
     return defaultFont_;
 }
 

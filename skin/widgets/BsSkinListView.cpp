@@ -127,9 +127,7 @@ void TbsSkinListHeader::paintSection(QPainter* painter, const QRect& rect, int l
     if (entry && picture) {
         painter->drawImage(
             rect.topLeft(), HeaderImage(*entry, *picture, rect.width(), rect.height(), pressed, false));
-        painter->setFont(owner_->UseSkinFont()
-                ? SkinFont(entry->FontName, entry->FontHeight, entry->FontStyle)
-                : owner_->DefaultFont());
+        painter->setFont(owner_->UseSkinFont() ? SkinFont(*entry) : owner_->DefaultFont());
         color = ToQColor(pressed ? entry->DownFontColor : entry->FontColor);
     } else {
         bswidgets::FrameAndFill(*painter, rect, ToQColor(pressed ? bswidgets::NavyFrame : clBtnShadow),
@@ -441,7 +439,7 @@ void TbsSkinListView::ApplyLook()
     QColor base = ToQColor(defaultColor_);
     if (auto* entry = SkinEntry<TbsDataSkinListView>()) {
         if (useSkinFont_)
-            font = SkinFont(entry->FontName, entry->FontHeight, entry->FontStyle);
+            font = SkinFont(*entry);
         text = ToQColor(entry->FontColor);
         base = ToQColor(entry->BGColor);
         palette.setColor(QPalette::Highlight, SkinColor(&TbsSkinColors::cHighLight, clHighlight));

@@ -133,7 +133,7 @@ void TbsSkinPanel::CreateControlSkinImage(QImage& image, const TbsSkinLook& look
             r.Right += dx;
     }
     QPainter painter(&image);
-    painter.setFont(ControlFont(entry->FontName, entry->FontHeight, entry->FontStyle, true));
+    painter.setFont(ControlFont(*entry, true));
     painter.setPen(ToQColor(entry->FontColor));
     painter.drawText(r.ToQRect(), int(bswidgets::AlignmentFlags(entry->Alignment) | Qt::AlignVCenter),
         GbkToQString(caption_));

@@ -112,7 +112,7 @@ QFont TbsSkinPageControl::TabFont() const
 {
     auto* entry = SkinEntry<TbsDataSkinTabControl>();
     if (entry && useSkinFont_)
-        return SkinFont(entry->FontName, entry->FontHeight, entry->FontStyle);
+        return SkinFont(*entry);
     return defaultFont_;
 }
 

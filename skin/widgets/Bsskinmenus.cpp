@@ -147,7 +147,7 @@ void TbsSkinPopupWindow::ReadSkin()
             if (const QImage* picture = d->GetActivePicture(item->PictureIndex)) {
                 values->item = MenuItemSkinGeomOf(*item, picture);
                 values->itemPicture = *picture;
-                values->itemFont = SkinFont(item->FontName, item->FontHeight, item->FontStyle);
+                values->itemFont = SkinFont(*item);
                 values->morphing = item->Morphing && d->EnableSkinEffects();
                 values->morphKind = item->MorphKind;
                 values->animateRect = item->AnimateSkinRect;
