@@ -89,6 +89,7 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
     if (maker_.Configured())
         AdTimer->start(); // a build without a maker's site has no web start-up step
 
+    StockDataSet.Client = &StockDataClient;
     refresh_ = std::make_unique<TAsyncRefreshCycle>(StockDataSet, codeList_);
     refresh_->OnRefilled = [this] { FillList(); };
 

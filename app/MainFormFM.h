@@ -12,6 +12,7 @@
 // window keeps its taskbar entry in every style and "隐藏" minimizes it.
 
 #include "Durora.h"
+#include "StockDataClient.h"
 #include "Stockcodeconfig.h"
 #include "Stockdate.h"
 
@@ -154,10 +155,11 @@ private:
     void ApplyTaskbarEntry();
     void EndProgram();
 
-    // Destroyed in the reverse order: the cycle, then the set; the window's
-    // components go after them, with the widget.
+    // Destroyed in the reverse order: the cycle, the client, then the set;
+    // the window's components go after them, with the widget.
     TStockCodeConfig codeList_;
     TStockDataSet StockDataSet;
+    TStockDataClient StockDataClient;
     std::unique_ptr<TAsyncRefreshCycle> refresh_;
     bool placed_ = false;
     bool inTray_ = false;

@@ -6,6 +6,8 @@
 #include "GbkCodec.h"
 #include "NuvBase.h"
 #include "ProgramFolder.h"
+#include "StockDataClient.h"
+#include "Stockcodeconfig.h"
 #include "WebAccess.h"
 
 #include <algorithm>
@@ -421,6 +423,14 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
         data.Date = fields[DateField];
         data.Time = fields[DateField + 1];
     }
+}
+
+void TStockDataSet::Refresh()
+{
+    if (Client)
+        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile, !StockCodes.empty());
+    // Always: fresh quotes after a good download, the earlier answer otherwise.
+    LoadQuoteFile();
 }
 
 std::string QuoteAnswerProblem(const std::string& answer, bool codesAsked)

@@ -14,6 +14,8 @@ extern const std::string QuoteFileName;
 // The largest quote file read: the largest answer a download takes.
 std::size_t MaxQuoteFileBytes();
 
+class TStockDataClient;
+
 // One stock's quote. Every field holds the answer's bytes unchanged (names in GBK).
 class TStockData {
 public:
@@ -49,9 +51,10 @@ public:
     TStockDataSet(const TStockDataSet&) = delete;
     TStockDataSet& operator=(const TStockDataSet&) = delete;
 
+    TStockDataClient* Client = nullptr; // not owned; the owner sets it
     std::vector<std::string> StockCodes; // with market prefix, in the user's order
     NSStockData::TDataSet Data; // records in the order of the quote file
-    std::string QuoteFile; // read by LoadQuoteFile
+    std::string QuoteFile; // read by LoadQuoteFile, the download target of Refresh
 
     void Clear();
     int Count() const;
@@ -67,6 +70,12 @@ public:
     void LoadQuoteFile();
     // The same for an answer already in memory.
     void LoadQuoteText(const std::string& bytes);
+
+    // The set's own blocking refresh: asks the quote service for StockCodes
+    // through Client (nothing is asked without one), then LoadQuoteFile. The
+    // refresh cycle (StockRefresh.h) takes the same two steps, the first on a
+    // worker thread for the windows.
+    void Refresh();
 
 private:
     void ParseQuoteLine(const std::string& recordText);

@@ -1,6 +1,7 @@
 // The refresh cycle end to end, all on the calling thread: code list file,
 // request, quote file, records.
 #include "LoopbackWeb.h"
+#include "StockDataClient.h"
 #include "StockRefresh.h"
 #include "Stockcodeconfig.h"
 #include "Stockdate.h"
@@ -195,4 +196,21 @@ TEST_F(RefreshCycleTest, WithoutAWindowShowingNothingGoesOnTheNetwork)
     EXPECT_EQ(services.RequestCount(), 0u) << "not even the connectivity test";
     EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
     EXPECT_EQ(refills, 1);
+}
+
+TEST_F(RefreshCycleTest, TheSetsOwnRefreshAsksThroughItsClientOrOnlyRereadsTheFile)
+{
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    set.StockCodes = { "sz000001" };
+    set.Refresh(); // no client: nothing is asked, the earlier answer is read
+    EXPECT_TRUE(QuoteRequests().empty());
+    EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
+
+    TStockDataClient client;
+    set.Client = &client;
+    set.Clear();
+    set.Refresh();
+    EXPECT_EQ(QuoteRequests(), std::vector<std::string> { "/list=sz000001" });
+    EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
+    EXPECT_EQ(Codes(), std::vector<std::string> { "000001" });
 }
