@@ -1,10 +1,10 @@
-// The window-style component on a real X server with a window manager (run
-// by with-openbox.sh under xvfb-run): the states the manager gives the form's
+// The window-style component on a real X server with a window manager
+// (qelvo_add_x11_test ... WM openbox): the states the manager gives the form's
 // window, read back with xprop, for top-most, pinned and normal.
 #include "NuvFormStyle.h"
+#include "X11Windows.h"
 
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -13,14 +13,7 @@
 
 namespace {
 
-// xprop's answer for one property of a window ("-root" for the root window).
-QString XProp(const QStringList& window, const QString& property)
-{
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), window + QStringList { property });
-    xprop.waitForFinished(5000);
-    return QString::fromLocal8Bit(xprop.readAllStandardOutput()).trimmed();
-}
+using testsupport::XProp;
 
 struct Seen {
     QString state, desktop;
@@ -30,11 +23,10 @@ class FormStyleX11 : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run on an X server";
         // The manager announces itself on the root window.
-        ASSERT_TRUE(XProp({ QStringLiteral("-root") }, QStringLiteral("_NET_SUPPORTING_WM_CHECK"))
-                        .contains(QLatin1Char('#')))
-            << "run by with-openbox.sh";
+        ASSERT_TRUE(XProp(0, QStringLiteral("_NET_SUPPORTING_WM_CHECK")).contains(QLatin1Char('#')))
+            << "run with a window manager";
         for (auto& item : items)
             item = new TMenuItem(&menu);
         style = new TNuvFormStyle(&form);
@@ -50,7 +42,7 @@ protected:
 
     Seen Read() const
     {
-        const QStringList id { QStringLiteral("-id"), QString::number(form.windowHandle()->winId()) };
+        const WId id = form.windowHandle()->winId();
         return { XProp(id, QStringLiteral("_NET_WM_STATE")), XProp(id, QStringLiteral("_NET_WM_DESKTOP")) };
     }
 

@@ -12,27 +12,17 @@
 #include "OptionFormFM.h"
 #include "SkinCtrlDM.h"
 #include "TempDir.h"
+#include "X11Windows.h"
 
-#include <QDir>
 #include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using fakes::FakeServices;
 using fakes::LoopbackWeb;
 
 namespace {
-
-QString ArtifactDir()
-{
-    const char* folder = std::getenv("QELVO_ARTIFACT_DIR");
-    const QString dir = folder ? QString::fromLocal8Bit(folder) : QStringLiteral("test-artifacts");
-    QDir().mkpath(dir);
-    return dir;
-}
 
 // The window as the screen shows it, frame included.
 QImage Grab(QWidget& window)
@@ -72,7 +62,7 @@ TEST(DialogScreenshotTest, OptionChartAndAbout)
         option.lstStoceCodeClick(option.lstStoceCode);
         EXPECT_EQ(option.contentsRect().size(), QSize(311, 281));
         const QImage shot = Grab(option);
-        EXPECT_TRUE(shot.save(ArtifactDir() + QStringLiteral("/option.png")));
+        testsupport::SaveArtifact(shot, QStringLiteral("option.png"));
     }
     {
         TChartForm chart;
@@ -85,7 +75,7 @@ TEST(DialogScreenshotTest, OptionChartAndAbout)
             [&] { return chart.CppWebBrowser1->CurrentView().shows == TCppWebBrowser::Shows::Image; }, 5000));
         EXPECT_EQ(chart.contentsRect().size(), QSize(611, 396));
         const QImage shot = Grab(chart);
-        EXPECT_TRUE(shot.save(ArtifactDir() + QStringLiteral("/chart.png")));
+        testsupport::SaveArtifact(shot, QStringLiteral("chart.png"));
         // The chart's lines show inside the browser's part of the window.
         const QPoint browser = chart.CppWebBrowser1->mapTo(&chart, QPoint(0, 0))
             + (chart.geometry().topLeft() - chart.frameGeometry().topLeft());
@@ -96,7 +86,7 @@ TEST(DialogScreenshotTest, OptionChartAndAbout)
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
         EXPECT_EQ(about.contentsRect().size(), QSize(256, 224));
-        EXPECT_TRUE(Grab(about).save(ArtifactDir() + QStringLiteral("/about.png")));
+        testsupport::SaveArtifact(Grab(about), QStringLiteral("about.png"));
     }
     SkinCtrlModule = nullptr;
     EXPECT_TRUE(web.reports.empty());

@@ -1,5 +1,5 @@
 // The main window on a real X server with a window manager and a
-// notification area (run by with-openbox-trayer.sh under xvfb-run): its size
+// notification area (qelvo_add_x11_test ... WM tray): its size
 // and taskbar state, the window styles as the manager shows them, and the
 // tray icon's menu opened by a real right click, the web side with a maker's
 // site. Saves main-window.png, main-menu.png and main-web.png into
@@ -16,12 +16,11 @@
 #include "NuvWebSerachPanel.h"
 #include "SkinCtrlDM.h"
 #include "TempDir.h"
+#include "WaitUntil.h"
+#include "X11Windows.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -31,35 +30,11 @@
 
 using fakes::FakeServices;
 using fakes::LoopbackWeb;
+using testsupport::RunTool;
+using testsupport::SaveScreen;
+using testsupport::WaitUntil;
 
 namespace {
-
-QString RunTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(5000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-template <typename Done> bool RunUntil(Done done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QTest::qWait(20);
-    return done();
-}
-
-void SaveScreen(const QString& name, QRect area)
-{
-    const QString dir = qEnvironmentVariable("QELVO_ARTIFACT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QScreen* screen = QGuiApplication::primaryScreen();
-    area = area.intersected(screen->geometry());
-    screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(dir + u'/' + name);
-}
 
 class MainFormX11 : public ::testing::Test {
 protected:
@@ -72,9 +47,9 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
-        ASSERT_TRUE(RunUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }))
-            << "run by with-openbox-trayer.sh";
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run on an X server";
+        ASSERT_TRUE(WaitUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }))
+            << "run with a notification area";
         testsupport::WriteFile(
             dir.File("Stocks.cfg"), "sh000001\r\nsz399001\r\nsh600519\r\nsh601318\r\nsz000858\r\n");
         form = std::make_unique<TMainForm>(
@@ -90,12 +65,7 @@ protected:
         form.reset();
     }
 
-    QString State() const
-    {
-        return RunTool(QStringLiteral("xprop"),
-            { QStringLiteral("-id"), QString::number(form->windowHandle()->winId()),
-                QStringLiteral("_NET_WM_STATE") });
-    }
+    QString State() const { return testsupport::WindowState(form->windowHandle()->winId()); }
 
     FakeServices services;
     LoopbackWeb web { services };
@@ -114,11 +84,11 @@ TEST_F(MainFormX11, TheWindowHasItsSizeNoTaskbarEntryAndShowsTheServicesQuotes)
 {
     EXPECT_TRUE(form->InTray());
     EXPECT_EQ(form->size(), QSize(314, 333));
-    EXPECT_TRUE(RunUntil([&] { return State().contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")); }))
+    EXPECT_TRUE(WaitUntil([&] { return State().contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")); }))
         << State().toStdString();
 
     form->tmr1Timer(form->tmr1);
-    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !form->Refreshing(); }));
     EXPECT_EQ(form->bsSkinListView1->ItemCount(), 5);
     QTest::qWait(300);
     SaveScreen(QStringLiteral("main-window.png"), form->frameGeometry().adjusted(-10, -10, 10, 10));
@@ -135,7 +105,7 @@ TEST_F(MainFormX11, StyleItemsReachTheWindowManager)
     for (const Row& row : rows) {
         row.item->Click();
         QTest::qWait(50);
-        const bool settled = RunUntil([&] {
+        const bool settled = WaitUntil([&] {
             const QString s = State();
             return s.contains(QStringLiteral("_NET_WM_STATE_ABOVE")) == row.above
                 && s.contains(QStringLiteral("_NET_WM_STATE_BELOW")) == row.below;
@@ -146,17 +116,17 @@ TEST_F(MainFormX11, StyleItemsReachTheWindowManager)
 
 TEST_F(MainFormX11, ARightClickOnTheTrayIconOpensTheMenuAlsoWhileTheWindowIsHidden)
 {
-    ASSERT_TRUE(RunUntil([&] { return form->TrayIcon1->geometry().isValid(); })) << "icon not embedded";
+    ASSERT_TRUE(WaitUntil([&] { return form->TrayIcon1->geometry().isValid(); })) << "icon not embedded";
     const QRect icon = form->TrayIcon1->geometry();
     form->mmHide->Click();
-    ASSERT_TRUE(RunUntil([&] { return !form->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !form->isVisible(); }));
     const QPoint c = icon.center();
     RunTool(QStringLiteral("xdotool"),
         { QStringLiteral("mousemove"), QString::number(c.x()), QString::number(c.y()),
             QStringLiteral("click"), QStringLiteral("3") });
     TbsSkinMenu* engine = form->pmMainMenu->Engine();
-    ASSERT_TRUE(RunUntil([&] { return engine->Visible() && engine->Count() > 0; }));
-    ASSERT_TRUE(RunUntil([&] { return engine->Window(0)->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return engine->Visible() && engine->Count() > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return engine->Window(0)->isVisible(); }));
     // The menu offers "显示" now, and not "隐藏".
     EXPECT_TRUE(form->mmShow->Visible());
     EXPECT_FALSE(form->mmHide->Visible());
@@ -172,17 +142,17 @@ TEST_F(MainFormX11, MinimizedByTheWindowManagerTheMenuOffersToShowTheWindowAgain
     const auto minimize = [&] {
         for (int attempt = 0; attempt < 5 && !form->isMinimized(); ++attempt) {
             RunTool(QStringLiteral("xdotool"), { QStringLiteral("windowminimize"), id });
-            RunUntil([&] { return form->isMinimized(); }, 1000);
+            WaitUntil([&] { return form->isMinimized(); }, 1000);
         }
         return form->isMinimized();
     };
-    ASSERT_TRUE(RunUntil([&] { return State().contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")); }));
+    ASSERT_TRUE(WaitUntil([&] { return State().contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")); }));
     ASSERT_TRUE(minimize()) << State().toStdString();
     EXPECT_TRUE(form->mmShow->Visible());
     EXPECT_FALSE(form->mmHide->Visible());
 
     form->mmShow->Click();
-    EXPECT_TRUE(RunUntil([&] { return !State().contains(QStringLiteral("_NET_WM_STATE_HIDDEN")); }))
+    EXPECT_TRUE(WaitUntil([&] { return !State().contains(QStringLiteral("_NET_WM_STATE_HIDDEN")); }))
         << State().toStdString();
     EXPECT_FALSE(form->isMinimized());
     EXPECT_TRUE(form->mmHide->Visible());
@@ -190,7 +160,7 @@ TEST_F(MainFormX11, MinimizedByTheWindowManagerTheMenuOffersToShowTheWindowAgain
     // Restored by the window manager (a pager, a keyboard shortcut): the menu follows too.
     ASSERT_TRUE(minimize());
     RunTool(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), id });
-    EXPECT_TRUE(RunUntil([&] { return !form->isMinimized() && form->mmHide->Visible(); }))
+    EXPECT_TRUE(WaitUntil([&] { return !form->isMinimized() && form->mmHide->Visible(); }))
         << State().toStdString();
 }
 
@@ -202,15 +172,15 @@ TEST_F(MainFormX11, MinimizedByTheWindowManagerTheMenuOffersToShowTheWindowAgain
 TEST_F(MainFormX11Web, TheWebSideShowsSearchPanelAdvertisementAndNews)
 {
     form->tmr1Timer(form->tmr1);
-    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return !form->Refreshing(); }, 15000));
     form->NuvWebSerachPanel1->SubEdit()->setText(QStringLiteral("股票"));
 
     form->AdTimerTimer(form->AdTimer);
-    ASSERT_TRUE(RunUntil([&] { return form->NuvPopupNewsForm1->FormCount() == 1; }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return form->NuvPopupNewsForm1->FormCount() == 1; }, 15000));
     auto* news = qobject_cast<TNuvSelfPopupNewsForm*>(form->NuvPopupNewsForm1->Form(0));
     ASSERT_NE(news, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(news));
-    ASSERT_TRUE(RunUntil(
+    ASSERT_TRUE(WaitUntil(
         [&] {
             return news->WebNews->CurrentView().shows == TCppWebBrowser::Shows::Html
                 && form->NuvAdPanel1->WebBrowser()->CurrentView().shows == TCppWebBrowser::Shows::Html;

@@ -6,6 +6,7 @@
 #include "GifPictures.h"
 #include "LoopbackWeb.h"
 #include "TempDir.h"
+#include "WaitUntil.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -30,10 +31,7 @@ const std::u16string ChartUrl = u"http://image.sinajs.cn/newchart/min/n/sh600000
 const std::u16string DailyChartUrl = u"http://image.sinajs.cn/newchart/daily/n/sh600000.gif";
 const std::u16string AdUrl = u"http://maker.example/ad.php?id=tavrel";
 
-bool WaitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    return QTest::qWaitFor(done, milliseconds);
-}
+using testsupport::WaitUntil;
 
 class BrowserViewTest : public ::testing::Test {
 protected:

@@ -1,4 +1,4 @@
-// The skinned popup menu on a real X server (run under xvfb-run): the tray
+// The skinned popup menu on a real X server (qelvo_add_x11_test): the tray
 // menu of a hidden main window opens with its style sub-menu, follows the
 // real pointer, and shows on screen exactly the pictures it painted off-screen,
 // cut to the window mask. Saves the screen as test-artifacts/menu.png.
@@ -6,9 +6,9 @@
 
 #include "GbkText.h"
 #include "SkinCtrlDM.h"
+#include "X11Windows.h"
 
 #include <QCursor>
-#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -63,7 +63,7 @@ bool Settled(TbsSkinPopupWindow* w)
 
 TEST(SkinMenuX11, TrayMenuWithOpenSubMenuIsOnScreenAsPainted)
 {
-    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run on an X server";
     TSkinCtrlModule module;
     QWidget mainWindow; // never shown, as after "隐藏"
     auto* frameEngine = new TbsSkinMenu(&mainWindow);
@@ -98,9 +98,7 @@ TEST(SkinMenuX11, TrayMenuWithOpenSubMenuIsOnScreenAsPainted)
 
     const QImage screen
         = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-    const QString dir = qEnvironmentVariable("QELVO_ARTIFACT_DIR", QStringLiteral("test-artifacts"));
-    QDir().mkpath(dir);
-    EXPECT_TRUE(screen.save(dir + QStringLiteral("/menu.png")));
+    testsupport::SaveArtifact(screen, QStringLiteral("menu.png"));
 
     EXPECT_EQ(ScreenMismatches(screen, top, sub), 0);
     EXPECT_EQ(ScreenMismatches(screen, sub), 0);

@@ -1,25 +1,19 @@
 #!/usr/bin/env bash
-# The skinned frame under a real window manager (openbox on the X server that
-# xvfb-run starts): a caption drag moves the window through the window
-# manager, a caption double click maximizes to the work area (here the whole
+# The skinned frame under a real window manager (qelvo_add_x11_test ... WM
+# openbox): a caption drag moves the window through the window manager, a caption double click maximizes to the work area (here the whole
 # screen less a pixel on each side) and a second one restores, and a drag on
 # the bottom-right corner resizes it.
 #
-# Usage (under xvfb-run): frame-window-manager.sh <skingallery>
-# Exits 77 (skipped) when openbox or xdotool is not installed.
+# Usage (on an X server with openbox): frame-window-manager.sh <skingallery>
+# Exits 77 (skipped) when xdotool or xwininfo is not installed.
 set -euo pipefail
 gallery=$1
-for tool in openbox xdotool xwininfo; do
+for tool in xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing (scripts/install-deps)"; exit 77; }
 done
-export XDG_RUNTIME_DIR=${TMPDIR:-/tmp}
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
 "$gallery" --kind main 2>/dev/null &
-pids+=($!)
+gallery_pid=$!
+trap 'kill "$gallery_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
   wid=$(xdotool search --name "Qelvo" 2>/dev/null | head -1 || true)
   [[ -n $wid ]] && break
