@@ -10,12 +10,12 @@
 
 #include <exception>
 
-namespace {
-
-// What the worker found; NoWindow means nothing was asked of the network.
-enum class Fetch { NoWindow, Offline, Fetched, Failed };
-
-} // namespace
+// What the worker found: as offline when no window was showing (nothing went
+// on the network then either).
+struct TAsyncRefreshCycle::Fetched {
+    TQuoteFetch fetch = TQuoteFetch::Offline;
+    std::string refusal; // why the answer was refused
+};
 
 TAsyncRefreshCycle::TAsyncRefreshCycle(TStockDataSet& set, const TStockCodeConfig& codeList)
     : set_(set)
@@ -32,38 +32,37 @@ bool TAsyncRefreshCycle::Start()
 {
     if (running_)
         return false;
+    running_ = true;
     std::vector<std::string> codes;
-    codeList_.Load(codes); // a missing file leaves no codes
+    try {
+        codeList_.Load(codes); // a missing file leaves no codes
+    } catch (...) {
+        Report(ErrorMessageOf(std::current_exception()));
+        return true;
+    }
     codes_ = std::move(codes);
     url_ = QuoteListUrl + JoinStockCodes(codes_);
 
     const bool windowShowing = ProgramWindowShowing();
-    std::function<Fetch(std::stop_token)> work
-        = [windowShowing, url = url_, file = set_.QuoteFile](std::stop_token stop) {
-              if (!windowShowing)
-                  return Fetch::NoWindow;
-              const WebStopScope scope(std::move(stop));
-              switch (TStockDataClient::Fetch(url, file)) {
-              case TQuoteFetch::Offline:
-                  return Fetch::Offline;
-              case TQuoteFetch::Fetched:
-                  return Fetch::Fetched;
-              case TQuoteFetch::Failed:
-                  break;
-              }
-              return Fetch::Failed;
-          };
-    running_ = true;
+    std::function<Fetched(std::stop_token)> work = [windowShowing, url = url_, file = set_.QuoteFile,
+                                                       codesAsked = !codes_.empty()](std::stop_token stop) {
+        Fetched result;
+        if (!windowShowing)
+            return result;
+        const WebStopScope scope(std::move(stop));
+        result.fetch = TStockDataClient::Fetch(url, file, codesAsked, result.refusal);
+        return result;
+    };
     try {
-        calls_.Start<Fetch>(
-            std::move(work), [this](Fetch fetch) { Finish(fetch == Fetch::Failed); },
+        calls_.Start<Fetched>(
+            std::move(work), [this](Fetched result) { Finish(result); },
             [this](std::exception_ptr error) {
                 // Nothing the worker does throws in normal use; tell the user
                 // and go on with the file as it is.
                 const std::shared_ptr<bool> alive = alive_;
-                ShowErrorReport(ErrorMessageOf(error));
+                ReportException(error);
                 if (*alive)
-                    Finish(false);
+                    Finish({});
             });
     } catch (...) {
         running_ = false;
@@ -72,27 +71,41 @@ bool TAsyncRefreshCycle::Start()
     return true;
 }
 
-void TAsyncRefreshCycle::Finish(bool downloadFailed)
+void TAsyncRefreshCycle::Report(const std::string& message)
 {
-    // The error report is modal: while it is open the timer keeps firing, and
-    // the program may even be told to end. The cycle stays "running" until it
-    // is all done, and touches nothing once it has been destroyed.
+    // The report is modal: while it is open the timer keeps firing, and the
+    // program may even be told to end. The cycle is still running until the
+    // report is dismissed, so those ticks are skipped, and it touches nothing
+    // once it has been destroyed.
     const std::shared_ptr<bool> alive = alive_;
-    if (downloadFailed) {
-        TStockDataClient::ReportFailure(url_);
+    ShowErrorReport(message);
+    if (*alive)
+        running_ = false;
+}
+
+void TAsyncRefreshCycle::Finish(const Fetched& result)
+{
+    const std::shared_ptr<bool> alive = alive_;
+    if (result.fetch == TQuoteFetch::Failed || result.fetch == TQuoteFetch::DiskFull) {
+        TStockDataClient::ReportFailure(url_, result.fetch == TQuoteFetch::DiskFull);
         if (!*alive)
             return;
-    }
-    try {
-        set_.Clear();
-        set_.StockCodes = codes_;
-        set_.LoadQuoteFile();
-    } catch (...) {
-        // Reported like an error escaping the plain cycle: the cycle is over.
-        running_ = false;
-        ShowErrorReport(ErrorMessageOf(std::current_exception()));
+    } else if (result.fetch == TQuoteFetch::Refused) {
+        // The file was not replaced: the set and the rows stay as they were.
+        Report(result.refusal);
         return;
     }
+    // Parsed aside, so a file that does not parse leaves the set as it was.
+    TStockDataSet fresh(set_.QuoteFile);
+    try {
+        fresh.LoadQuoteFile();
+    } catch (...) {
+        Report(ErrorMessageOf(std::current_exception()));
+        return;
+    }
+    set_.Clear();
+    set_.StockCodes = codes_;
+    set_.Data = std::move(fresh.Data);
     running_ = false;
     if (OnRefilled)
         OnRefilled();

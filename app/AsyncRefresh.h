@@ -6,15 +6,19 @@
 //
 //   Start: skip when a cycle is still going; read the code list; decide
 //          whether a window of the program is showing.
-//   worker: connectivity test, then the download into the quote file (only
-//          when a window is showing).
+//   worker: connectivity test, then the download (only when a window is
+//          showing); the answer replaces the quote file only when it parses
+//          and, for a request with codes, is not empty.
 //   back on the user-interface thread: the standard error report for a
-//          failed download; clear the set and parse the quote file into it;
-//          then OnRefilled, so the main window refills its list.
+//          failed download; parse the quote file and put its records into
+//          the set; then OnRefilled, so the main window refills its list.
 //
-// A parse error goes to the standard error report instead of OnRefilled, so
-// the list keeps its old rows. Destroying the cycle while the worker waits
-// returns at once: the transfer is told to stop and its result is dropped.
+// A refused answer, a parse error or a code list that cannot be read goes to
+// the standard error report instead of OnRefilled, so the set and the list
+// keep what they had. A cycle runs until its report is dismissed: one report
+// at a time, however long the user is away. Destroying the cycle while the
+// worker waits returns at once: the transfer is told to stop and its result
+// is dropped.
 
 #include "OffThread.h"
 
@@ -38,15 +42,18 @@ public:
     std::function<void()> OnRefilled;
 
     // Starts a cycle; false when one is still going (its download is running
-    // or its error report is open), and this one is skipped. The cycle always
-    // finishes later, from the event loop, never inside Start. A code list
-    // that cannot be read raises here and starts nothing.
+    // or its error report is open), and this one is skipped. The cycle
+    // finishes later, from the event loop; only a code list that cannot be
+    // read ends it inside Start, with its report.
     bool Start();
 
     bool Running() const { return running_; }
 
 private:
-    void Finish(bool downloadFailed);
+    struct Fetched;
+    void Finish(const Fetched& result);
+    // Shows an error report of the cycle; the cycle ends when it is dismissed.
+    void Report(const std::string& message);
 
     TStockDataSet& set_;
     const TStockCodeConfig& codeList_;

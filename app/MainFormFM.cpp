@@ -22,12 +22,16 @@
 #include "OffThread.h"
 #include "OptionFormFM.h"
 #include "SkinCtrlDM.h"
+#include "TrayHostWatch.h"
 #include "WebStop.h"
 #include "WindowLook.h"
+#include "WindowSystem.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -37,6 +41,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <utility>
 
 TMainForm* MainForm = nullptr;
 
@@ -66,7 +71,10 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
     nuv::SetMainForm(this);
     BuildLayout();
     BuildMenu();
-    BuildTrayIcon();
+    // The icon itself comes after the first paint, like the first live quotes.
+    inTray_ = QSystemTrayIcon::isSystemTrayAvailable();
+    NuvFormStyle1->SetKeepTaskbarEntry(!inTray_);
+    WatchTrayHost();
 
     tmr1 = new QTimer(this);
     tmr1->setObjectName(QStringLiteral("tmr1"));
@@ -91,6 +99,11 @@ TMainForm::TMainForm(QWidget* parent, TMainFormFiles files)
         nuv::HideAppBar();
 
     FirstRefresh();
+
+    // What the first paint does not need waits until the window has painted:
+    // the tray icon, the option dialog and the chart window, the first live
+    // quotes (AfterFirstPaint).
+    installEventFilter(this);
 }
 
 TMainForm::~TMainForm()
@@ -116,21 +129,28 @@ void TMainForm::BuildLayout()
     bsSkinForm1->SetHideCaptionButtons(true);
     bsSkinForm1->SetShowIcon(false);
     bsSkinForm1->SetDisableSystemMenu(false);
-    bsSkinForm1->DefMenuItemHeight = 20;
+    bsSkinForm1->SetDefMenuItemHeight(20);
     bsSkinForm1->SetAlphaBlend(false);
     bsSkinForm1->SetMagnetic(false);
     bsSkinForm1->MainWindow = true;
     bsSkinForm1->SetSkinData(skin);
     bsSkinForm1->SetClientWidth(ClientWidth);
     bsSkinForm1->SetClientHeight(ClientHeight);
-
-    // The client area follows the frame's margins; the controls sit on it.
+    // The client area follows the frame's margins; the controls sit on it and
+    // follow its size (PlaceControls).
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     layout->addWidget(client);
+    client_ = client;
+    // The layout's size is the smallest: larger, the strips widen and the list
+    // grows. The frame holds the window to its layout's minimum.
+    client->setMinimumSize(ClientWidth, ClientHeight);
+    const QSize smallest = bsSkinForm1->Margins().WindowSize(QSize(ClientWidth, ClientHeight));
+    bsSkinForm1->SetMinWidth(smallest.width());
+    bsSkinForm1->SetMinHeight(smallest.height());
 
     bsSkinPanel1 = new TbsSkinPanel(client);
     bsSkinPanel1->setObjectName(QStringLiteral("bsSkinPanel1"));
@@ -161,12 +181,27 @@ void TMainForm::BuildLayout()
     bsSkinListView1->SetSkinDataName("listview");
     bsSkinListView1->SetHeaderSkinDataName("resizetoolbutton");
     bsSkinListView1->SetHotTrackStyle(htHandPoint);
+    // The skin data first: with a skin its font is the list's, and the
+    // settings after it change nothing that would be measured again.
+    bsSkinListView1->SetSkinData(skin);
     bsSkinListView1->SetDefaultColor(0xFFFFFF);
     bsSkinListView1->SetDefaultFont(ChineseFont(14));
     bsSkinListView1->SetColumns({ { Gbk("名称"), 80, taLeftJustify }, { Gbk("代码"), 60, taCenter },
         { Gbk("价格"), 80, taCenter }, { Gbk("涨幅%"), 80, taCenter } });
-    bsSkinListView1->SetSkinData(skin);
     bsSkinListView1->OnClick = [this](QObject* sender) { bsSkinListView1Click(sender); };
+
+    // A new user's list is empty: one quiet line tells how to fill it.
+    lblEmptyHint = new QLabel(QStringLiteral("从“菜单”→“选项”添加股票"), bsSkinListView1->viewport());
+    lblEmptyHint->setObjectName(QStringLiteral("lblEmptyHint"));
+    lblEmptyHint->setAlignment(Qt::AlignCenter);
+    lblEmptyHint->setFont(ChineseFont(12));
+    QPalette quiet = lblEmptyHint->palette();
+    // On the rows' background the label draws in the text colour.
+    quiet.setColor(QPalette::WindowText, QColor(0x8c, 0x8c, 0x8c));
+    quiet.setColor(QPalette::Text, QColor(0x8c, 0x8c, 0x8c));
+    lblEmptyHint->setPalette(quiet);
+    lblEmptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    bsSkinListView1->viewport()->installEventFilter(this);
 
     bsSkinPanel3 = new TbsSkinPanel(client);
     bsSkinPanel3->setObjectName(QStringLiteral("bsSkinPanel3"));
@@ -176,6 +211,7 @@ void TMainForm::BuildLayout()
     bsSkinPanel3->SetSkinData(skin);
 
     BuildWebSide(skin);
+    client->installEventFilter(this); // now that every control is there to place
 }
 
 void TMainForm::BuildWebSide(TbsSkinData* skin)
@@ -241,6 +277,12 @@ void TMainForm::BuildMenu()
     mmExit = AddItem(root, "mmExit", "退出");
     mmExit->SetOnClick([this](QObject* sender) { mmExitClick(sender); });
 
+    // After each style change the window's taskbar entry follows the tray
+    // again (the notification area may have come or gone while it was
+    // pinned). The style component calls these after its own handling.
+    for (TMenuItem* item : { mmFormStyleNormal, mmFormStyleStayOnTop, mmFormStyleOnDesttop })
+        item->SetOnClick([this](QObject*) { ApplyTaskbarEntry(); });
+
     NuvFormStyle1 = new TNuvFormStyle(this);
     NuvFormStyle1->setObjectName(QStringLiteral("NuvFormStyle1"));
     NuvFormStyle1->SetAutoChecked(true);
@@ -274,8 +316,6 @@ QImage TMainForm::TrayImage()
 
 void TMainForm::BuildTrayIcon()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        return;
     TrayIcon1 = new QSystemTrayIcon(QIcon(QPixmap::fromImage(TrayImage())), this);
     TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -291,6 +331,41 @@ void TMainForm::BuildTrayIcon()
         pmMainMenu->Popup(QCursor::pos().x(), QCursor::pos().y());
     });
     TrayIcon1->show();
+}
+
+void TMainForm::WatchTrayHost()
+{
+    auto* watch = new TTrayHostWatch(this);
+    watch->OnChange = [this] { TrayHostChanged(); };
+}
+
+void TMainForm::TrayHostChanged()
+{
+    const bool available = QSystemTrayIcon::isSystemTrayAvailable();
+    if (available == inTray_)
+        return;
+    inTray_ = available;
+    NuvFormStyle1->SetKeepTaskbarEntry(!inTray_);
+    if (inTray_) {
+        // The program moves into the notification area: the icon appears
+        // there (an icon made earlier is put back by Qt itself), the taskbar
+        // entry goes, and "隐藏" hides from now on.
+        if (!TrayIcon1)
+            BuildTrayIcon();
+        nuv::HideAppBar();
+        return;
+    }
+    // The notification area is gone: the taskbar entry is the way back, and a
+    // window hidden into the tray comes back at once.
+    nuv::ShowAppBar();
+    ApplyTaskbarEntry();
+    if (!isVisible())
+        mmShowClick(nullptr);
+}
+
+void TMainForm::ApplyTaskbarEntry()
+{
+    WindowSystem().SetSkipTaskbar(this, inTray_);
 }
 
 bool TMainForm::Refreshing() const
@@ -313,9 +388,29 @@ void TMainForm::FirstRefresh()
         // and the report shows once the message loop runs.
         StockDataSet.Clear();
         FillList();
-        const std::string message = ErrorMessageOf(std::current_exception());
-        QTimer::singleShot(0, this, [message] { ShowErrorReport(message); });
+        QTimer::singleShot(0, this, [error = std::current_exception()] { ReportException(error); });
     }
+}
+
+void TMainForm::AfterFirstPaint()
+{
+    if (inTray_ && !TrayIcon1)
+        BuildTrayIcon();
+    MakeLaterWindowsNow();
+    FirstLiveRefresh();
+}
+
+void TMainForm::MakeLaterWindowsNow()
+{
+    if (const std::function<void()> make = std::exchange(MakeLaterWindows, {}))
+        make();
+}
+
+void TMainForm::FirstLiveRefresh()
+{
+    // The timer's next tick comes 20 seconds after this refresh.
+    tmr1->start();
+    tmr1Timer(nullptr);
 }
 
 void TMainForm::tmr1Timer(QObject*)
@@ -330,9 +425,11 @@ void TMainForm::FillList()
     bsSkinListView1->Clear();
     for (int i = 0; i < StockDataSet.Count(); ++i) {
         const TStockData* record = StockDataSet.Items(i);
-        bsSkinListView1->AddItem(record->Name, { record->Code, record->Price, record->ChangePercent });
+        bsSkinListView1->AddItem(
+            record->Name, { record->Code, record->Price, record->ChangePercent, record->FullCode });
     }
     bsSkinListView1->EndUpdate();
+    lblEmptyHint->setVisible(bsSkinListView1->ItemCount() == 0);
     ShowUpdated();
 }
 
@@ -423,11 +520,32 @@ void TMainForm::mmShowClick(QObject*)
 
 void TMainForm::mmExitClick(QObject*)
 {
-    QCoreApplication::quit();
+    EndProgram();
+}
+
+void TMainForm::EndProgram()
+{
+    // The quote and web timers stop and the icon leaves the tray at once; the
+    // message loop ends (a modal loop open now ends with it), and a request
+    // still under way is abandoned when the window is destroyed after it.
+    tmr1->stop();
+    AdTimer->stop();
+    if (TrayIcon1)
+        TrayIcon1->hide();
+    QCoreApplication::exit(0);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // The application's main window: however it is closed (the window
+    // manager, the frame's system menu, a taskbar), the program ends.
+    event->accept();
+    EndProgram();
 }
 
 void TMainForm::mmOptionClick(QObject*)
 {
+    MakeLaterWindowsNow();
     if (OptionForm)
         OptionForm->ShowModal(); // its result is not used
 }
@@ -440,9 +558,15 @@ void TMainForm::mmAboutClick(QObject*)
 void TMainForm::bsSkinListView1Click(QObject*)
 {
     const int row = bsSkinListView1->ItemIndex();
+    MakeLaterWindowsNow();
     if (row < 0 || !ChartForm)
         return;
-    ChartForm->SetStockCode(bsSkinListView1->SubItem(row, 0));
+    // The row's own market: the index sh000001 and the bank sz000001 share
+    // their six digits. A row without a market prefix charts by its digits.
+    std::string code = bsSkinListView1->SubItem(row, FullCodeColumn);
+    if (!code.starts_with("sh") && !code.starts_with("sz"))
+        code = bsSkinListView1->SubItem(row, 0);
+    ChartForm->SetStockCode(code);
     ChartForm->show();
     ChartForm->raise();
     ChartForm->activateWindow();
@@ -455,6 +579,35 @@ void TMainForm::changeEvent(QEvent* event)
     // when there is no notification area): the menu follows.
     if (event->type() == QEvent::WindowStateChange && isVisible())
         SetShownItems(!isMinimized());
+}
+
+void TMainForm::PlaceControls()
+{
+    // Full-width strips at the top and bottom, the list in between; the search
+    // panel and "菜单" keep their places in the top strip.
+    const int w = client_->width();
+    const int h = client_->height();
+    bsSkinPanel1->setGeometry(0, 0, w, 25);
+    bsSkinListView1->setGeometry(0, 25, w, std::max(0, h - 25 - 60));
+    bsSkinPanel3->setGeometry(0, h - 60, w, 60);
+    NuvAdPanel1->setGeometry(0, 0, w, 60);
+    lblUpdated->setGeometry(8, 21, w - 16, 18);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        PlaceControls();
+    } else if (watched == bsSkinListView1->viewport()
+        && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        // Also on showing: a size the list gives its rows while it is being
+        // shown comes without a resize event.
+        lblEmptyHint->setGeometry(bsSkinListView1->viewport()->rect());
+    } else if (watched == this && event->type() == QEvent::Paint) {
+        removeEventFilter(this); // once
+        QTimer::singleShot(0, this, [this] { AfterFirstPaint(); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -169,7 +169,7 @@ TOptionForm::~TOptionForm() = default;
 int TOptionForm::ShowModal()
 {
     CentreWindow(this, parentWidget() ? parentWidget()->window() : nullptr);
-    return RunModal(this);
+    return nuv::RunFormModal(this);
 }
 
 void TOptionForm::showEvent(QShowEvent* event)

@@ -1,5 +1,6 @@
 #include "QelvoApplication.h"
 
+#include "ChineseFonts.h"
 #include "ErrorReport.h"
 #include "NuvGui.h"
 #include "ProgramWindows.h"
@@ -9,6 +10,7 @@
 #include <QWindow>
 
 #include <cstdlib>
+#include <memory>
 
 TQelvoApplication::TQelvoApplication(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -22,7 +24,7 @@ bool TQelvoApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        ShowErrorReport(ErrorMessageOf(std::current_exception()));
+        ReportCurrentException();
         return false;
     }
 }
@@ -55,6 +57,20 @@ void InstallProgramWindowShowing()
     });
 }
 
+int RunEntryRoutine(int& argc, char** argv, const std::function<int(TQelvoApplication&)>& program)
+{
+    // Declared out here, so the report still has the application to show in.
+    std::unique_ptr<TQelvoApplication> app;
+    try {
+        app = std::make_unique<TQelvoApplication>(argc, argv);
+        SetUpProgramApplication();
+        return program(*app);
+    } catch (...) {
+        ReportCurrentException();
+        return EXIT_FAILURE;
+    }
+}
+
 void SetUpProgramApplication()
 {
     nuv::SetApplicationTitle(QStringLiteral("Qelvo桌面股票"));
@@ -62,4 +78,7 @@ void SetUpProgramApplication()
     QApplication::setQuitOnLastWindowClosed(false);
     nuv::InstallStandardErrorReport();
     InstallProgramWindowShowing();
+    // The windows' fonts need the desktop's font list; asked now, it is read
+    // while the program's skin is still being read on its worker thread.
+    ChineseFontFamilies();
 }

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include <functional>
+
 class TQelvoApplication : public QApplication {
     Q_OBJECT
 public:
@@ -25,3 +27,10 @@ void InstallProgramWindowShowing();
 // The program's title and names, the standard error report and the
 // window-showing rule; the tray icon, not the last window, keeps it running.
 void SetUpProgramApplication();
+
+// The entry routine: makes the application object, sets the program up and
+// runs `program` (which makes the program's objects and runs the message
+// loop), returning its exit code. An error that escapes any of it, the making
+// of the application object included, is shown with the standard error report
+// and the routine returns EXIT_FAILURE.
+int RunEntryRoutine(int& argc, char** argv, const std::function<int(TQelvoApplication&)>& program);

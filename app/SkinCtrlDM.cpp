@@ -14,7 +14,7 @@ namespace {
 constexpr int GB2312_CHARSET = 134;
 }
 
-TSkinCtrlModule::TSkinCtrlModule(QObject* owner)
+TSkinCtrlModule::TSkinCtrlModule(QObject* owner, std::future<TbsSkinPackage> preread)
     : QObject(owner)
 {
     setObjectName(QStringLiteral("SkinCtrlModule"));
@@ -27,6 +27,8 @@ TSkinCtrlModule::TSkinCtrlModule(QObject* owner)
     TMemoryStream stored { std::string(StoredSkinFileBytes()) };
     bsCompressedStoredSkin1->LoadFromCompressStream(stored);
     bsCompressedStoredSkin1->SetCompressedFileName("Vadar2.ure");
+    if (preread.valid())
+        bsCompressedStoredSkin1->SetReadPackage(preread.get()); // its read error travels on
 
     bsResourceStrData1 = new TbsResourceStrData(this);
     bsResourceStrData1->setObjectName(QStringLiteral("bsResourceStrData1"));
@@ -43,6 +45,18 @@ TSkinCtrlModule::TSkinCtrlModule(QObject* owner)
     bsSkinData1->SetRestoring(false);
     bsSkinData1->SetResourceStrData(bsResourceStrData1);
     bsSkinData1->SetCompressedStoredSkin(bsCompressedStoredSkin1);
+}
+
+std::future<TbsSkinPackage> ReadProgramSkinInBackground()
+{
+    // The stored skin object is made here, on the program's main thread: the
+    // first thread that makes a Qt object becomes Qt's main thread. The worker
+    // makes none.
+    TbsCompressedStoredSkin stored;
+    TMemoryStream bytes { std::string(StoredSkinFileBytes()) };
+    stored.LoadFromCompressStream(bytes);
+    return std::async(std::launch::async,
+        [compressed = stored.CompressedData()] { return ReadCompressedSkinPackage(compressed); });
 }
 
 TSkinCtrlModule::~TSkinCtrlModule()

@@ -3,7 +3,11 @@
 // user-interface words. Every skinned window and control of the program
 // names its bsSkinData1 as their skin data.
 
+#include "BsSkinPackage.h"
+
 #include <QObject>
+
+#include <future>
 
 class TbsSkinData;
 class TbsCompressedStoredSkin;
@@ -14,8 +18,10 @@ class TSkinCtrlModule : public QObject {
 public:
     // Builds the three components; the stored skin is loaded into the skin
     // data before this returns, so windows created afterwards are skinned.
-    // A damaged embedded skin raises the engine's load error.
-    explicit TSkinCtrlModule(QObject* owner = nullptr);
+    // A damaged embedded skin raises the engine's load error. preread: the
+    // package ReadProgramSkinInBackground is reading, taken instead of
+    // reading the stored skin here.
+    explicit TSkinCtrlModule(QObject* owner = nullptr, std::future<TbsSkinPackage> preread = {});
     ~TSkinCtrlModule() override;
 
     TbsSkinData* bsSkinData1 = nullptr;
@@ -25,3 +31,8 @@ public:
 
 // Created by the entry routine before any window and alive until the end.
 extern TSkinCtrlModule* SkinCtrlModule;
+
+// Starts inflating and decoding the program's stored skin on a worker thread,
+// so that work overlaps the application's start (platform, fonts) instead of
+// following it. The skin module takes the result.
+std::future<TbsSkinPackage> ReadProgramSkinInBackground();

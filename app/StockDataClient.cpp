@@ -3,6 +3,7 @@
 #include "DownLoadURL.h"
 #include "Durora.h"
 #include "NuvInternet.h"
+#include "Stockdate.h"
 
 const std::string QuoteReferer = "https://finance.sina.com.cn/";
 
@@ -13,7 +14,16 @@ TStockDataClient::TStockDataClient()
 
 TStockDataClient::~TStockDataClient() = default;
 
-void TStockDataClient::Download(const std::string& url, const std::string& fileName)
+namespace {
+
+std::function<std::string(const std::string&)> QuoteAnswerCheck(bool codesAsked)
+{
+    return [codesAsked](const std::string& body) { return QuoteAnswerProblem(body, codesAsked); };
+}
+
+} // namespace
+
+void TStockDataClient::Download(const std::string& url, const std::string& fileName, bool codesAsked)
 {
     // Without a connection the old quotes stay, silently.
     if (!nuv::CheckInternetConnection(ConnectivityProbeUrl()))
@@ -21,10 +31,12 @@ void TStockDataClient::Download(const std::string& url, const std::string& fileN
     download_->URL = url;
     download_->Filename = fileName;
     download_->Referer = QuoteReferer;
+    download_->Check = QuoteAnswerCheck(codesAsked);
     download_->Execute(); // a failure is reported by the download itself
 }
 
-TQuoteFetch TStockDataClient::Fetch(const std::string& url, const std::string& fileName)
+TQuoteFetch TStockDataClient::Fetch(
+    const std::string& url, const std::string& fileName, bool codesAsked, std::string& refusal)
 {
     if (!nuv::CheckInternetConnection(ConnectivityProbeUrl()))
         return TQuoteFetch::Offline;
@@ -32,10 +44,18 @@ TQuoteFetch TStockDataClient::Fetch(const std::string& url, const std::string& f
     download.URL = url;
     download.Filename = fileName;
     download.Referer = QuoteReferer;
-    return download.Fetch().ok ? TQuoteFetch::Fetched : TQuoteFetch::Failed;
+    download.Check = QuoteAnswerCheck(codesAsked);
+    const DownloadOutcome outcome = download.Fetch();
+    if (!outcome.refused.empty()) {
+        refusal = outcome.refused;
+        return TQuoteFetch::Refused;
+    }
+    if (outcome.ok)
+        return TQuoteFetch::Fetched;
+    return outcome.diskFull ? TQuoteFetch::DiskFull : TQuoteFetch::Failed;
 }
 
-void TStockDataClient::ReportFailure(const std::string& url)
+void TStockDataClient::ReportFailure(const std::string& url, bool diskFull)
 {
-    TDownLoadURL::ReportFailure(url);
+    TDownLoadURL::ReportFailure(url, diskFull);
 }

@@ -3,10 +3,13 @@
 #include "StockDataClient.h"
 #include "StockRefresh.h"
 
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "Format.h"
+#include "GbkCodec.h"
 #include "NuvBase.h"
 #include "ProgramFolder.h"
+#include "WebAccess.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,11 +21,20 @@
 const std::string QuoteListUrl = "http://hq.sinajs.cn/list=";
 const std::string QuoteFileName = ProgramDataFolder() + "Stocks.dat";
 
+std::size_t MaxQuoteFileBytes()
+{
+    return WebLimits {}.maxBodyBytes;
+}
+
 namespace {
 
 // Record texts shorter than this hold no quote (an unknown code answers `...=""`).
 constexpr size_t MinRecordTextLength = 27;
 constexpr size_t QuoteFieldCount = 11; // Code .. Amount
+// After the amount come five bid and five ask levels, then date and time.
+constexpr size_t DateField = QuoteFieldCount + 20;
+// Fields past the time are never read, so a record is split no further.
+constexpr size_t UsedFieldCount = DateField + 2;
 
 // ---------------------------------------------------------------------------
 // Text helpers
@@ -58,15 +70,15 @@ size_t NextChar(const std::string& text, size_t i)
 // A field that begins with a double quote runs to the closing one ("" stands for
 // one quote); bytes after the closing quote up to the comma join the value.
 // Blanks and control characters at the very start are skipped, and a comma that
-// is the last byte adds one empty field.
-void SplitQuoteFields(const std::string& text, std::vector<std::string>& fields)
+// is the last byte adds one empty field. At most `limit` fields are split off.
+void SplitQuoteFields(const std::string& text, std::vector<std::string>& fields, size_t limit)
 {
     fields.clear();
     const size_t size = text.size();
     size_t i = 0;
     while (i < size && IsBlankOrControl(text[i]))
         ++i;
-    while (i < size) {
+    while (i < size && fields.size() < limit) {
         std::string value;
         if (text[i] == '"') {
             ++i;
@@ -180,7 +192,7 @@ DecimalNumber ToNumber(const std::string& text)
 {
     DecimalNumber number;
     if (!ReadDecimal(text, number))
-        throw EConvertError(Format("'%s' is not a valid floating point value", text.c_str()));
+        throw EConvertError(Format("'%s' is not a valid floating point value", Abbreviated(text).c_str()));
     return number;
 }
 
@@ -342,11 +354,20 @@ TStockData* TStockDataSet::Items(int index)
 void TStockDataSet::LoadQuoteFile()
 {
     // Only the bytes actually read count: a file that cannot be read, a named pipe
-    // or a folder gives no records.
+    // or a folder gives no records. A file larger than any answer the download
+    // takes is no quote answer and is not read further.
     std::string bytes;
-    if (nuv::ReadWholeFile(QuoteFile, bytes) == nuv::FileRead::Missing)
+    const std::size_t limit = MaxQuoteFileBytes();
+    if (nuv::ReadWholeFile(QuoteFile, bytes, static_cast<std::int64_t>(limit) + 1) == nuv::FileRead::Missing)
         return;
+    if (bytes.size() > limit)
+        throw EReadError(Format("%s is larger than any answer of the quote service (more than %zu KiB)",
+            Abbreviated(PathToGbk(QuoteFile)).c_str(), limit / 1024));
+    LoadQuoteText(bytes);
+}
 
+void TStockDataSet::LoadQuoteText(const std::string& bytes)
+{
     // Records end with ";"; line feeds are dropped wherever they stand, and bytes
     // after the last ";" never form a record.
     std::string recordText;
@@ -375,16 +396,17 @@ void TStockDataSet::ParseQuoteLine(const std::string& recordText)
     const long length = static_cast<long>(recordText.size());
     const std::string code = Copy(recordText, p - 6, 6);
     const std::string payload = Copy(recordText, p + 2, length - p - 3);
-    AddStockData(code + "," + payload);
+    AddStockData(code + "," + payload, Copy(recordText, p - 8, 8));
 }
 
-void TStockDataSet::AddStockData(const std::string& text)
+void TStockDataSet::AddStockData(const std::string& text, const std::string& fullCode)
 {
     if (text.empty())
         return;
     // Appended before any field is read, so a failing record stays partly filled.
     Data.push_back(std::make_unique<TStockData>());
-    SplitQuoteFields(text, fields_);
+    Data.back()->FullCode = fullCode;
+    SplitQuoteFields(text, fields_, UsedFieldCount);
     FillStockData(fields_, *Data.back());
 }
 
@@ -398,8 +420,6 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
         *targets[i] = fields[i];
     }
     data.ChangePercent = ChangePercentText(data.Price, data.PreClose);
-    // After the amount come five bid and five ask levels, then date and time.
-    constexpr size_t DateField = QuoteFieldCount + 20;
     if (fields.size() > DateField + 1) {
         data.Date = fields[DateField];
         data.Time = fields[DateField + 1];
@@ -409,7 +429,20 @@ void TStockDataSet::FillStockData(const std::vector<std::string>& fields, TStock
 void TStockDataSet::Refresh()
 {
     if (Client)
-        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile);
+        Client->Download(QuoteListUrl + JoinStockCodes(StockCodes), QuoteFile, !StockCodes.empty());
     // Always: fresh quotes after a good download, the earlier answer otherwise.
     LoadQuoteFile();
+}
+
+std::string QuoteAnswerProblem(const std::string& answer, bool codesAsked)
+{
+    if (codesAsked && answer.find_first_not_of(" \t\r\n") == std::string::npos)
+        return "The quote service answered nothing";
+    try {
+        TStockDataSet check(std::string {});
+        check.LoadQuoteText(answer);
+    } catch (...) {
+        return ErrorMessageOf(std::current_exception());
+    }
+    return {};
 }

@@ -2,6 +2,7 @@
 // The quote record, the ordered set of records with its code list, and the
 // parser that turns the quote service's answer (Stocks.dat) into records.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 extern const std::string QuoteListUrl;
 // ProgramDataFolder() followed by "Stocks.dat": the last answer of the service.
 extern const std::string QuoteFileName;
+// The largest quote file read: the largest answer a download takes.
+std::size_t MaxQuoteFileBytes();
 
 class TStockDataClient;
 
@@ -17,6 +20,9 @@ class TStockDataClient;
 class TStockData {
 public:
     std::string Code; // six digits, without the market prefix
+    // The code with its market prefix as the answer names the record
+    // ("sh600000" of "var hq_str_sh600000=..."): the code list entry it answers.
+    std::string FullCode;
     std::string Name;
     std::string Open;
     std::string PreClose;
@@ -59,16 +65,24 @@ public:
 
     // Appends one record for each complete record text of QuoteFile; a missing
     // file adds none. A malformed record raises and ends the load: the records
-    // before it and the partly filled one stay.
+    // before it and the partly filled one stay. A file larger than
+    // MaxQuoteFileBytes raises EReadError and adds nothing.
     void LoadQuoteFile();
+    // The same for an answer already in memory.
+    void LoadQuoteText(const std::string& bytes);
 
     // Asks the quote service for StockCodes through Client, then LoadQuoteFile.
     void Refresh();
 
 private:
     void ParseQuoteLine(const std::string& recordText);
-    void AddStockData(const std::string& text);
+    void AddStockData(const std::string& text, const std::string& fullCode);
     void FillStockData(const std::vector<std::string>& fields, TStockData& data);
 
     std::vector<std::string> fields_; // reused by AddStockData to spare allocations
 };
+
+// Why a quote answer must not replace the quote file, or "" when it may: the
+// error of a record that does not parse, or, when codes were asked for, that
+// the service answered nothing (no bytes, or only blanks and line ends).
+std::string QuoteAnswerProblem(const std::string& answer, bool codesAsked);

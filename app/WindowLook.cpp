@@ -2,11 +2,8 @@
 
 #include "ErrorReport.h"
 #include "GbkText.h"
-#include "ModalAnswers.h"
 
-#include <QApplication>
-#include <QEventLoop>
-#include <QPointer>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -29,43 +26,9 @@ void RunHandler(const std::function<void()>& handler)
 {
     try {
         handler();
-    } catch (const std::exception& error) {
-        ShowErrorReport(error.what());
     } catch (...) {
-        ShowErrorReport(std::string());
+        ReportCurrentException();
     }
-}
-
-int RunModal(QWidget* form)
-{
-    if (const auto answer = modal::TakeAnswer(QStringToGbk(form->windowTitle())))
-        return *answer;
-    QPointer<QWidget> guard(form);
-    const Qt::WindowModality old = form->windowModality();
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
-    form->raise();
-    form->activateWindow();
-    QEventLoop loop;
-    struct Watch : QObject {
-        QEventLoop* loop;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == QEvent::Hide || event->type() == QEvent::Destroy)
-                loop->quit();
-            return false;
-        }
-    } watch;
-    watch.loop = &loop;
-    form->installEventFilter(&watch);
-    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    if (form->isVisible())
-        loop.exec(QEventLoop::DialogExec);
-    if (guard) {
-        guard->removeEventFilter(&watch);
-        guard->setWindowModality(old);
-    }
-    return 0;
 }
 
 std::string Gbk(const char* utf8)

@@ -71,7 +71,7 @@ void Download800(benchmark::State& state)
     const std::string url = QuoteListUrl + JoinStockCodes(Codes(800));
     const std::string file = (scratch.folder / "Stocks.dat").string();
     for (auto _ : state)
-        if (!UrlDownloader().Download({ url, file, QuoteReferer }).ok) {
+        if (!UrlDownloader()->Download({ url, file, QuoteReferer }).ok) {
             state.SkipWithError("download failed");
             break;
         }

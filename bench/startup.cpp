@@ -1,15 +1,20 @@
 // Start-up as the user sees it: from main() to the first paint of the window,
 // in a fresh process each time, so the application object, the platform plugin
 // and the fonts are paid for as at a real start. Two programs race: Qelvo (the
-// application set-up and the program's objects, made as its main makes them,
-// with a 20-row quote file) and a bare Qt Widgets window with a four-column
-// list of 20 rows. Each child times itself from its main() and writes the
-// figure to a pipe; its peak resident memory comes from wait4.
+// one-program check, the application set-up and the program's objects, made
+// as its main makes them, with a 20-row quote file) and a bare Qt Widgets
+// window with a four-column list of 20 rows. Each child times itself from its
+// main() and writes the figure to a pipe; its peak resident memory comes from
+// wait4. FromMainAlternating starts the two by turns, so a machine whose load
+// changes meets both alike, and reports their medians and ratio. The children
+// reach no network: their proxy is a loopback port where nothing listens.
 //
 // Below them the in-process parts of Qelvo's start-up, with the application
 // object already made: the skin module with the main window, the main window
 // alone, and the bare window the same way.
+#include "FirstPaint.h"
 #include "MainFormFM.h"
+#include "ProgramInstance.h"
 #include "ProgramObjects.h"
 #include "QelvoApplication.h"
 #include "SkinCtrlDM.h"
@@ -17,6 +22,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -25,39 +31,21 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 extern char** environ;
 
 namespace {
-
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
-void WaitForPaint(QWidget& window, FirstPaint& watch)
-{
-    window.installEventFilter(&watch);
-    window.show();
-    while (!watch.painted)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 double PeakMiB()
 {
@@ -106,36 +94,50 @@ std::unique_ptr<QWidget> MakeBareWindow()
 
 // --- one start in a child process
 
-using Clock = std::chrono::steady_clock;
+// What a child reports: the wall-clock and the processor seconds from its
+// main() to its first paint (negative: it went wrong). The processor time is
+// what a loaded machine changes least.
+struct ChildFigures {
+    double seconds = -1;
+    double processorSeconds = -1;
+};
 
 // The child's part: make the program or the bare window, wait for its first
-// paint, and write the seconds since `start` to `fd` (negative: it went wrong).
-int RunChild(Clock::time_point start, int argc, char** argv, const std::string& mode, int fd,
-    const std::string& folder)
+// paint, and write its figures to `fd`.
+int RunChild(Clock::time_point start, double startProcessor, int argc, char** argv, const std::string& mode,
+    int fd, const std::string& folder)
 {
     double seconds = -1;
+    double processorAt = 0;
     if (mode == "program") {
+        TProgramInstance instance(folder, folder);
+        if (!instance.First())
+            return 1;
+        std::future<TbsSkinPackage> skin = ReadProgramSkinInBackground();
         TQelvoApplication application(argc, argv);
         SetUpProgramApplication();
-        TProgramObjects program({ folder + "/Stocks.dat", folder + "/Stocks.cfg" });
+        TProgramObjects program({ folder + "/Stocks.dat", folder + "/Stocks.cfg" }, std::move(skin));
+        instance.Serve([] { MainForm->mmShowClick(nullptr); });
         FirstPaint watch;
         WaitForPaint(*MainForm, watch);
         if (MainForm->Quotes().Count() == 20)
-            seconds = std::chrono::duration<double>(Clock::now() - start).count();
+            seconds = std::chrono::duration<double>(watch.at - start).count();
+        processorAt = watch.processorAt;
     } else {
         QApplication application(argc, argv);
         auto window = MakeBareWindow();
         FirstPaint watch;
         WaitForPaint(*window, watch);
-        seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        seconds = std::chrono::duration<double>(watch.at - start).count();
+        processorAt = watch.processorAt;
     }
-    const bool written = ::write(fd, &seconds, sizeof seconds) == sizeof seconds;
+    const ChildFigures figures { seconds, seconds < 0 ? -1 : processorAt - startProcessor };
+    const bool written = ::write(fd, &figures, sizeof figures) == sizeof figures;
     ::close(fd);
     return written ? 0 : 1;
 }
 
-struct ChildStart {
-    double seconds = -1;
+struct ChildStart : ChildFigures {
     double peakMiB = 0;
 };
 
@@ -155,9 +157,9 @@ ChildStart StartChild(const char* mode)
     const bool started = posix_spawn(&pid, self, nullptr, nullptr, argv, environ) == 0;
     ::close(pipeEnds[1]);
     if (started) {
-        double seconds = -1;
-        if (::read(pipeEnds[0], &seconds, sizeof seconds) == sizeof seconds)
-            result.seconds = seconds;
+        ChildFigures figures;
+        if (::read(pipeEnds[0], &figures, sizeof figures) == sizeof figures)
+            static_cast<ChildFigures&>(result) = figures;
         int status = 0;
         rusage usage {};
         ::wait4(pid, &status, 0, &usage);
@@ -172,6 +174,7 @@ ChildStart StartChild(const char* mode)
 void FromMain(benchmark::State& state, const char* mode)
 {
     double peak = 0;
+    double processor = 0;
     for (auto _ : state) {
         const ChildStart start = StartChild(mode);
         if (start.seconds < 0) {
@@ -180,8 +183,41 @@ void FromMain(benchmark::State& state, const char* mode)
         }
         state.SetIterationTime(start.seconds);
         peak = std::max(peak, start.peakMiB);
+        processor += start.processorSeconds;
     }
     state.counters["peak_MiB"] = peak;
+    state.counters["cpu_ms"] = benchmark::Counter(processor * 1000, benchmark::Counter::kAvgIterations);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+void FromMainAlternating(benchmark::State& state)
+{
+    std::vector<double> bare, qelvo, bareProcessor, qelvoProcessor;
+    for (auto _ : state) {
+        const ChildStart bareStart = StartChild("bare");
+        const ChildStart qelvoStart = StartChild("program");
+        if (bareStart.seconds < 0 || qelvoStart.seconds < 0) {
+            state.SkipWithError("a child did not reach its first paint");
+            break;
+        }
+        bare.push_back(bareStart.seconds);
+        qelvo.push_back(qelvoStart.seconds);
+        bareProcessor.push_back(bareStart.processorSeconds);
+        qelvoProcessor.push_back(qelvoStart.processorSeconds);
+        state.SetIterationTime(qelvoStart.seconds);
+    }
+    state.counters["bare_ms"] = Median(bare) * 1000;
+    state.counters["qelvo_ms"] = Median(qelvo) * 1000;
+    state.counters["ratio"] = Median(bare) > 0 ? Median(qelvo) / Median(bare) : 0;
+    state.counters["bare_cpu_ms"] = Median(bareProcessor) * 1000;
+    state.counters["qelvo_cpu_ms"] = Median(qelvoProcessor) * 1000;
+    state.counters["cpu_ratio"]
+        = Median(bareProcessor) > 0 ? Median(qelvoProcessor) / Median(bareProcessor) : 0;
 }
 
 // --- parts of the start-up, in this process
@@ -245,6 +281,7 @@ BENCHMARK_CAPTURE(FromMain, bare_window, "bare")
     ->Iterations(30)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FromMain, qelvo, "program")->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(FromMainAlternating)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
 BENCHMARK(BareWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(SkinModuleAndMainWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(MainWindowOnly)->Unit(benchmark::kMillisecond);
@@ -254,11 +291,16 @@ BENCHMARK(MainWindowOnly)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     const Clock::time_point start = Clock::now();
+    const double startProcessor = ProcessorSeconds();
     if (!std::getenv("QT_QPA_PLATFORM"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The program's first live refresh goes nowhere (port 9: nothing listens).
+    ::setenv("http_proxy", "http://127.0.0.1:9/", 1);
+    ::unsetenv("no_proxy");
+    ::unsetenv("NO_PROXY");
     if (argc == 5 && std::string(argv[1]) == "--child") {
         int childArgc = 1;
-        return RunChild(start, childArgc, argv, argv[2], std::atoi(argv[3]), argv[4]);
+        return RunChild(start, startProcessor, childArgc, argv, argv[2], std::atoi(argv[3]), argv[4]);
     }
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -5,10 +5,13 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# qelvo_add_test(<name> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>] [GUI])
+# qelvo_add_test(<name> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>] [GUI] [THREADED])
 # GUI: the program gets Qt Test and a main that makes one QApplication first.
+# THREADED: the program runs work on threads of its own; its tests carry the
+# label "threaded" and the target threaded_tests builds it (the ThreadSanitizer
+# run, scripts/test --tsan, builds and runs only these).
 function(qelvo_add_test name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "GUI;THREADED" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_GUI)
     set(main Qelvo::TestGuiMain)
@@ -23,10 +26,15 @@ function(qelvo_add_test name)
   # gtest_discover_tests passes a list-valued ENVIRONMENT property through
   # several list expansions and would set only its first variable.
   set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${env})
+  set(labels "")
+  if(ARG_THREADED)
+    set(labels threaded)
+    set_property(GLOBAL APPEND PROPERTY QELVO_THREADED_TESTS ${name})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120)
+    PROPERTIES TIMEOUT 120 LABELS "${labels}")
 endfunction()
 
 # qelvo_add_x11_test(<name> WM none|openbox|tray

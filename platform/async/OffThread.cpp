@@ -3,20 +3,63 @@
 #include "ErrorReport.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 #include <QObject>
+#include <QSocketNotifier>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
+#include <cstdint>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 struct OffThreadCalls::Call {
     std::mutex mutex;
     bool abandoned = false; // under mutex
-    QObject* receiver = nullptr; // valid while not abandoned
+    std::function<void()> result; // under mutex: set by the worker once the call is done
+    bool done = false; // under mutex
     std::stop_source stop;
+};
+
+// Wakes the event loop of the thread results go to: a worker rings it (an
+// eventfd write) after it has left its result; the socket notifier hears it.
+class OffThreadCalls::Doorbell {
+public:
+    explicit Doorbell(std::function<void()> answer)
+        : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    {
+        if (fd_ < 0)
+            throw std::system_error(errno, std::generic_category(), "eventfd");
+        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, answer = std::move(answer)] {
+            std::uint64_t rings = 0;
+            while (::read(fd_, &rings, sizeof rings) < 0 && errno == EINTR) { }
+            answer();
+        });
+    }
+    ~Doorbell()
+    {
+        notifier_.reset();
+        ::close(fd_);
+    }
+    Doorbell(const Doorbell&) = delete;
+    Doorbell& operator=(const Doorbell&) = delete;
+
+    // Any thread; only while the owner has not abandoned the ringing call.
+    void Ring()
+    {
+        const std::uint64_t one = 1;
+        while (::write(fd_, &one, sizeof one) < 0 && errno == EINTR) { }
+    }
+
+private:
+    int fd_;
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 namespace {
@@ -41,23 +84,10 @@ void StopAndAwaitAtExit()
     OffThreadCalls::WaitForAllThreads(std::chrono::milliseconds(3000));
 }
 
-// The standard report for an error that escapes a delivered callback, which
-// must not travel into the event loop.
-void ReportEscaped(const std::exception_ptr& error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        ShowErrorReport(e.what());
-    } catch (...) {
-        ShowErrorReport("");
-    }
-}
-
 } // namespace
 
 OffThreadCalls::OffThreadCalls()
-    : receiver_(new QObject)
+    : doorbell_(std::make_unique<Doorbell>([this] { DeliverArrived(); }))
 {
     static std::once_flag registered;
     std::call_once(registered, [] { qAddPostRoutine(StopAndAwaitAtExit); });
@@ -65,8 +95,7 @@ OffThreadCalls::OffThreadCalls()
 
 OffThreadCalls::~OffThreadCalls()
 {
-    AbandonAll();
-    delete receiver_; // takes any result still queued for it along
+    AbandonAll(); // after this no worker rings the doorbell
 }
 
 int OffThreadCalls::Running() const
@@ -77,8 +106,12 @@ int OffThreadCalls::Running() const
 void OffThreadCalls::AbandonAll()
 {
     for (const auto& call : running_) {
-        const std::lock_guard lock(call->mutex);
-        call->abandoned = true;
+        std::function<void()> dropped;
+        {
+            const std::lock_guard lock(call->mutex);
+            call->abandoned = true;
+            dropped = std::move(call->result);
+        }
         call->stop.request_stop();
     }
     running_.clear();
@@ -87,7 +120,6 @@ void OffThreadCalls::AbandonAll()
 void OffThreadCalls::StartJob(Job job)
 {
     auto call = std::make_shared<Call>();
-    call->receiver = receiver_;
 
     Workers& workers = AllWorkers();
     {
@@ -95,18 +127,18 @@ void OffThreadCalls::StartJob(Job job)
         workers.running.push_back(call->stop);
         ++workers.live;
     }
-    // The worker never touches this object: only the function it posts does,
-    // and Qt runs that only while the receiver, and so this object, exists.
-    auto worker = [this, call, job = std::move(job)]() mutable {
+    // The worker reaches this object only through the doorbell, and only while
+    // the call is not abandoned, which the destructor sees to first.
+    auto worker = [doorbell = doorbell_.get(), call, job = std::move(job)]() mutable {
         const std::stop_source stop = call->stop;
         {
-            std::function<void()> deliver = job(stop.get_token());
+            std::function<void()> result = job(stop.get_token());
             job = nullptr;
             const std::lock_guard lock(call->mutex);
             if (!call->abandoned) {
-                QMetaObject::invokeMethod(
-                    call->receiver, [this, call, deliver = std::move(deliver)] { Deliver(call, deliver); },
-                    Qt::QueuedConnection);
+                call->result = std::move(result);
+                call->done = true;
+                doorbell->Ring();
             }
         }
         call.reset();
@@ -129,18 +161,28 @@ void OffThreadCalls::StartJob(Job job)
     running_.push_back(std::move(call));
 }
 
-void OffThreadCalls::Deliver(const std::shared_ptr<Call>& call, const std::function<void()>& deliver)
+// Hands over every result that has arrived, in the order the calls were
+// started. A callback may start or abandon calls, or run a modal loop in which
+// this runs again, so the list is searched afresh for each.
+void OffThreadCalls::DeliverArrived()
 {
-    {
-        const std::lock_guard lock(call->mutex);
-        if (call->abandoned)
+    for (;;) {
+        std::function<void()> deliver;
+        const auto arrived = std::find_if(running_.begin(), running_.end(), [&](const auto& call) {
+            const std::lock_guard lock(call->mutex);
+            if (!call->done)
+                return false;
+            deliver = std::move(call->result);
+            return true;
+        });
+        if (arrived == running_.end())
             return;
-    }
-    std::erase(running_, call);
-    try {
-        deliver();
-    } catch (...) {
-        ReportEscaped(std::current_exception());
+        running_.erase(arrived);
+        try {
+            deliver();
+        } catch (...) {
+            ReportCurrentException();
+        }
     }
 }
 

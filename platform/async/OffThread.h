@@ -1,9 +1,14 @@
 #pragma once
-// Running a blocking call (a download, an HTTP request) off the user-interface
-// thread. The call runs on a thread of its own; its result, or the exception
-// it threw, is handed back to the thread that made the OffThreadCalls object
-// (the user-interface thread) through that thread's event loop, so the window
-// keeps painting and its timers keep firing while the call waits.
+// Running a blocking call (a download, an HTTP request, a page fetch) off the
+// user-interface thread. The call runs on a thread of its own; its result, or
+// the exception it threw, is handed back to the thread that made the
+// OffThreadCalls object (the user-interface thread) through that thread's event
+// loop, so the window keeps painting and its timers keep firing while the call
+// waits. This is the program's one way to run work on another thread.
+//
+// The hand-over is the object's own: the worker leaves the result in a slot
+// guarded by a std::mutex and wakes the event loop through an eventfd, so no
+// data crosses threads inside Qt, whose locks ThreadSanitizer cannot see.
 //
 // Destroying the object abandons the calls that are still running: each gets a
 // stop request (web access under a WebStopScope ends at once) and its result
@@ -45,8 +50,9 @@ public:
     // Runs work(stop) on a new thread, then done(result) or failed(error) on
     // this object's thread. A callback that throws, or an error without a
     // failure callback, ends in the standard error report. A callback must not
-    // destroy this object (deleteLater it instead). Captures of the callbacks
-    // are destroyed on the worker thread when the result is dropped.
+    // destroy this object (deleteLater it instead). When a call is abandoned,
+    // the captures of its callbacks are destroyed on the worker thread, or on
+    // this object's thread when its result had already arrived.
     template <class Result>
     void Start(std::function<Result(std::stop_token)> work, Done<Result> done, Failed failed)
     {
@@ -89,11 +95,12 @@ public:
 
 private:
     struct Call;
+    class Doorbell;
     using Job = std::function<std::function<void()>(std::stop_token)>;
 
     void StartJob(Job job);
-    void Deliver(const std::shared_ptr<Call>& call, const std::function<void()>& deliver);
+    void DeliverArrived();
 
-    QObject* receiver_; // owned; lives on the thread results go to
-    std::vector<std::shared_ptr<Call>> running_;
+    std::unique_ptr<Doorbell> doorbell_; // lives on the thread results go to
+    std::vector<std::shared_ptr<Call>> running_; // in the order they were started
 };

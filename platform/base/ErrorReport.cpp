@@ -40,6 +40,16 @@ std::string ErrorReportText(const std::string& message)
     return message;
 }
 
+void ReportException(const std::exception_ptr& error)
+{
+    ShowErrorReport(ErrorMessageOf(error));
+}
+
+void ReportCurrentException()
+{
+    ReportException(std::current_exception());
+}
+
 std::string ErrorMessageOf(const std::exception_ptr& error)
 {
     try {

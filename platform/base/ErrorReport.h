@@ -21,6 +21,13 @@ ErrorReportHandler SetErrorReportHandler(ErrorReportHandler handler);
 // for Exception is its Message()); empty for a thrown object that is no error.
 std::string ErrorMessageOf(const std::exception_ptr& error);
 
+// The standard error report for a caught error: ShowErrorReport with its
+// message. ReportCurrentException takes the one being handled (call it in a
+// catch block); this is how whatever escapes a handler, a callback or the
+// start-up is reported.
+void ReportException(const std::exception_ptr& error);
+void ReportCurrentException();
+
 // The text the report shows: the message with a full stop appended when its
 // last character sorts after "." (so "failed" gets one, "failed." and "(1)" not).
 std::string ErrorReportText(const std::string& message);

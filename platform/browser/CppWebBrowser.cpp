@@ -1,25 +1,24 @@
 #include "CppWebBrowser.h"
 
-#include "WebStop.h"
-
+#include "OffThread.h"
 #include "PageContent.h"
 #include "WebAccess.h"
+#include "WebStop.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
-#include <QMetaObject>
 #include <QMovie>
 #include <QPixmap>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStackedLayout>
 #include <QTextBrowser>
 #include <QUrl>
 
 #include <atomic>
-#include <mutex>
 #include <stop_token>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -73,32 +72,9 @@ void PaintPlain(QWidget* widget)
 
 } // namespace
 
-// What a view shares with its fetches' workers. The view's destructor clears
-// view under the mutex, so no worker posts to a view being destroyed; answers
-// already posted are dropped by Qt with the view.
-struct TCppWebBrowser::Channel {
-    std::mutex mutex;
-    TCppWebBrowser* view = nullptr;
-    std::stop_source stop; // requested when the view goes: running fetches end at once
-
-    void Deliver(std::uint64_t generation, PageContent content)
-    {
-        std::lock_guard lock(mutex);
-        if (!view)
-            return;
-        TCppWebBrowser* target = view;
-        QMetaObject::invokeMethod(
-            target,
-            [target, generation, content = std::move(content)] { target->Arrive(generation, content); },
-            Qt::QueuedConnection);
-    }
-};
-
 TCppWebBrowser::TCppWebBrowser(QWidget* parent)
     : QFrame(parent)
-    , channel_(std::make_shared<Channel>())
 {
-    channel_->view = this;
     PaintPlain(this);
 
     pages_ = new QStackedLayout(this);
@@ -165,12 +141,7 @@ void TCppWebBrowser::ApplyScrollBars(QAbstractScrollArea* area) const
     area->setVerticalScrollBarPolicy(policy);
 }
 
-TCppWebBrowser::~TCppWebBrowser()
-{
-    std::lock_guard lock(channel_->mutex);
-    channel_->view = nullptr;
-    channel_->stop.request_stop();
-}
+TCppWebBrowser::~TCppWebBrowser() = default; // fetches_ abandons what still runs
 
 int TCppWebBrowser::FetchesRunning()
 {
@@ -194,7 +165,8 @@ void TCppWebBrowser::SetTheaterMode(bool theaterMode)
 
 void TCppWebBrowser::Navigate(const std::u16string& url)
 {
-    const std::uint64_t generation = ++generation_;
+    if (fetches_)
+        fetches_->AbandonAll(); // the page it would show has been left
     address_ = url;
     if (url.empty() || url == u"about:blank") {
         ShowBlank(Shows::Nothing);
@@ -205,31 +177,37 @@ void TCppWebBrowser::Navigate(const std::u16string& url)
     PageRequest request;
     request.url = QString::fromStdU16String(url).toStdString(); // UTF-8; the transport escapes what it must
     request.referer = referer_;
-    std::shared_ptr<IPageFetch> service = PageFetch();
-    ++runningFetches;
+    PageBounds bounds;
+    bounds.picture = size();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        bounds.picture = bounds.picture.expandedTo(screen->size());
+    std::function<PageContent(std::stop_token)> fetch
+        = [service = PageFetch(), request = std::move(request), bounds](std::stop_token stop) {
+              PageContent content;
+              try {
+                  const WebStopScope scope(std::move(stop));
+                  content = InterpretPage(service->Fetch(request), bounds);
+              } catch (...) {
+                  content = PageContent {}; // unshowable
+              }
+              --runningFetches;
+              return content;
+          };
+    ++runningFetches; // counted from here, so a fetch never looks done before its worker started
     try {
-        std::thread([channel = channel_, service = std::move(service), request = std::move(request),
-                        generation] {
-            PageContent content;
-            try {
-                const WebStopScope scope(channel->stop.get_token());
-                content = InterpretPage(service->Fetch(request));
-            } catch (...) {
-                content = PageContent {}; // unshowable
-            }
-            channel->Deliver(generation, std::move(content));
-            --runningFetches;
-        }).detach();
+        if (!fetches_)
+            fetches_ = std::make_unique<OffThreadCalls>();
+        fetches_->Start<PageContent>(
+            std::move(fetch), [this](PageContent content) { Arrive(content); },
+            [this](std::exception_ptr) { ShowPlaceholder(); });
     } catch (...) {
         --runningFetches;
         ShowPlaceholder(); // no thread to fetch with: as if the page failed
     }
 }
 
-void TCppWebBrowser::Arrive(std::uint64_t generation, const PageContent& content)
+void TCppWebBrowser::Arrive(const PageContent& content)
 {
-    if (generation != generation_)
-        return; // the answer to an address the view has left
     switch (content.kind) {
     case PageKind::Blank:
         ShowBlank(Shows::Html);

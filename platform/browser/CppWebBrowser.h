@@ -1,22 +1,26 @@
 #pragma once
 // The embedded browser view. Navigate returns at once: the page is fetched on
-// a worker thread through the installed page fetch (the web layer's limits,
-// proxy choice and Referer rule apply) and shown when it arrives, back on the
-// user-interface thread. It shows a picture (GIF, animated too; PNG; JPEG) or
-// a simple document (HTML without scripts, external loads or pictures; plain
-// text). It never reports an error: a page that cannot be fetched or shown
-// gives a quiet placeholder, like a browser's own error page.
+// a worker thread (OffThreadCalls) through the installed page fetch (the web
+// layer's limits, proxy choice and Referer rule apply), decoded there and
+// shown when it arrives, back on the user-interface thread. It shows a picture
+// (GIF, animated too; PNG; JPEG) or a simple document (HTML without scripts,
+// external loads or pictures; plain text). It never reports an error: a page
+// that cannot be fetched or shown gives a quiet placeholder, like a browser's
+// own error page.
 //
-// A later Navigate replaces the page; an answer to an earlier one that comes
-// later still is dropped. Destroying the view while a fetch runs neither
-// waits for it nor crashes: the fetch is abandoned and its worker ends on its
-// own.
+// What the user-interface thread does with a page is bounded whatever the
+// page holds: documents arrive cut to BoundedMarkup's bounds, and a picture
+// larger than the view and the screen arrives scaled down (PageBounds).
+//
+// A later Navigate replaces the page and abandons the earlier fetch (its
+// transfer stops, its answer is dropped). Destroying the view while a fetch
+// runs neither waits for it nor crashes: the fetch is abandoned the same way,
+// and the program's end waits for its worker, briefly.
 
 #include <QFrame>
 #include <QSize>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -26,6 +30,7 @@ class QBuffer;
 class QScrollArea;
 class QStackedLayout;
 class QTextBrowser;
+class OffThreadCalls;
 struct PageContent;
 
 class TCppWebBrowser : public QFrame {
@@ -75,9 +80,7 @@ public:
     static int FetchesRunning();
 
 private:
-    struct Channel;
-
-    void Arrive(std::uint64_t generation, const PageContent& content);
+    void Arrive(const PageContent& content);
     void ShowBlank(Shows shows);
     void ShowPlaceholder();
     void ShowDocument(const PageContent& content);
@@ -85,8 +88,7 @@ private:
     void DropAnimation();
     void FollowLink(const QUrl& link);
 
-    std::shared_ptr<Channel> channel_;
-    std::uint64_t generation_ = 0;
+    std::unique_ptr<OffThreadCalls> fetches_; // made at the first fetch
     Shows shows_ = Shows::Nothing;
     QSize imageSize_;
     int frameCount_ = 0;

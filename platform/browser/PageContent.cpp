@@ -98,7 +98,7 @@ const char* FormatOf(Signature signature)
 }
 
 // format: null lets Qt find it from the bytes.
-std::optional<PageContent> ReadPicture(const std::string& body, const char* format)
+std::optional<PageContent> ReadPicture(const std::string& body, const char* format, const PageBounds& bounds)
 {
     QByteArray bytes(body.data(), static_cast<qsizetype>(body.size()));
     QBuffer buffer(&bytes);
@@ -106,13 +106,19 @@ std::optional<PageContent> ReadPicture(const std::string& body, const char* form
     QImageReader reader(&buffer, format ? QByteArray(format) : QByteArray());
     if (!format)
         reader.setAutoDetectImageFormat(true);
+    reader.setAllocationLimit(bounds.decodeMegabytes);
+    const QSize natural = reader.size();
+    const bool oversized = bounds.picture.isValid() && natural.isValid()
+        && (natural.width() > bounds.picture.width() || natural.height() > bounds.picture.height());
+    if (oversized)
+        reader.setScaledSize(natural.scaled(bounds.picture, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     const int count = reader.imageCount();
     QImage first;
     if (!reader.read(&first) || first.isNull())
         return std::nullopt;
     PageContent content;
     content.size = first.size();
-    if (count > 1 && reader.format() == "gif") {
+    if (count > 1 && reader.format() == "gif" && !oversized) {
         // The rest is decoded frame by frame as it plays; the first frame shows the data is sound.
         content.kind = PageKind::Animation;
         content.animation = bytes;
@@ -164,7 +170,7 @@ QString DecodePageText(std::string_view body, std::string_view contentType, bool
     return Decode(body, charset);
 }
 
-PageContent InterpretPage(const PageAnswer& answer)
+PageContent InterpretPage(const PageAnswer& answer, const PageBounds& bounds)
 {
     if (!answer.ok)
         return Unshowable();
@@ -176,9 +182,9 @@ PageContent InterpretPage(const PageAnswer& answer)
     }
     const std::string type = MediaType(answer.contentType);
     if (const Signature signature = SignatureOf(body); signature != Signature::None)
-        return ReadPicture(body, FormatOf(signature)).value_or(Unshowable());
+        return ReadPicture(body, FormatOf(signature), bounds).value_or(Unshowable());
     if (type.starts_with("image/"))
-        return ReadPicture(body, nullptr).value_or(Unshowable());
+        return ReadPicture(body, nullptr, bounds).value_or(Unshowable());
 
     bool markup = false;
     if (type == "text/html" || type == "application/xhtml+xml")
@@ -194,6 +200,7 @@ PageContent InterpretPage(const PageAnswer& answer)
 
     PageContent content;
     content.kind = markup ? PageKind::Html : PageKind::Text;
-    content.text = DecodePageText(body, answer.contentType, markup);
+    const QString text = DecodePageText(body, answer.contentType, markup);
+    content.text = markup ? BoundedMarkup(text, bounds.markup) : BoundedText(text, bounds.markup);
     return content;
 }

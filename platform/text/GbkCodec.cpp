@@ -1,5 +1,6 @@
 #include "GbkCodec.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <iconv.h>
@@ -8,6 +9,7 @@ namespace {
 
 constexpr char16_t Replacement = 0xFFFD;
 constexpr char Unmappable = '?';
+constexpr char16_t Euro = 0x20AC; // code page 936's single byte 0x80
 
 constexpr const char* NativeUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
@@ -67,9 +69,22 @@ bool IsLowSurrogate(char16_t c)
     return c >= 0xDC00 && c < 0xE000;
 }
 
+// A GB18030 four-byte code: a lead byte, then a digit.
+bool IsFourByteCode(const char* bytes, std::size_t i, std::size_t size)
+{
+    return static_cast<unsigned char>(bytes[i]) >= 0x81 && i + 1 < size && bytes[i + 1] >= '0'
+        && bytes[i + 1] <= '9';
+}
+
+// What an encoding did with the characters it could not write.
+struct EncodeRules {
+    bool fourByte = false; // keep GB18030's four-byte codes instead of writing '?'
+    bool lossy = false; // set when a character was written as '?'
+};
+
 // Appends GB18030 bytes of non-ASCII characters, keeping two-byte codes and
-// turning each four-byte code (second byte a digit) into '?'.
-void AppendTwoByteCodes(std::string& out, const char* bytes, std::size_t size)
+// turning each four-byte code into '?' unless the rules keep them.
+void AppendCodes(std::string& out, const char* bytes, std::size_t size, EncodeRules& rules)
 {
     std::size_t i = 0;
     while (i < size) {
@@ -77,8 +92,13 @@ void AppendTwoByteCodes(std::string& out, const char* bytes, std::size_t size)
         if (lead < 0x80) {
             out += static_cast<char>(lead);
             i += 1;
-        } else if (i + 1 < size && bytes[i + 1] >= '0' && bytes[i + 1] <= '9') {
-            out += Unmappable;
+        } else if (IsFourByteCode(bytes, i, size)) {
+            if (rules.fourByte) {
+                out.append(bytes + i, std::min<std::size_t>(4, size - i));
+            } else {
+                out += Unmappable;
+                rules.lossy = true;
+            }
             i += 4;
         } else {
             out.append(bytes + i, 2);
@@ -88,7 +108,7 @@ void AppendTwoByteCodes(std::string& out, const char* bytes, std::size_t size)
 }
 
 // Encodes a run of non-ASCII UTF-16 units.
-void EncodeRun(std::string& out, std::u16string_view run)
+void EncodeRun(std::string& out, std::u16string_view run, EncodeRules& rules)
 {
     Converter& encoder = Encoder();
     std::string buffer(run.size() * 4, '\0'); // four bytes at most a unit
@@ -99,7 +119,7 @@ void EncodeRun(std::string& out, std::u16string_view run)
         char* o = outStart;
         std::size_t outLeft = buffer.size();
         bool complete = encoder.Usable() && encoder.Convert(in, inLeft, o, outLeft);
-        AppendTwoByteCodes(out, outStart, static_cast<std::size_t>(o - outStart));
+        AppendCodes(out, outStart, static_cast<std::size_t>(o - outStart), rules);
         if (complete)
             break;
         // A lone surrogate, or no converter: one character becomes '?'.
@@ -108,14 +128,74 @@ void EncodeRun(std::string& out, std::u16string_view run)
         if (!encoder.Usable() && inLeft >= 4 && IsHighSurrogate(unit[0]) && IsLowSurrogate(unit[1]))
             units = 2;
         out += Unmappable;
+        rules.lossy = true;
         in += units * sizeof(char16_t);
         inLeft -= units * sizeof(char16_t);
     }
 }
 
-// Decodes UTF-8 strictly: overlong forms, surrogates, values past U+10FFFF
-// and stray or missing continuation bytes give U+FFFD for each bad byte.
-std::u16string Utf8ToUtf16(std::string_view utf8)
+std::string Encode(std::u16string_view text, EncodeRules& rules)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t j = i;
+        while (j < text.size() && text[j] < 0x80)
+            ++j;
+        const std::size_t at = out.size();
+        out.resize(at + (j - i));
+        for (std::size_t k = i; k < j; ++k)
+            out[at + (k - i)] = static_cast<char>(text[k]);
+        i = j;
+        while (j < text.size() && text[j] >= 0x80)
+            ++j;
+        if (j > i)
+            EncodeRun(out, text.substr(i, j - i), rules);
+        i = j;
+    }
+    return out;
+}
+
+// Decodes gbk into out; counts the bytes that started no character.
+std::size_t Decode(std::string_view gbk, char16_t* out, std::size_t& bad)
+{
+    const char* p = gbk.data();
+    const char* const end = p + gbk.size();
+    char16_t* o = out;
+    Converter* decoder = nullptr;
+    while (p < end) {
+        while (p < end && static_cast<unsigned char>(*p) < 0x80)
+            *o++ = static_cast<unsigned char>(*p++);
+        if (p == end)
+            break;
+        if (!decoder)
+            decoder = &Decoder();
+        if (decoder->Usable()) {
+            // Each decoded character takes at least as many bytes as units,
+            // so what is left of the input bounds the room it needs.
+            std::size_t inLeft = static_cast<std::size_t>(end - p);
+            char* o8 = reinterpret_cast<char*>(o);
+            std::size_t outLeft = inLeft * sizeof(char16_t);
+            const bool complete = decoder->Convert(p, inLeft, o8, outLeft);
+            o = reinterpret_cast<char16_t*>(o8);
+            if (complete)
+                break;
+        }
+        // p stands on a byte that starts no valid sequence.
+        if (static_cast<unsigned char>(*p) == 0x80) {
+            *o++ = Euro;
+        } else {
+            *o++ = Replacement;
+            ++bad;
+        }
+        ++p;
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+// Decodes UTF-8; each bad byte gives U+FFFD and is counted.
+std::u16string DecodeUtf8(std::string_view utf8, std::size_t& bad)
 {
     std::u16string out;
     out.reserve(utf8.size());
@@ -146,6 +226,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8)
         valid = valid && c >= min && c <= 0x10FFFF && !(c >= 0xD800 && c < 0xE000);
         if (!valid) {
             out += Replacement;
+            ++bad;
             ++i;
             continue;
         }
@@ -172,53 +253,93 @@ bool IsAscii(std::string_view text)
 
 std::size_t DecodeGbk(std::string_view gbk, char16_t* out)
 {
-    const char* p = gbk.data();
-    const char* const end = p + gbk.size();
-    char16_t* o = out;
-    Converter* decoder = nullptr;
-    while (p < end) {
-        while (p < end && static_cast<unsigned char>(*p) < 0x80)
-            *o++ = static_cast<unsigned char>(*p++);
-        if (p == end)
-            break;
-        if (!decoder)
-            decoder = &Decoder();
-        if (decoder->Usable()) {
-            // Each decoded character takes at least as many bytes as units,
-            // so what is left of the input bounds the room it needs.
-            std::size_t inLeft = static_cast<std::size_t>(end - p);
-            char* o8 = reinterpret_cast<char*>(o);
-            std::size_t outLeft = inLeft * sizeof(char16_t);
-            const bool complete = decoder->Convert(p, inLeft, o8, outLeft);
-            o = reinterpret_cast<char16_t*>(o8);
-            if (complete)
-                break;
-        }
-        *o++ = Replacement; // p stands on a byte that starts no valid sequence
-        ++p;
-    }
-    return static_cast<std::size_t>(o - out);
+    std::size_t bad = 0;
+    return Decode(gbk, out, bad);
+}
+
+std::u16string DecodeGbk(std::string_view gbk)
+{
+    std::u16string text(gbk.size(), u'\0');
+    text.resize(DecodeGbk(gbk, text.data()));
+    return text;
 }
 
 std::string EncodeGbk(std::u16string_view text)
 {
+    EncodeRules rules;
+    return Encode(text, rules);
+}
+
+std::optional<std::u16string> DecodeGbkStrict(std::string_view gbk, bool fourByte)
+{
+    if (!fourByte) {
+        for (std::size_t i = 0; i < gbk.size();) {
+            const auto lead = static_cast<unsigned char>(gbk[i]);
+            if (IsFourByteCode(gbk.data(), i, gbk.size()))
+                return std::nullopt;
+            i += lead > 0x80 && lead < 0xFF ? 2 : 1;
+        }
+    }
+    std::u16string text(gbk.size(), u'\0');
+    std::size_t bad = 0;
+    text.resize(Decode(gbk, text.data(), bad));
+    if (bad > 0)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<std::string> EncodeGbkStrict(std::u16string_view text, bool fourByte)
+{
+    EncodeRules rules;
+    rules.fourByte = fourByte;
+    std::string bytes = Encode(text, rules);
+    if (rules.lossy)
+        return std::nullopt;
+    return bytes;
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8)
+{
+    std::size_t bad = 0;
+    return DecodeUtf8(utf8, bad);
+}
+
+std::optional<std::u16string> Utf8ToUtf16Strict(std::string_view utf8)
+{
+    std::size_t bad = 0;
+    std::u16string text = DecodeUtf8(utf8, bad);
+    if (bad > 0)
+        return std::nullopt;
+    return text;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        std::size_t j = i;
-        while (j < text.size() && text[j] < 0x80)
-            ++j;
-        const std::size_t at = out.size();
-        out.resize(at + (j - i));
-        for (std::size_t k = i; k < j; ++k)
-            out[at + (k - i)] = static_cast<char>(text[k]);
-        i = j;
-        while (j < text.size() && text[j] >= 0x80)
-            ++j;
-        if (j > i)
-            EncodeRun(out, text.substr(i, j - i));
-        i = j;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+            c = Replacement;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
     }
     return out;
 }

@@ -58,7 +58,8 @@ struct TransferResult {
             return "cannot write the answer";
         if (code != CURLE_OK)
             return error.empty() ? curl_easy_strerror(code) : error;
-        return statusLine.empty() ? Format("HTTP status %ld", status) : statusLine;
+        // The server writes the status line: a message quotes only its start.
+        return statusLine.empty() ? Format("HTTP status %ld", status) : Abbreviated(statusLine);
     }
 };
 
@@ -240,19 +241,41 @@ DownloadOutcome CurlWebAccess::Download(const DownloadRequest& request)
 {
     // The answer replaces the file only once it is all in: a failed transfer
     // leaves the old file as it was.
+    // Where no temporary file can be made the replacer holds the (capped) answer
+    // in memory and writes it in place once it is all in.
     nuv::FileReplacer file(request.fileName);
     if (!file.IsOpen())
-        return { false, FileFailure("write", request.fileName) };
+        return { false, FileFailure("write", request.fileName), nuv::IsDiskFull(errno), {} };
 
-    const BodySink sink = [&file](const char* data, std::size_t size) { return file.Write(data, size); };
+    int writeError = 0;
+    const BodySink write = [&file, &writeError](const char* data, std::size_t size) {
+        if (file.Write(data, size))
+            return true;
+        writeError = errno;
+        return false;
+    };
+    // A checked answer is held until the check has seen all of it (the body
+    // cap bounds it); any other goes straight to the file.
+    std::string body;
+    const BodySink hold = [&body](const char* data, std::size_t size) {
+        body.append(data, size);
+        return true;
+    };
     TransferOptions options;
     options.referer = request.referer;
-    const TransferResult result = Transfer(limits_, sink).Run(request.url, options);
+    const TransferResult result = Transfer(limits_, request.check ? hold : write).Run(request.url, options);
     if (!result.Succeeded())
-        return { false, result.Describe() };
+        return { false, result.Describe(), result.sinkFailed && nuv::IsDiskFull(writeError), {} };
+    if (request.check) {
+        std::string refused = request.check(body);
+        if (!refused.empty())
+            return { false, "answer refused: " + refused, false, std::move(refused) };
+        if (!write(body.data(), body.size()))
+            return { false, FileFailure("write", request.fileName), nuv::IsDiskFull(writeError), {} };
+    }
     if (!file.Commit())
-        return { false, FileFailure("replace", request.fileName) };
-    return { true, {} };
+        return { false, FileFailure("replace", request.fileName), nuv::IsDiskFull(errno), {} };
+    return { true, {}, false, {} };
 }
 
 std::string CurlWebAccess::Get(const std::string& url)

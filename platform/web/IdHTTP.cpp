@@ -4,5 +4,5 @@
 
 std::string TIdHTTP::Get(const std::string& url)
 {
-    return HttpGet().Get(url);
+    return HttpGet()->Get(url);
 }

@@ -1,6 +1,7 @@
 #include "WebAccess.h"
 
 #include "CurlWebAccess.h"
+#include "ServiceSlot.h"
 
 #include <utility>
 
@@ -12,36 +13,37 @@ const std::shared_ptr<CurlWebAccess>& DefaultAccess()
     return access;
 }
 
-template <class Service> std::shared_ptr<Service>& Slot()
+// Never destroyed: a worker may still ask for a service while the program ends.
+template <class Service> ServiceSlot<Service>& Slot()
 {
-    static std::shared_ptr<Service> installed = DefaultAccess();
-    return installed;
+    static auto* slot = new ServiceSlot<Service>(DefaultAccess());
+    return *slot;
 }
 
 template <class Service> std::shared_ptr<Service> Install(std::shared_ptr<Service> service)
 {
     if (!service)
         service = DefaultAccess();
-    return std::exchange(Slot<Service>(), std::move(service));
+    return Slot<Service>().Exchange(std::move(service));
 }
 
 } // namespace
 
-IUrlDownloader& UrlDownloader()
+std::shared_ptr<IUrlDownloader> UrlDownloader()
 {
-    return *Slot<IUrlDownloader>();
+    return Slot<IUrlDownloader>().Get();
 }
-IHttpGet& HttpGet()
+std::shared_ptr<IHttpGet> HttpGet()
 {
-    return *Slot<IHttpGet>();
+    return Slot<IHttpGet>().Get();
 }
-IConnectivity& Connectivity()
+std::shared_ptr<IConnectivity> Connectivity()
 {
-    return *Slot<IConnectivity>();
+    return Slot<IConnectivity>().Get();
 }
 std::shared_ptr<IPageFetch> PageFetch()
 {
-    return Slot<IPageFetch>();
+    return Slot<IPageFetch>().Get();
 }
 
 std::shared_ptr<IUrlDownloader> InstallUrlDownloader(std::shared_ptr<IUrlDownloader> service)

@@ -26,18 +26,25 @@ struct DownloadRequest {
     std::string url;
     std::string fileName;
     std::string referer; // sent as the Referer header when not empty
+    // Asked with the whole body of a 2xx answer before it replaces the file:
+    // an answer it refuses (it returns why, not empty) leaves the file as it
+    // was. None: every complete answer is taken. Runs on the calling thread.
+    std::function<std::string(const std::string& body)> check {};
 };
 
 struct DownloadOutcome {
     bool ok = false;
     std::string detail; // why it failed, for diagnostics
+    bool diskFull = false; // the answer could not be stored for want of space
+    std::string refused; // why the check refused the answer; empty otherwise
 };
 
 class IUrlDownloader {
 public:
     virtual ~IUrlDownloader() = default;
     // Stores the body of a 2xx answer in the file, replacing it in one step;
-    // on any failure the file is left exactly as it was.
+    // on any failure, or when the request's check refuses the answer, the
+    // file is left exactly as it was.
     virtual DownloadOutcome Download(const DownloadRequest& request) = 0;
 };
 
@@ -80,12 +87,12 @@ public:
 };
 
 // The installed services. Install* returns the previous one; null restores the
-// libcurl default.
-IUrlDownloader& UrlDownloader();
-IHttpGet& HttpGet();
-IConnectivity& Connectivity();
-// Shared, so a fetch running in the background keeps its service alive even
-// when another one is installed meanwhile.
+// libcurl default. Any thread may ask for a service while another installs one:
+// a caller keeps the shared_ptr for its whole call, so the service it uses
+// stays alive even when another one is installed meanwhile.
+std::shared_ptr<IUrlDownloader> UrlDownloader();
+std::shared_ptr<IHttpGet> HttpGet();
+std::shared_ptr<IConnectivity> Connectivity();
 std::shared_ptr<IPageFetch> PageFetch();
 std::shared_ptr<IUrlDownloader> InstallUrlDownloader(std::shared_ptr<IUrlDownloader> service);
 std::shared_ptr<IHttpGet> InstallHttpGet(std::shared_ptr<IHttpGet> service);

@@ -513,3 +513,16 @@ std::unique_ptr<TbsDataSkinControl> CreateSkinControl(const std::string& typeWor
     auto it = factories.find(typeWord);
     return it == factories.end() ? nullptr : it->second(idName);
 }
+
+std::unique_ptr<TbsDataSkinControl> CloneSkinControl(const TbsDataSkinControl& control)
+{
+    std::unique_ptr<TbsDataSkinControl> copy = CreateSkinControl(control.TypeWord(), control.IDName);
+    if (!copy)
+        return nullptr;
+    TbsSkinValueTape tape;
+    // The key walk takes fields by reference; recording leaves them as they are.
+    const_cast<TbsDataSkinControl&>(control).ExchangeSection(tape);
+    tape.Play();
+    copy->ExchangeSection(tape);
+    return copy;
+}

@@ -687,3 +687,5 @@ protected:
 // The control skin class a [SKINCONTROLS] type word names, or null for a word
 // no class answers to.
 std::unique_ptr<TbsDataSkinControl> CreateSkinControl(const std::string& typeWord, const std::string& idName);
+// A copy of a control skin: the same class with the same values.
+std::unique_ptr<TbsDataSkinControl> CloneSkinControl(const TbsDataSkinControl& control);

@@ -109,3 +109,66 @@ void TbsSkinIniWriter::StdCommand(const char* key, TbsStdCommand& value)
 {
     ini_.WriteStdCommand(Section(), key, value);
 }
+
+void TbsSkinValueTape::Play()
+{
+    playing_ = true;
+    strings_.next = numbers_.next = bits_.next = points_.next = rects_.next = 0;
+}
+
+template <typename T, typename V> void TbsSkinValueTape::Pass(Track<T>& track, V& value)
+{
+    if (!playing_)
+        track.values.push_back(static_cast<T>(value));
+    else if (track.next < track.values.size())
+        value = static_cast<V>(track.values[track.next++]);
+}
+
+void TbsSkinValueTape::String(const char*, std::string& value, const std::string&)
+{
+    Pass(strings_, value);
+}
+void TbsSkinValueTape::Integer(const char*, int& value, int)
+{
+    Pass(numbers_, value);
+}
+void TbsSkinValueTape::Bool(const char*, bool& value)
+{
+    Pass(numbers_, value);
+}
+void TbsSkinValueTape::Point(const char*, QPoint& value)
+{
+    Pass(points_, value);
+}
+void TbsSkinValueTape::Rect(const char*, TRect& value)
+{
+    Pass(rects_, value);
+}
+void TbsSkinValueTape::Color(const char*, TColor& value, TColor)
+{
+    Pass(bits_, value);
+}
+void TbsSkinValueTape::FontStyles(const char*, TFontStyles& value)
+{
+    Pass(bits_, value);
+}
+void TbsSkinValueTape::Alignment(const char*, TAlignment& value)
+{
+    Pass(numbers_, value);
+}
+void TbsSkinValueTape::StretchType(const char*, TbsStretchType& value)
+{
+    Pass(numbers_, value);
+}
+void TbsSkinValueTape::MorphKind(const char*, TbsMorphKind& value)
+{
+    Pass(numbers_, value);
+}
+void TbsSkinValueTape::InActiveEffect(const char*, TbsInActiveEffect& value)
+{
+    Pass(numbers_, value);
+}
+void TbsSkinValueTape::StdCommand(const char*, TbsStdCommand& value)
+{
+    Pass(numbers_, value);
+}

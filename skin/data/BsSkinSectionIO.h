@@ -9,6 +9,7 @@
 #include <QPoint>
 
 #include <string>
+#include <vector>
 
 class TbsIniFile;
 
@@ -90,4 +91,41 @@ public:
 
 private:
     TbsIniFile& ini_;
+};
+
+// Copies a record's values into a fresh record of the same class: the first
+// pass over the original records every value in key order, Play() turns the
+// tape round, and the pass over the copy puts them in. Read-time corrections
+// do not run again (the values already carry them).
+class TbsSkinValueTape final : public TbsSkinSectionIO {
+public:
+    bool Reading() const override { return false; }
+    void Play();
+
+    void String(const char* key, std::string& value, const std::string& def = {}) override;
+    void Integer(const char* key, int& value, int def = 0) override;
+    void Bool(const char* key, bool& value) override;
+    void Point(const char* key, QPoint& value) override;
+    void Rect(const char* key, TRect& value) override;
+    void Color(const char* key, TColor& value, TColor def = 0) override;
+    void FontStyles(const char* key, TFontStyles& value) override;
+    void Alignment(const char* key, TAlignment& value) override;
+    void StretchType(const char* key, TbsStretchType& value) override;
+    void MorphKind(const char* key, TbsMorphKind& value) override;
+    void InActiveEffect(const char* key, TbsInActiveEffect& value) override;
+    void StdCommand(const char* key, TbsStdCommand& value) override;
+
+private:
+    template <typename T> struct Track {
+        std::vector<T> values;
+        std::size_t next = 0;
+    };
+    template <typename T, typename V> void Pass(Track<T>& track, V& value);
+
+    bool playing_ = false;
+    Track<std::string> strings_;
+    Track<int> numbers_; // integers and enumerations
+    Track<unsigned> bits_; // colours and font styles
+    Track<QPoint> points_;
+    Track<TRect> rects_;
 };

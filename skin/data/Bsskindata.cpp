@@ -435,17 +435,33 @@ const QImage* TbsSkinData::GetActivePicture(int index) const
 void TbsSkinData::AddBitMap(const std::string& path)
 {
     QImage picture = LoadBitmapFile(path);
-    ActivePictures.push_back(std::move(picture));
-    ActivePictureNames.push_back(SkinFileName(path));
+    ChangeLibrary([&] {
+        ActivePictures.push_back(std::move(picture));
+        ActivePictureNames.push_back(SkinFileName(path));
+    });
 }
 
 void TbsSkinData::DeleteBitMap(int index)
 {
     if (index < 0 || index >= static_cast<int>(ActivePictures.size()))
         throw EListError(Format("List index out of bounds (%d)", index));
-    ActivePictures.erase(ActivePictures.begin() + index);
-    if (index < static_cast<int>(ActivePictureNames.size()))
-        ActivePictureNames.erase(ActivePictureNames.begin() + index);
+    ChangeLibrary([&] {
+        ActivePictures.erase(ActivePictures.begin() + index);
+        if (index < static_cast<int>(ActivePictureNames.size()))
+            ActivePictureNames.erase(ActivePictureNames.begin() + index);
+    });
+}
+
+void TbsSkinData::ChangeLibrary(const std::function<void()>& change)
+{
+    // Announced like a skin change, but nothing is cleared: windows let go of
+    // what they built from the library before it moves, and rebuild after.
+    skinChanging_ = true;
+    SendSkinDataMessage(SKIN_MSG_BEFORE_CHANGE);
+    change();
+    SendSkinDataMessage(SKIN_MSG_CHANGE);
+    skinChanging_ = false;
+    SendSkinDataMessage(SKIN_MSG_AFTER_CHANGE);
 }
 
 TbsSkinPackage TbsSkinData::MakeSkinPackage() const

@@ -16,6 +16,7 @@
 #include <QPoint>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,6 +125,8 @@ public:
     const QImage* GetActivePicture(int index) const;
 
     // --- picture library
+    // Both announce the change (1225 before, 1226 and 1227 after) without
+    // clearing the skin: a picture's index may move, so windows rebuild.
     void AddBitMap(const std::string& path);
     void DeleteBitMap(int index);
 
@@ -196,6 +199,7 @@ signals:
 
 private:
     void ClearAll();
+    void ChangeLibrary(const std::function<void()>& change);
     void BeginSkinChange();
     void EndSkinChange();
     // Puts a decoded package in place between the announcements. Everything

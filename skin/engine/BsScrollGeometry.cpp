@@ -32,11 +32,18 @@ TRect Make(Span along, Span across, bool vertical)
                     : TRect(along.Start, across.Start, along.End, across.End);
 }
 
+// Range arithmetic is done in 64 bits: Max - Min + 1 of a full int range does not fit an int.
+long long RangeSpan(const TbsScrollRange& r)
+{
+    return static_cast<long long>(r.Max) - r.Min + 1;
+}
+
 int ThumbLength(int trackLength, const TbsScrollRange& range, int minimum, int minimumWithoutPage)
 {
     if (range.PageSize > 0) {
-        const int span = range.Max - range.Min + 1;
-        const int length = span > 0 ? RoundEven(double(trackLength) * range.PageSize / span) : trackLength;
+        const long long span = RangeSpan(range);
+        const int length
+            = span > 0 ? RoundEven(double(trackLength) * range.PageSize / double(span)) : trackLength;
         return std::min(std::max(length, minimum), trackLength);
     }
     return std::min(minimumWithoutPage, std::max(trackLength, 0));
@@ -46,13 +53,14 @@ int ThumbLength(int trackLength, const TbsScrollRange& range, int minimum, int m
 
 double ScrollFraction(const TbsScrollRange& r)
 {
+    const double offset = double(r.Position) - r.Min;
     if (r.PageSize > 0) {
-        const int denominator = r.Max - r.PageSize + 1 - r.Min;
-        return denominator > 0 ? std::clamp(double(r.Position - r.Min) / denominator, 0.0, 1.0) : 0.0;
+        const long long denominator = RangeSpan(r) - r.PageSize;
+        return denominator > 0 ? std::clamp(offset / double(denominator), 0.0, 1.0) : 0.0;
     }
-    if (r.Max == r.Min)
+    if (r.Max <= r.Min)
         return 0.0;
-    return std::clamp(double(r.Position - r.Min) / (r.Max - r.Min), 0.0, 1.0);
+    return std::clamp(offset / (double(r.Max) - r.Min), 0.0, 1.0);
 }
 
 int ThumbStart(int trackStart, int trackLength, int thumbLength, double fraction)
@@ -114,13 +122,14 @@ TbsScrollBarRects CalcDefaultScrollBarRects(
 
 int ClampScrollPosition(const TbsScrollRange& r, int position)
 {
-    const int upper = r.PageSize > 0 ? r.Max - r.PageSize + 1 : r.Max;
-    return std::max(r.Min, std::min(position, upper));
+    const long long upper = r.PageSize > 0 ? static_cast<long long>(r.Max) - r.PageSize + 1 : r.Max;
+    // Never below Min, even when a page larger than the range puts the upper bound there.
+    return static_cast<int>(std::max<long long>(r.Min, std::min<long long>(position, upper)));
 }
 
 bool AcceptsPageSize(const TbsScrollRange& r, int pageSize)
 {
-    return r.Max - r.Min + 1 >= pageSize + r.Position;
+    return RangeSpan(r) >= static_cast<long long>(pageSize) + r.Position;
 }
 
 int ScrollPositionFromDrag(
@@ -129,9 +138,9 @@ int ScrollPositionFromDrag(
     const int run = trackLength - thumbLength;
     if (run <= 0)
         return r.Min;
-    const double k = std::clamp(double(thumbOffset + travel) / run, 0.0, 1.0);
-    const int span = r.PageSize > 0 ? r.Max - r.Min - r.PageSize + 1 : r.Max - r.Min;
-    return r.Min + RoundEven(span * k);
+    const double k = std::clamp((double(thumbOffset) + travel) / run, 0.0, 1.0);
+    const long long span = r.PageSize > 0 ? RangeSpan(r) - r.PageSize : RangeSpan(r) - 1;
+    return ClampScrollPosition(r, TRect::Saturate(r.Min + std::llrint(double(std::max(span, 0LL)) * k)));
 }
 
 int ListBoxItemHeight(bool skinned, bool useSkinItemHeight, int skinItemHeight, int defaultItemHeight)
@@ -141,10 +150,31 @@ int ListBoxItemHeight(bool skinned, bool useSkinItemHeight, int skinItemHeight, 
 
 int ListBoxHeightForRows(const TbsListBoxRowsInput& in, int rows)
 {
-    int height = 0;
+    long long height = static_cast<long long>(rows) * in.ItemHeight + in.HorizontalBarHeight;
     if (in.Skinned)
-        height = in.SkinRectHeight - in.ClientRectHeight + rows * in.ItemHeight;
+        height += static_cast<long long>(in.SkinRectHeight) - in.ClientRectHeight;
     else
-        height = rows * in.ItemHeight + 4 + (in.CaptionMode ? in.DefaultCaptionHeight : 0);
-    return height + in.HorizontalBarHeight;
+        height += 4 + (in.CaptionMode ? in.DefaultCaptionHeight : 0);
+    return TRect::Saturate(height);
+}
+
+int TbsWheelSteps::Add(int angleDelta, int pixelDelta, int pixelsPerStep)
+{
+    const bool pixels = pixelDelta != 0 && pixelsPerStep > 0;
+    const long long delta = pixels ? pixelDelta : angleDelta;
+    const long long unit = pixels ? pixelsPerStep : NotchDelta;
+    if (delta == 0)
+        return 0;
+    if (pixels != pixels_ || (delta > 0) != (rest_ > 0))
+        rest_ = 0; // another kind of device, or the other way round: start afresh
+    pixels_ = pixels;
+    rest_ += delta;
+    const long long steps = rest_ / unit;
+    rest_ -= steps * unit;
+    return static_cast<int>(steps);
+}
+
+void TbsWheelSteps::Reset()
+{
+    rest_ = 0;
 }

@@ -51,6 +51,23 @@ bool AcceptsPageSize(const TbsScrollRange& range, int pageSize);
 int ScrollPositionFromDrag(
     const TbsScrollRange& range, int trackLength, int thumbLength, int thumbOffset, int travel);
 
+// Turns mouse-wheel deltas into whole steps. A wheel notch (an angle delta of
+// 120) is one step; the finer deltas of high-resolution wheels and touchpads
+// add up until they make one, and a touchpad's pixel delta counts against a
+// step's height in pixels when one is given. Turning the other way starts
+// afresh.
+class TbsWheelSteps {
+public:
+    static constexpr int NotchDelta = 120;
+    // Steps for one wheel event, positive away from the user.
+    int Add(int angleDelta, int pixelDelta = 0, int pixelsPerStep = 0);
+    void Reset();
+
+private:
+    long long rest_ = 0;
+    bool pixels_ = false;
+};
+
 // List box item height: the skin's item look height when skinned and
 // useSkinItemHeight, else the default.
 int ListBoxItemHeight(bool skinned, bool useSkinItemHeight, int skinItemHeight, int defaultItemHeight);

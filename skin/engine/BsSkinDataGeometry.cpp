@@ -3,9 +3,11 @@
 #include "ChineseFonts.h"
 
 #include "BsBitmapFile.h"
+#include "BsSkinSectionIO.h"
 #include "GbkText.h"
 
 #include <algorithm>
+#include <string_view>
 
 bool IsSkinLoaded(const TbsSkinData* skinData)
 {
@@ -49,7 +51,9 @@ QSize SizeOf(const TRect& r)
 TbsFrameSkin FrameSkinOf(const TbsSkinData& d)
 {
     TbsFrameSkin s;
-    const QSize b = SkinPictureBounds(&d.Picture);
+    // Bounded by the main picture itself: a skin without one has no frame
+    // bands at all, so every figure of the frame clips to nothing.
+    const QSize b = d.Picture.size();
     // The mask area is cut from the mask, which may be of another size.
     const QSize maskBounds = d.Mask.isNull() ? b : d.Mask.size();
     s.PictureSize = d.Picture.size();
@@ -73,7 +77,7 @@ TbsFrameSkin FrameSkinOf(const TbsSkinData& d)
     s.StretchType = d.StretchType;
     s.ButtonsOffset = ClipExtent(d.ButtonsOffset, b.width());
     s.ButtonsInLeft = d.ButtonsInLeft;
-    s.BorderWidth = ClipExtent(d.BorderW, std::max(b.width(), b.height()));
+    s.BorderWidth = ClipExtent(d.BorderW, std::max({ b.width(), b.height(), 0 }));
     s.AutoRenderingInActiveImage = d.AutoRenderingInActiveImage;
     s.InActiveEffect = d.InActiveEffect;
     s.FormMinWidth = std::clamp(d.FormMinWidth, 0, MaxBitmapDimension);
@@ -183,8 +187,9 @@ QFont SkinFont(const std::string& name, int height, TFontStyles style)
 {
     QFont font(GbkToQString(name));
     AddChineseFallback(font);
+    // A glyph as tall as a small window is the most any skin text needs.
     if (height > 0)
-        font.setPixelSize(height);
+        font.setPixelSize(std::min(height, MaxSkinFontHeight));
     font.setBold(style & fsBold);
     font.setItalic(style & fsItalic);
     font.setUnderline(style & fsUnderline);
@@ -216,4 +221,49 @@ std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* d)
         return h;
     }
     return std::nullopt;
+}
+
+namespace {
+
+// One pass over a control skin's keys that clips its figures in place.
+class TbsSkinClipper final : public TbsSkinSectionIO {
+public:
+    explicit TbsSkinClipper(QSize bounds)
+        : bounds_(bounds)
+    {
+    }
+    bool Reading() const override { return false; }
+    void Integer(const char* key, int& value, int) override
+    {
+        // Picture indices keep their -1 and their place in the library.
+        if (!std::string_view(key).ends_with("pictureindex"))
+            value = std::clamp(value, -MaxBitmapDimension, MaxBitmapDimension);
+    }
+    void Point(const char*, QPoint& value) override { value = ClipSkinPoint(value, bounds_); }
+    void Rect(const char*, TRect& value) override { value = ClipSkinRect(value, bounds_); }
+    void String(const char*, std::string&, const std::string&) override { }
+    void Bool(const char*, bool&) override { }
+    void Color(const char*, TColor&, TColor) override { }
+    void FontStyles(const char*, TFontStyles&) override { }
+    void Alignment(const char*, TAlignment&) override { }
+    void StretchType(const char*, TbsStretchType&) override { }
+    void MorphKind(const char*, TbsMorphKind&) override { }
+    void InActiveEffect(const char*, TbsInActiveEffect&) override { }
+    void StdCommand(const char*, TbsStdCommand&) override { }
+
+private:
+    QSize bounds_;
+};
+
+} // namespace
+
+std::unique_ptr<TbsDataSkinControl> ClippedControlSkin(
+    const TbsDataSkinControl& control, const QImage* picture)
+{
+    std::unique_ptr<TbsDataSkinControl> copy = CloneSkinControl(control);
+    if (copy) {
+        TbsSkinClipper clipper(SkinPictureBounds(picture));
+        copy->ExchangeSection(clipper);
+    }
+    return copy;
 }

@@ -10,6 +10,7 @@
 #include "BsSkinObjects.h"
 #include "Bsskindata.h"
 
+#include <memory>
 #include <optional>
 
 // True when the skin data is present and loaded (not Empty).
@@ -44,5 +45,15 @@ const TbsDataSkinMenuItem* FindMenuItemSkin(const TbsSkinData* skinData);
 // "label" one; none without a loaded skin or either entry.
 std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* skinData);
 
-// A skin font: name (GBK, as the skin stores it), pixel height and styles.
+// A skin font: name (GBK, as the skin stores it), pixel height (at most
+// MaxSkinFontHeight) and styles.
+constexpr int MaxSkinFontHeight = 256;
 QFont SkinFont(const std::string& name, int height, TFontStyles style);
+
+// A copy of a control skin with every rect and point clipped to the library
+// picture it names (to MaxBitmapDimension without one) and every other figure
+// to +-MaxBitmapDimension, picture indices left as they are. Controls draw
+// from such copies, so no figure of a skin can make them larger than its
+// picture or overflow the sums they make.
+std::unique_ptr<TbsDataSkinControl> ClippedControlSkin(
+    const TbsDataSkinControl& control, const QImage* picture);

@@ -6,6 +6,28 @@
 
 #include <algorithm>
 
+namespace {
+
+void Inflate(const std::string& compressedData, TMemoryStream& target)
+{
+    // Skin pictures are mostly flat colour and inflate about fifty-fold; room
+    // reserved but never written costs no memory.
+    constexpr std::int64_t TypicalRatio = 64;
+    const auto compressed = static_cast<std::int64_t>(compressedData.size());
+    target.Reserve(target.Position() + std::min(MaxInflatedSize, compressed * TypicalRatio));
+    TMemoryStream source(compressedData);
+    DeCompressStream(target, source);
+}
+
+} // namespace
+
+TbsSkinPackage ReadCompressedSkinPackage(const std::string& compressedData)
+{
+    TMemoryStream inflated;
+    Inflate(compressedData, inflated);
+    return ReadSkinPackage(inflated.Bytes());
+}
+
 TbsCompressedStoredSkin::TbsCompressedStoredSkin(QObject* owner)
     : QObject(owner)
 {
@@ -13,20 +35,17 @@ TbsCompressedStoredSkin::TbsCompressedStoredSkin(QObject* owner)
 
 void TbsCompressedStoredSkin::DeCompressToStream(TMemoryStream& target) const
 {
-    // Skin pictures are mostly flat colour and inflate about fifty-fold; room
-    // reserved but never written costs no memory.
-    constexpr std::int64_t TypicalRatio = 64;
-    const auto compressed = static_cast<std::int64_t>(compressedData_.size());
-    target.Reserve(target.Position() + std::min(MaxInflatedSize, compressed * TypicalRatio));
-    TMemoryStream source(compressedData_);
-    DeCompressStream(target, source);
+    Inflate(compressedData_, target);
 }
 
 TbsSkinPackage TbsCompressedStoredSkin::ReadPackage() const
 {
-    TMemoryStream inflated;
-    DeCompressToStream(inflated);
-    return ReadSkinPackage(inflated.Bytes());
+    if (readPackage_) {
+        TbsSkinPackage package = std::move(*readPackage_);
+        readPackage_.reset();
+        return package;
+    }
+    return ReadCompressedSkinPackage(compressedData_);
 }
 
 void TbsCompressedStoredSkin::LoadFromCompressFile(const std::string& path)
@@ -39,6 +58,7 @@ void TbsCompressedStoredSkin::LoadFromCompressFile(const std::string& path)
 void TbsCompressedStoredSkin::LoadFromCompressStream(TStream& stream)
 {
     compressedData_.clear();
+    readPackage_.reset();
     stream.SetPosition(0);
     const std::int32_t version = stream.ReadInt32();
     if (version > CompressedSkinFileVersion)
@@ -96,4 +116,5 @@ void TbsCompressedStoredSkin::LoadFromPackage(const TbsSkinPackage& package)
     TMemoryStream target;
     CompressStream(source, target);
     compressedData_ = target.TakeBytes();
+    readPackage_.reset();
 }

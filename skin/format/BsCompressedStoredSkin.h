@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <optional>
 #include <string>
 
 class TStream;
@@ -15,6 +16,10 @@ class TMemoryStream;
 
 // Version of the compressed skin file header; readers accept any value up to it.
 constexpr std::int32_t CompressedSkinFileVersion = 3;
+
+// Inflates a stored skin's zlib stream and reads its package. It makes no Qt
+// object, so it may run on any thread, also before the application exists.
+TbsSkinPackage ReadCompressedSkinPackage(const std::string& compressedData);
 
 class TbsCompressedStoredSkin : public QObject {
     Q_OBJECT
@@ -32,7 +37,11 @@ public:
 
     // The raw zlib stream (what the component persists as "CompressedData").
     const std::string& CompressedData() const { return compressedData_; }
-    void SetCompressedData(std::string bytes) { compressedData_ = std::move(bytes); }
+    void SetCompressedData(std::string bytes)
+    {
+        compressedData_ = std::move(bytes);
+        readPackage_.reset();
+    }
 
     bool GetEmpty() const { return compressedData_.empty(); }
 
@@ -41,6 +50,10 @@ public:
     void DeCompressToStream(TMemoryStream& target) const;
     // Inflates and reads the package.
     TbsSkinPackage ReadPackage() const;
+    // A package read from the same data beforehand (on another thread while
+    // the program starts): the next ReadPackage answers it instead of reading
+    // again. New compressed data drops it.
+    void SetReadPackage(TbsSkinPackage package) { readPackage_ = std::move(package); }
 
     // Reads a compressed skin file. A version above 3 leaves the stored skin
     // empty; an N that is negative or runs past the data is EReadError.
@@ -63,4 +76,5 @@ private:
     std::string fileName_;
     std::string compressedFileName_;
     std::string compressedData_;
+    mutable std::optional<TbsSkinPackage> readPackage_;
 };

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <climits>
 #include <cstdint>
 
 // A rectangle as skins write it: "left,top,right,bottom" with right and bottom
@@ -27,14 +28,26 @@ struct TRect {
     {
     }
 
-    constexpr int Width() const { return Right - Left; }
-    constexpr int Height() const { return Bottom - Top; }
+    // Sums are worked out in 64 bits and clamped to int: a skin's figures may
+    // lie anywhere in int's range, and a wrapped sum would turn a far-away
+    // piece into a near one.
+    static constexpr int Saturate(long long value)
+    {
+        return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+    }
+
+    constexpr int Width() const { return Saturate(static_cast<long long>(Right) - Left); }
+    constexpr int Height() const { return Saturate(static_cast<long long>(Bottom) - Top); }
     // The rect with all four values 0 means "this piece is absent".
     constexpr bool IsNull() const { return Left == 0 && Top == 0 && Right == 0 && Bottom == 0; }
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     constexpr bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
     constexpr bool Contains(QPoint p) const { return Contains(p.x(), p.y()); }
-    constexpr TRect Offset(int dx, int dy) const { return { Left + dx, Top + dy, Right + dx, Bottom + dy }; }
+    constexpr TRect Offset(int dx, int dy) const
+    {
+        return { Saturate(static_cast<long long>(Left) + dx), Saturate(static_cast<long long>(Top) + dy),
+            Saturate(static_cast<long long>(Right) + dx), Saturate(static_cast<long long>(Bottom) + dy) };
+    }
     constexpr bool operator==(const TRect&) const = default;
 
     QRect ToQRect() const { return QRect(Left, Top, Width(), Height()); }

@@ -9,68 +9,63 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace bsutils;
 
-TbsActiveSkinObject::TbsActiveSkinObject(Kind kind, const TbsDataSkinObject& d, const TbsSkinData& skinData)
+namespace {
+
+QSize SizeOf(const QImage* picture)
+{
+    return picture ? picture->size() : QSize(0, 0);
+}
+
+// The piece r of src stretched over target of dest (copied when the sizes agree).
+void CopyLook(QImage& dest, const TRect& target, const QImage* src, const TRect& r)
+{
+    if (!src || src->isNull() || r.IsEmpty() || target.IsEmpty())
+        return;
+    if (r.Width() == target.Width() && r.Height() == target.Height())
+        CopyPiece(dest, target.Left, target.Top, *src, r);
+    else
+        StretchPiece(dest, target, *src, r);
+}
+
+// The piece r of src (already inside src).
+QImage Piece(const QImage* src, const TRect& r)
+{
+    return As32Bit(*src).copy(r.ToQRect() & src->rect()).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- base
+
+TbsActiveSkinObject::TbsActiveSkinObject(const TbsDataSkinObject& d, const TbsSkinData& skinData)
     : IDName(d.IDName)
     , Hint(d.Hint)
-    , SkinRect(d.SkinRect)
-    , ActiveSkinRect(d.ActiveSkinRect)
-    , InActiveSkinRect(d.InActiveSkinRect)
     , SkinRectInAPicture(d.SkinRectInAPicture)
     , Morphing(d.Morphing)
     , MorphKind(d.MorphKind)
-    , ActivePicture(skinData.GetActivePicture(d.PictureIndex))
-    , kind_(kind)
+    , ActivePictureIndex(skinData.GetActivePicture(d.PictureIndex) ? d.PictureIndex : -1)
 {
-    if (auto* button = dynamic_cast<const TbsDataSkinButton*>(&d)) {
-        DownRect = button->DownRect;
-        DisableSkinRect = button->DisableSkinRect;
-    }
-    if (auto* std = dynamic_cast<const TbsDataSkinStdButton*>(&d)) {
-        Command = std->Command;
-        RestoreRect = std->RestoreRect;
-        RestoreActiveRect = std->RestoreActiveRect;
-        RestoreDownRect = std->RestoreDownRect;
-        RestoreInActiveRect = std->RestoreInActiveRect;
-    }
-    if (auto* animate = dynamic_cast<const TbsDataSkinAnimate*>(&d)) {
-        // Shown as a button with its first frame; the skin's morphing is off for it.
-        Command = animate->Command;
-        DownRect = animate->DownSkinRect;
-        RestoreRect = animate->RestoreRect;
-        RestoreActiveRect = animate->RestoreActiveRect;
-        RestoreDownRect = animate->RestoreDownRect;
-        RestoreInActiveRect = animate->RestoreInActiveRect;
-        if (animate->CountFrames > 1)
-            SkinRect.Right = SkinRect.Left + SkinRect.Width() / animate->CountFrames;
-    }
-    if (auto* caption = dynamic_cast<const TbsDataSkinCaption*>(&d)) {
-        TextRect = caption->TextRect;
-        FontName = caption->FontName;
-        FontHeight = caption->FontHeight;
-        FontStyle = caption->FontStyle;
-        FontColor = caption->FontColor;
-        ActiveFontColor = caption->ActiveFontColor;
-        Alignment = caption->Alignment;
-        Light = caption->Light;
-        LightColor = caption->LightColor;
-        ActiveLightColor = caption->ActiveLightColor;
-        Shadow = caption->Shadow;
-        ShadowColor = caption->ShadowColor;
-        ActiveShadowColor = caption->ActiveShadowColor;
-    }
-    // Without its library picture an object has no active look and does not morph.
-    if (!ActivePicture)
-        ActiveSkinRect = TRect();
+    // Every look is clipped to the picture it is in; without its library
+    // picture an object has no active look and does not morph.
+    const QImage* library = skinData.GetActivePicture(ActivePictureIndex);
+    SkinRect = ClipSkinRect(d.SkinRect, SizeOf(SkinRectInAPicture ? library : &skinData.Picture));
+    ActiveSkinRect = InLibrary(d.ActiveSkinRect, skinData);
+    InActiveSkinRect = InLibrary(d.InActiveSkinRect, skinData);
 }
 
-TbsActiveSkinObject::TbsActiveSkinObject(std::string idName, TbsStdCommand command)
+TbsActiveSkinObject::TbsActiveSkinObject(std::string idName)
     : IDName(std::move(idName))
-    , Command(command)
-    , kind_(Kind::StdButton)
     , builtIn_(true)
 {
+}
+
+TRect TbsActiveSkinObject::InLibrary(const TRect& r, const TbsSkinData& skinData) const
+{
+    return ClipSkinRect(r, SizeOf(skinData.GetActivePicture(ActivePictureIndex)));
 }
 
 bool TbsActiveSkinObject::SetActive(bool active)
@@ -81,94 +76,243 @@ bool TbsActiveSkinObject::SetActive(bool active)
     return HasActiveLook();
 }
 
-bool TbsActiveSkinObject::UsesRestoreLooks(const TbsFrameDrawContext& c) const
+const QImage* TbsActiveSkinObject::ActivePicture(const TbsFrameDrawContext& c) const
 {
-    if (RestoreRect.IsNull())
-        return false;
-    return (Command == cmMaximize && c.Maximized) || (Command == cmMinimize && c.Minimized)
-        || (Command == cmRollUp && c.RolledUp);
+    return c.SkinData ? c.SkinData->GetActivePicture(ActivePictureIndex) : nullptr;
 }
 
-namespace {
-
-// The piece r of src stretched over target of dest (copied when the sizes agree).
-void DrawLook(QImage& dest, const TRect& target, const QImage* src, const TRect& r)
+const QImage* TbsActiveSkinObject::NormalPicture(const TbsFrameDrawContext& c) const
 {
-    if (!src || src->isNull() || r.IsEmpty() || target.IsEmpty())
-        return;
-    if (r.Width() == target.Width() && r.Height() == target.Height())
-        CopyPiece(dest, target.Left, target.Top, *src, r);
-    else
-        StretchPiece(dest, target, *src, r);
+    return SkinRectInAPicture ? ActivePicture(c) : c.Picture;
 }
 
-// The piece r of src, never larger than src (a skin's rect may reach past its picture).
-QImage Piece(const QImage* src, const TRect& r)
+TbsActiveSkinObject::Looks TbsActiveSkinObject::CurrentLooks(const TbsFrameDrawContext&) const
 {
-    return As32Bit(*src).copy(r.ToQRect() & src->rect()).convertToFormat(QImage::Format_RGB32);
+    return { SkinRect, ActiveSkinRect, InActiveSkinRect };
 }
-
-} // namespace
 
 void TbsActiveSkinObject::Draw(QImage& dest, QPoint origin, const TbsFrameDrawContext& c) const
 {
     if (!c.Skinned || builtIn_ || !Visible || ObjectRect.IsEmpty())
         return;
-    const TRect target = ObjectRect.Offset(-origin.x(), -origin.y());
-    const bool restore = UsesRestoreLooks(c);
-    const TRect normal = restore ? RestoreRect : SkinRect;
-    const TRect active = restore ? RestoreActiveRect : ActiveSkinRect;
-    const TRect inactive = restore ? RestoreInActiveRect : InActiveSkinRect;
-    const TRect down = restore ? RestoreDownRect : DownRect;
-    const QImage* normalSource = SkinRectInAPicture ? ActivePicture : c.Picture;
-
-    bool drawn = false;
-    if (IsButton() && ActivePicture) {
-        if (!Enabled && !DisableSkinRect.IsNull()) {
-            DrawLook(dest, target, ActivePicture, DisableSkinRect);
-            drawn = true;
-        } else if (Enabled && Down && MouseIn && !down.IsNull()) {
-            DrawLook(dest, target, ActivePicture, down);
-            drawn = true;
-        }
-    }
-    if (!drawn) {
-        TbsObjectLookState s;
-        s.WindowActive = c.WindowActive;
-        s.Enabled = Enabled;
-        s.Active = Active;
-        s.HasActiveRect = ActivePicture && !active.IsNull();
-        s.HasInactiveRect = ActivePicture && !inactive.IsNull();
-        s.MorphKf = MorphKf;
-        s.Morphing = MorphsWith(c);
-        switch (ChooseObjectLook(s)) {
-        case TbsObjectLook::None:
-            break;
-        case TbsObjectLook::Normal:
-            // While inactive the frame bands already show a main-picture look.
-            if (c.WindowActive || !LookInMainPicture())
-                DrawLook(dest, target, normalSource, normal);
-            break;
-        case TbsObjectLook::Active:
-            DrawLook(dest, target, ActivePicture, active);
-            break;
-        case TbsObjectLook::Inactive:
-            DrawLook(dest, target, ActivePicture, inactive);
-            break;
-        case TbsObjectLook::Morph:
-            if (normalSource && !normal.IsEmpty()) {
-                const QImage blend = MorphImages(
-                    Piece(normalSource, normal), Piece(ActivePicture, active), MorphKf, MorphKind);
-                DrawLook(dest, target, &blend, TRect(0, 0, blend.width(), blend.height()));
-            }
-            break;
-        }
-    }
-    if (IsCaption())
-        DrawCaptionText(dest, origin, c);
+    DrawLook(dest, ObjectRect.Offset(-origin.x(), -origin.y()), c, CurrentLooks(c));
 }
 
-void TbsActiveSkinObject::DrawCaptionText(QImage& dest, QPoint origin, const TbsFrameDrawContext& c) const
+void TbsActiveSkinObject::DrawLook(
+    QImage& dest, const TRect& target, const TbsFrameDrawContext& c, const Looks& looks) const
+{
+    const QImage* library = ActivePicture(c);
+    const QImage* normalSource = NormalPicture(c);
+    TbsObjectLookState s;
+    s.WindowActive = c.WindowActive;
+    s.Enabled = Enabled;
+    s.Active = Active;
+    s.HasActiveRect = library && !looks.Active.IsNull();
+    s.HasInactiveRect = library && !looks.Inactive.IsNull();
+    s.MorphKf = MorphKf;
+    s.Morphing = MorphsWith(c);
+    switch (ChooseObjectLook(s)) {
+    case TbsObjectLook::None:
+        break;
+    case TbsObjectLook::Normal:
+        // While inactive the frame bands already show the main picture's look.
+        if (c.WindowActive || !LookInMainPicture() || looks.Normal != SkinRect)
+            CopyLook(dest, target, normalSource, looks.Normal);
+        break;
+    case TbsObjectLook::Active:
+        CopyLook(dest, target, library, looks.Active);
+        break;
+    case TbsObjectLook::Inactive:
+        CopyLook(dest, target, library, looks.Inactive);
+        break;
+    case TbsObjectLook::Morph:
+        if (normalSource && !looks.Normal.IsEmpty() && !looks.Active.IsEmpty()) {
+            const QImage blend = MorphImages(
+                Piece(normalSource, looks.Normal), Piece(library, looks.Active), MorphKf, MorphKind);
+            CopyLook(dest, target, &blend, TRect(0, 0, blend.width(), blend.height()));
+        }
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- buttons
+
+TbsSkinButtonObject::TbsSkinButtonObject(const TbsDataSkinObject& d, const TbsSkinData& skinData)
+    : TbsActiveSkinObject(d, skinData)
+{
+    if (auto* button = dynamic_cast<const TbsDataSkinButton*>(&d)) {
+        DownRect = InLibrary(button->DownRect, skinData);
+        DisableSkinRect = InLibrary(button->DisableSkinRect, skinData);
+    }
+}
+
+TbsSkinButtonObject::TbsSkinButtonObject(std::string idName)
+    : TbsActiveSkinObject(std::move(idName))
+{
+}
+
+void TbsSkinButtonObject::Draw(QImage& dest, QPoint origin, const TbsFrameDrawContext& c) const
+{
+    if (!c.Skinned || IsBuiltIn() || !Visible || ObjectRect.IsEmpty())
+        return;
+    const TRect target = ObjectRect.Offset(-origin.x(), -origin.y());
+    const QImage* library = ActivePicture(c);
+    if (library && IsButton()) {
+        if (!Enabled && !DisableSkinRect.IsNull()) {
+            CopyLook(dest, target, library, DisableSkinRect);
+            return;
+        }
+        const TRect down = CurrentDownLook(c);
+        if (Enabled && Down && MouseIn && !down.IsNull()) {
+            CopyLook(dest, target, library, down);
+            return;
+        }
+    }
+    DrawLook(dest, target, c, CurrentLooks(c));
+}
+
+TbsSkinStdButtonObject::TbsSkinStdButtonObject(const TbsDataSkinStdButton& d, const TbsSkinData& skinData)
+    : TbsSkinStdButtonObject(d, skinData, d.Command)
+{
+    RestoreRect = InLibrary(d.RestoreRect, skinData);
+    RestoreActiveRect = InLibrary(d.RestoreActiveRect, skinData);
+    RestoreDownRect = InLibrary(d.RestoreDownRect, skinData);
+    RestoreInActiveRect = InLibrary(d.RestoreInActiveRect, skinData);
+}
+
+TbsSkinStdButtonObject::TbsSkinStdButtonObject(
+    const TbsDataSkinObject& d, const TbsSkinData& skinData, TbsStdCommand command)
+    : TbsSkinButtonObject(d, skinData)
+    , command_(command)
+{
+}
+
+TbsSkinStdButtonObject::TbsSkinStdButtonObject(std::string idName, TbsStdCommand command)
+    : TbsSkinButtonObject(std::move(idName))
+    , command_(command)
+{
+}
+
+bool TbsSkinStdButtonObject::UsesRestoreLooks(const TbsFrameDrawContext& c) const
+{
+    if (RestoreRect.IsNull())
+        return false;
+    return (command_ == cmMaximize && c.Maximized) || (command_ == cmMinimize && c.Minimized)
+        || (command_ == cmRollUp && c.RolledUp);
+}
+
+TbsActiveSkinObject::Looks TbsSkinStdButtonObject::CurrentLooks(const TbsFrameDrawContext& c) const
+{
+    if (UsesRestoreLooks(c))
+        return { RestoreRect, RestoreActiveRect, RestoreInActiveRect };
+    return TbsSkinButtonObject::CurrentLooks(c);
+}
+
+TRect TbsSkinStdButtonObject::CurrentDownLook(const TbsFrameDrawContext& c) const
+{
+    return UsesRestoreLooks(c) ? RestoreDownRect : DownRect;
+}
+
+// ---------------------------------------------------------------- animation
+
+TbsSkinAnimateObject::TbsSkinAnimateObject(const TbsDataSkinAnimate& d, const TbsSkinData& skinData)
+    : TbsSkinStdButtonObject(d, skinData, d.Command)
+    , Cycle(d.Cycle)
+    , ButtonStyle(d.ButtonStyle)
+    , TimerInterval(std::max(d.TimerInterval, 1))
+{
+    DownRect = InLibrary(d.DownSkinRect, skinData);
+    RestoreRect = InLibrary(d.RestoreRect, skinData);
+    RestoreActiveRect = InLibrary(d.RestoreActiveRect, skinData);
+    RestoreDownRect = InLibrary(d.RestoreDownRect, skinData);
+    RestoreInActiveRect = InLibrary(d.RestoreInActiveRect, skinData);
+    // Every frame is at least one pixel wide; the object is the first frame.
+    strip_ = SkinRect;
+    CountFrames = std::clamp(d.CountFrames, 1, std::max(strip_.Width(), 1));
+    SkinRect.Right = SkinRect.Left + strip_.Width() / CountFrames;
+}
+
+bool TbsSkinAnimateObject::SetActive(bool active)
+{
+    const bool changes = TbsSkinStdButtonObject::SetActive(active);
+    // Played forward over the object and back after it.
+    return changes || (CountFrames > 1 && !Cycle);
+}
+
+int TbsSkinAnimateObject::Target() const
+{
+    return Active ? CountFrames - 1 : 0;
+}
+
+bool TbsSkinAnimateObject::Animating(const TbsFrameDrawContext& c) const
+{
+    if (CountFrames < 2 || !Visible || ObjectRect.IsEmpty() || !c.MorphEnabled)
+        return false;
+    return Cycle || Frame != Target();
+}
+
+bool TbsSkinAnimateObject::Advance(int elapsed, const TbsFrameDrawContext& c)
+{
+    if (!Animating(c)) {
+        elapsed_ = 0;
+        return false;
+    }
+    elapsed_ += elapsed;
+    if (elapsed_ < TimerInterval)
+        return false;
+    elapsed_ = 0;
+    if (Cycle)
+        Frame = (Frame + 1) % CountFrames;
+    else
+        Frame += Frame < Target() ? 1 : -1;
+    return true;
+}
+
+void TbsSkinAnimateObject::Rewind()
+{
+    Frame = 0;
+    elapsed_ = 0;
+}
+
+TbsActiveSkinObject::Looks TbsSkinAnimateObject::CurrentLooks(const TbsFrameDrawContext& c) const
+{
+    if (CountFrames < 2 || UsesRestoreLooks(c))
+        return TbsSkinStdButtonObject::CurrentLooks(c);
+    // The frames are its looks: the one shown now, whatever the mouse does.
+    const int width = SkinRect.Width();
+    const TRect frame = SkinRect.Offset(Frame * width, 0);
+    return { frame, {}, InActiveSkinRect };
+}
+
+// ---------------------------------------------------------------- caption
+
+TbsSkinCaptionObject::TbsSkinCaptionObject(const TbsDataSkinCaption& d, const TbsSkinData& skinData)
+    : TbsActiveSkinObject(d, skinData)
+    , TextRect(ClipSkinRect(d.TextRect, QSize(SkinRect.Width(), SkinRect.Height())))
+    , FontName(d.FontName)
+    , FontHeight(d.FontHeight)
+    , FontStyle(d.FontStyle)
+    , FontColor(d.FontColor)
+    , ActiveFontColor(d.ActiveFontColor)
+    , Alignment(d.Alignment)
+    , Light(d.Light)
+    , Shadow(d.Shadow)
+    , LightColor(d.LightColor)
+    , ActiveLightColor(d.ActiveLightColor)
+    , ShadowColor(d.ShadowColor)
+    , ActiveShadowColor(d.ActiveShadowColor)
+{
+}
+
+void TbsSkinCaptionObject::Draw(QImage& dest, QPoint origin, const TbsFrameDrawContext& c) const
+{
+    if (!c.Skinned || !Visible || ObjectRect.IsEmpty())
+        return;
+    TbsActiveSkinObject::Draw(dest, origin, c);
+    DrawCaptionText(dest, origin, c);
+}
+
+void TbsSkinCaptionObject::DrawCaptionText(QImage& dest, QPoint origin, const TbsFrameDrawContext& c) const
 {
     const TRect object = ObjectRect.Offset(-origin.x(), -origin.y());
     QPainter painter(&dest);
@@ -180,7 +324,7 @@ void TbsActiveSkinObject::DrawCaptionText(QImage& dest, QPoint origin, const Tbs
         return;
     // The text rect follows the object; its right edge moves by the object's growth.
     TRect text = TextRect.Offset(object.Left, object.Top);
-    text.Right += ObjectRect.Width() - SkinRect.Width();
+    text.Right = TRect::Saturate(static_cast<long long>(text.Right) + ObjectRect.Width() - SkinRect.Width());
     if (text.IsEmpty())
         return;
     const QFont font = SkinFont(FontName, FontHeight, FontStyle);
@@ -203,9 +347,17 @@ void TbsActiveSkinObject::DrawCaptionText(QImage& dest, QPoint origin, const Tbs
     painter.drawText(r, align, shown);
 }
 
+// ---------------------------------------------------------------- user object
+
+TbsUserObject::TbsUserObject(const TbsDataUserObject& d, const TbsSkinData& skinData)
+    : TbsActiveSkinObject(d, skinData)
+{
+}
+
+// ---------------------------------------------------------------- lists
+
 std::vector<std::unique_ptr<TbsActiveSkinObject>> CreateFrameObjects(const TbsSkinData& skinData)
 {
-    using Kind = TbsActiveSkinObject::Kind;
     std::vector<std::unique_ptr<TbsActiveSkinObject>> objects;
     if (skinData.Empty())
         return objects;
@@ -216,20 +368,16 @@ std::vector<std::unique_ptr<TbsActiveSkinObject>> CreateFrameObjects(const TbsSk
             || dynamic_cast<const TbsDataSkinMainMenuItem*>(&data)
             || dynamic_cast<const TbsDataSkinMainMenuBarButton*>(&data))
             continue;
-        Kind kind;
-        if (dynamic_cast<const TbsDataSkinStdButton*>(&data))
-            kind = Kind::StdButton;
+        if (auto* std = dynamic_cast<const TbsDataSkinStdButton*>(&data))
+            objects.push_back(std::make_unique<TbsSkinStdButtonObject>(*std, skinData));
         else if (dynamic_cast<const TbsDataSkinButton*>(&data))
-            kind = Kind::Button;
-        else if (dynamic_cast<const TbsDataSkinCaption*>(&data))
-            kind = Kind::Caption;
-        else if (dynamic_cast<const TbsDataSkinAnimate*>(&data))
-            kind = Kind::Animate;
-        else if (dynamic_cast<const TbsDataUserObject*>(&data))
-            kind = Kind::User;
-        else
-            continue;
-        objects.push_back(std::make_unique<TbsActiveSkinObject>(kind, data, skinData));
+            objects.push_back(std::make_unique<TbsSkinButtonObject>(data, skinData));
+        else if (auto* caption = dynamic_cast<const TbsDataSkinCaption*>(&data))
+            objects.push_back(std::make_unique<TbsSkinCaptionObject>(*caption, skinData));
+        else if (auto* animate = dynamic_cast<const TbsDataSkinAnimate*>(&data))
+            objects.push_back(std::make_unique<TbsSkinAnimateObject>(*animate, skinData));
+        else if (auto* user = dynamic_cast<const TbsDataUserObject*>(&data))
+            objects.push_back(std::make_unique<TbsUserObject>(*user, skinData));
     }
     return objects;
 }
@@ -241,6 +389,6 @@ std::vector<std::unique_ptr<TbsActiveSkinObject>> CreateDefaultFrameObjects()
         { "maxbutton", cmMaximize }, { "minbutton", cmMinimize }, { "rollupbutton", cmRollUp },
         { "sysmenubutton", cmSysMenu }, { "traybutton", cmMinimizeToTray } };
     for (const auto& [name, command] : buttons)
-        objects.push_back(std::make_unique<TbsActiveSkinObject>(name, command));
+        objects.push_back(std::make_unique<TbsSkinStdButtonObject>(name, command));
     return objects;
 }

@@ -88,6 +88,11 @@ void TbsSkinScrollBar::SetPosition(int value)
         OnChange(this);
 }
 
+void TbsSkinScrollBar::ScrollBy(long long delta)
+{
+    SetPosition(TRect::Saturate(range_.Position + delta));
+}
+
 void TbsSkinScrollBar::SetPageSize(int value)
 {
     if (value < 0 || !AcceptsPageSize(range_, value))
@@ -101,7 +106,9 @@ void TbsSkinScrollBar::SetRange(int min, int max, int pageSize, int position)
     const int old = range_.Position;
     range_.Min = min;
     range_.Max = std::max(min, max);
-    range_.PageSize = std::clamp(pageSize, 0, range_.Max - range_.Min + 1);
+    const long long span = static_cast<long long>(range_.Max) - range_.Min + 1;
+    range_.PageSize
+        = static_cast<int>(std::clamp<long long>(pageSize, 0, std::min<long long>(span, INT_MAX)));
     range_.Position = ClampScrollPosition(range_, position);
     update();
     if (old != range_.Position && OnChange)
@@ -145,7 +152,8 @@ TbsScrollBarRects TbsSkinScrollBar::CurrentRects() const
 {
     const bool vertical = kind_ == sbVertical;
     if (auto* entry = SkinEntry<TbsDataSkinScrollBarControl>())
-        return CalcSkinScrollBarRects(ScrollBarSkinGeomOf(*entry), vertical, width(), height(), range_);
+        return CalcSkinScrollBarRects(ScrollBarSkinGeomOf(*entry, SkinPicture(entry->PictureIndex)), vertical,
+            width(), height(), range_);
     return CalcDefaultScrollBarRects(vertical, width(), height(), range_, both_, bothMarkerWidth_);
 }
 
@@ -174,21 +182,21 @@ void TbsSkinScrollBar::Step(Part part)
         if (OnUpButtonClick)
             OnUpButtonClick(this);
         else
-            SetPosition(range_.Position + smallChange_);
+            ScrollBy(smallChange_);
         break;
     case ptDown:
         if (OnDownButtonClick)
             OnDownButtonClick(this);
         else
-            SetPosition(range_.Position - smallChange_);
+            ScrollBy(-static_cast<long long>(smallChange_));
         break;
     case ptPageUp:
-        SetPosition(range_.Position - largeChange_);
+        ScrollBy(-static_cast<long long>(largeChange_));
         if (OnPageUp)
             OnPageUp(this);
         break;
     case ptPageDown:
-        SetPosition(range_.Position + largeChange_);
+        ScrollBy(largeChange_);
         if (OnPageDown)
             OnPageDown(this);
         break;
@@ -282,8 +290,8 @@ void TbsSkinScrollBar::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
-    const int steps = event->angleDelta().y() / 120;
-    SetPosition(range_.Position - steps * smallChange_);
+    const int steps = wheel_.Add(event->angleDelta().y());
+    ScrollBy(-static_cast<long long>(steps) * smallChange_);
 }
 
 void TbsSkinScrollBar::keyPressEvent(QKeyEvent* event)
@@ -295,11 +303,11 @@ void TbsSkinScrollBar::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
-        SetPosition(range_.Position - smallChange_);
+        ScrollBy(-static_cast<long long>(smallChange_));
         break;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        SetPosition(range_.Position + smallChange_);
+        ScrollBy(smallChange_);
         break;
     default:
         TbsSkinCustomControl::keyPressEvent(event);
@@ -445,17 +453,17 @@ void TbsListBox::paintEvent(QPaintEvent* event)
 
 void TbsListBox::wheelEvent(QWheelEvent* event)
 {
-    const int steps = event->angleDelta().y() / 120;
+    event->accept();
+    // A touchpad's pixels count against the item height: one item a step.
+    const int steps = wheel_.Add(event->angleDelta().y(), event->pixelDelta().y(), owner_->ItemHeight());
     if (steps == 0)
         return;
     if (owner_->vScrollBar_) {
-        owner_->SetTopIndex(owner_->TopIndex() - steps);
+        owner_->SetTopIndex(TRect::Saturate(static_cast<long long>(owner_->TopIndex()) - steps));
         owner_->UpDateScrollBar();
     } else if (owner_->hScrollBar_) {
-        owner_->hScrollBar_->SetPosition(
-            owner_->hScrollBar_->Position() - steps * owner_->hScrollBar_->SmallChange());
+        owner_->hScrollBar_->ScrollBy(-static_cast<long long>(steps) * owner_->hScrollBar_->SmallChange());
     }
-    event->accept();
 }
 
 void TbsListBox::mousePressEvent(QMouseEvent* event)
@@ -712,7 +720,7 @@ void TbsSkinListBox::ApplyRowCount()
     }
     in.ItemHeight = ItemHeight();
     in.HorizontalBarHeight = hScrollBar_ ? hScrollBar_->height() : 0;
-    resize(width(), ListBoxHeightForRows(in, rowCount_));
+    resize(BoundedSkinSize(QSize(width(), ListBoxHeightForRows(in, rowCount_))));
 }
 
 void TbsSkinListBox::ChangeSkinData()
@@ -747,7 +755,8 @@ void TbsSkinListBox::CalcRects()
     auto* entry = SkinEntry<TbsDataSkinListBox>();
     QRect hBar, vBar, inner;
     if (entry) {
-        const TRect cr = CalcCurrentLayout(ControlSkinGeomOf(*entry), w, h).ClientRect;
+        const TRect cr
+            = CalcCurrentLayout(ControlSkinGeomOf(*entry, SkinPicture(entry->PictureIndex)), w, h).ClientRect;
         int bottom = cr.Bottom;
         if (hScrollBar_) {
             const int bh = hScrollBar_->CalcSize(QSize(cr.Width(), hScrollBar_->height())).height();

@@ -32,6 +32,8 @@ public:
     // Accepted only when Max - Min + 1 >= value + Position.
     void SetPageSize(int value);
     void SetRange(int min, int max, int pageSize, int position);
+    // Moves Position by delta (clamped like SetPosition, never overflowing).
+    void ScrollBy(long long delta);
     int SmallChange() const { return smallChange_; }
     void SetSmallChange(int value) { smallChange_ = value; }
     int LargeChange() const { return largeChange_; }
@@ -90,6 +92,7 @@ private:
     int dragStart_ = 0; // mouse position along the bar at the press
     int dragThumbOffset_ = 0; // thumb start - track start at the press
     QTimer timer_;
+    TbsWheelSteps wheel_;
 };
 
 class TbsSkinListBox;
@@ -116,6 +119,7 @@ protected:
 private:
     TbsSkinListBox* owner_;
     bool pressedOnItem_ = false;
+    TbsWheelSteps wheel_;
 };
 
 // Draws an item's content instead of the list box (canvas, index, text rect, state).

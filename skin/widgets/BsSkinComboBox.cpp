@@ -328,7 +328,9 @@ void TbsSkinComboBox::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
-    Step(event->angleDelta().y() > 0 ? -1 : 1);
+    // One item a notch; the finer steps of touchpads add up to one.
+    if (const int steps = wheel_.Add(event->angleDelta().y()))
+        Step(-steps);
 }
 
 void TbsSkinComboBox::focusInEvent(QFocusEvent* event)
@@ -444,7 +446,7 @@ void TbsSkinComboBox::CreateControlSkinImage(QImage& image, const TbsSkinLook& l
             const TRect r = pressed && !buttonSkin->DownSkinRect.IsNull()  ? buttonSkin->DownSkinRect
                 : mouseOverButton_ && !buttonSkin->ActiveSkinRect.IsNull() ? buttonSkin->ActiveSkinRect
                                                                            : buttonSkin->SkinRect;
-            TbsNinePieceLayout layout = ControlSkinGeomOf(*buttonSkin).Layout;
+            TbsNinePieceLayout layout = ControlSkinGeomOf(*buttonSkin, buttonPicture).Layout;
             painter.drawImage(button.topLeft(),
                 CreateSkinImage(layout, *buttonPicture, r, button.width(), button.height()));
         }

@@ -105,4 +105,5 @@ private:
     int savedIndex_ = -1;
     bool buttonPressed_ = false;
     bool mouseOverButton_ = false;
+    TbsWheelSteps wheel_;
 };

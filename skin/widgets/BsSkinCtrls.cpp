@@ -5,9 +5,11 @@
 #include "Bsskindata.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 
 // --- TbsSkinnable
 
@@ -43,12 +45,14 @@ void TbsSkinnable::SetSkinDataName(const std::string& value)
 void TbsSkinnable::BeforeChangeSkinData()
 {
     changing_ = true;
+    clipped_.clear();
     host_->update();
 }
 
 void TbsSkinnable::ChangeSkinData()
 {
     changing_ = false;
+    clipped_.clear();
     host_->update();
 }
 
@@ -63,7 +67,17 @@ const TbsDataSkinControl* TbsSkinnable::FindEntry(const std::string& name) const
     if (!skin)
         return nullptr;
     const int index = skin->GetControlIndex(name);
-    return index < 0 ? nullptr : skin->CtrlList[static_cast<size_t>(index)].get();
+    if (index < 0)
+        return nullptr;
+    const TbsDataSkinControl* original = skin->CtrlList[static_cast<size_t>(index)].get();
+    const QImage* picture = skin->GetActivePicture(original->PictureIndex);
+    const QSize pictureSize = picture ? picture->size() : QSize();
+    for (const ClippedEntry& entry : clipped_)
+        if (entry.Name == name && entry.Original == original && entry.PictureSize == pictureSize)
+            return entry.Copy.get();
+    std::erase_if(clipped_, [&name](const ClippedEntry& entry) { return entry.Name == name; });
+    clipped_.push_back({ name, original, pictureSize, ClippedControlSkin(*original, picture) });
+    return clipped_.back().Copy.get();
 }
 
 const QImage* TbsSkinnable::SkinPicture(int index) const
@@ -77,6 +91,20 @@ QColor TbsSkinnable::SkinColor(TColor TbsSkinColors::*member, TColor fallback) c
 {
     const TbsSkinData* skin = LoadedSkin();
     return ToQColor(skin ? skin->SkinColors.*member : fallback);
+}
+
+QSize MaxSkinControlSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return { 4096, 4096 };
+    const QSize desktop = screen->virtualGeometry().size();
+    return desktop.isValid() && !desktop.isEmpty() ? desktop : QSize(4096, 4096);
+}
+
+QSize BoundedSkinSize(QSize size)
+{
+    return size.boundedTo(MaxSkinControlSize()).expandedTo(QSize(0, 0));
 }
 
 bool TbsSkinnable::HandleSkinEvent(QEvent* event)
@@ -177,9 +205,9 @@ bool TbsSkinCustomControl::GetSkinData(TbsSkinLook& look) const
         return false;
     look = TbsSkinLook();
     if (auto* custom = dynamic_cast<const TbsDataSkinCustomControl*>(entry)) {
-        look.Geom = ControlSkinGeomOf(*custom);
         look.Picture = SkinPicture(custom->PictureIndex);
         look.Mask = SkinPicture(custom->MaskPictureIndex);
+        look.Geom = ControlSkinGeomOf(*custom, look.Picture);
         look.Mode = CalcResizeMode(look.Geom);
     } else {
         // Another kind of entry: a fixed look of its rect with no picture.
@@ -196,7 +224,10 @@ QSize TbsSkinCustomControl::CalcSize(QSize size) const
         return size;
     if (look.Mode == rmFixed && !look.Picture)
         return size;
-    return CalcControlSize(look.Geom, size);
+    const QSize wanted = CalcControlSize(look.Geom, size);
+    // What the control is given stays; what the skin fixes is bounded.
+    return { wanted.width() == size.width() ? size.width() : BoundedSkinSize(wanted).width(),
+        wanted.height() == size.height() ? size.height() : BoundedSkinSize(wanted).height() };
 }
 
 void TbsSkinCustomControl::ChangeSkinData()
@@ -231,9 +262,7 @@ QRect TbsSkinCustomControl::RealClientRect() const
 
 void TbsSkinCustomControl::UpdateClientMargins()
 {
-    const QRect client = RealClientRect();
-    setContentsMargins(
-        client.left(), client.top(), width() - client.right() - 1, height() - client.bottom() - 1);
+    setContentsMargins(bswidgets::MarginsInside(RealClientRect(), size()));
 }
 
 void TbsSkinCustomControl::UpdateRegion()
@@ -365,6 +394,15 @@ void DrawArrow(QPainter& painter, const QRect& r, TbsArrow arrow, const QColor& 
     }
     path.closeSubpath();
     painter.fillPath(path, color);
+}
+
+QMargins MarginsInside(const QRect& inner, QSize size)
+{
+    const int left = std::clamp(inner.left(), 0, size.width());
+    const int top = std::clamp(inner.top(), 0, size.height());
+    const int right = std::clamp(inner.left() + inner.width(), left, size.width());
+    const int bottom = std::clamp(inner.top() + inner.height(), top, size.height());
+    return { left, top, size.width() - right, size.height() - bottom };
 }
 
 void DrawFocusRect(QPainter& painter, const QRect& r, const QColor& background)

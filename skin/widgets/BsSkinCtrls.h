@@ -7,7 +7,9 @@
 //
 // A control never keeps a pointer into the skin: it looks its entry up by name
 // whenever it draws or is told of a change, and between the "before change"
-// and "change" announcements it draws its built-in look.
+// and "change" announcements it draws its built-in look. What it draws with
+// is a copy of its entry with every figure clipped to the entry's picture,
+// and a size a skin asks of a control is never larger than the screens.
 
 #include "BsControlGeometry.h"
 #include "BsSkinColors.h"
@@ -21,7 +23,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 class TbsSkinData;
 class QPainter;
@@ -50,7 +54,8 @@ public:
 
     // The skin data when it holds a loaded skin and no change is under way.
     const TbsSkinData* LoadedSkin() const;
-    // The control's entry when it exists and is of class T.
+    // The control's entry when it exists and is of class T: a copy clipped to
+    // its picture, valid until the next announcement of the skin data.
     template <typename T> const T* SkinEntry() const { return SkinEntryNamed<T>(skinDataName_); }
     template <typename T> const T* SkinEntryNamed(const std::string& name) const
     {
@@ -70,11 +75,26 @@ protected:
     QWidget* Host() const { return host_; }
 
 private:
+    // A clipped copy of an entry, kept while the entry and its picture stay.
+    struct ClippedEntry {
+        std::string Name;
+        const TbsDataSkinControl* Original = nullptr;
+        QSize PictureSize;
+        std::unique_ptr<TbsDataSkinControl> Copy;
+    };
+
     QWidget* host_;
     QPointer<TbsSkinData> skinData_;
     std::string skinDataName_;
     bool changing_ = false;
+    mutable std::vector<ClippedEntry> clipped_;
 };
+
+// The largest size a skin may give a control: the screens' bounding box
+// (4096 x 4096 without a screen). A look larger than that could never be seen
+// whole, and the control's picture is as large as the control.
+QSize MaxSkinControlSize();
+QSize BoundedSkinSize(QSize size);
 
 // A skinned control that is a plain widget: mouse-over tracking and the
 // mouse enter and leave events.
@@ -175,4 +195,7 @@ enum TbsArrow { arLeft, arRight, arUp, arDown };
 void DrawArrow(QPainter& painter, const QRect& r, TbsArrow arrow, const QColor& color);
 // A dotted focus rectangle.
 void DrawFocusRect(QPainter& painter, const QRect& r, const QColor& background);
+// The margins that leave inner in a widget of the given size, inner cut to
+// the widget first (a look larger than its control may put it outside).
+QMargins MarginsInside(const QRect& inner, QSize size);
 } // namespace bswidgets

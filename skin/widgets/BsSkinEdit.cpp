@@ -2,12 +2,15 @@
 
 #include "BsSkinDataGeometry.h"
 #include "Bsskindata.h"
+#include "Bsskinmenus.h"
 #include "GbkText.h"
+#include "MenuModel.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
+
 #include <QMouseEvent>
 #include <QPainter>
+#include <functional>
 
 TbsSkinEdit::TbsSkinEdit(QWidget* parent)
     : QLineEdit(parent)
@@ -164,6 +167,16 @@ QColor TbsSkinEdit::CurrentFontColor() const
     return ToQColor(isEnabled() ? defaultFontColor_ : clGrayText);
 }
 
+void TbsSkinEdit::ApplyTextArea()
+{
+    setTextMargins(bswidgets::MarginsInside(TextArea(), size()));
+}
+
+int TbsSkinEdit::SkinHeight(const TbsDataSkinEditControl& entry)
+{
+    return BoundedSkinSize(QSize(0, entry.SkinRect.Height())).height();
+}
+
 void TbsSkinEdit::ApplyLook()
 {
     auto* entry = SkinEntry<TbsDataSkinEditControl>();
@@ -180,7 +193,7 @@ void TbsSkinEdit::ApplyLook()
     int h = height();
     int w = width();
     if (entry && useSkinFont_ && !entry->SkinRect.IsNull()) {
-        h = entry->SkinRect.Height();
+        h = SkinHeight(*entry);
     } else if (!entry) {
         h = defaultHeight_ > 0 ? defaultHeight_ : QFontMetrics(font).height() + 6;
         if (defaultWidth_ > 0)
@@ -190,8 +203,7 @@ void TbsSkinEdit::ApplyLook()
     }
     if (QSize(w, h) != size())
         resize(w, h);
-    const QRect area = TextArea();
-    setTextMargins(area.left(), area.top(), width() - area.right() - 1, height() - area.bottom() - 1);
+    ApplyTextArea();
     update();
 }
 
@@ -251,12 +263,11 @@ void TbsSkinEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
     auto* entry = SkinEntry<TbsDataSkinEditControl>();
-    if (entry && useSkinFont_ && !entry->SkinRect.IsNull() && height() != entry->SkinRect.Height()) {
-        resize(width(), entry->SkinRect.Height());
+    if (entry && useSkinFont_ && !entry->SkinRect.IsNull() && height() != SkinHeight(*entry)) {
+        resize(width(), SkinHeight(*entry));
         return;
     }
-    const QRect area = TextArea();
-    setTextMargins(area.left(), area.top(), width() - area.right() - 1, height() - area.bottom() - 1);
+    ApplyTextArea();
 }
 
 void TbsSkinEdit::paintEvent(QPaintEvent* event)
@@ -272,6 +283,10 @@ bool TbsSkinEdit::event(QEvent* event)
 {
     if (HandleSkinEvent(event))
         return true;
+    if (event->type() == TbsSkinMenuEvent::TypeOf(SKIN_MSG_AFTER_DISPATCH)) {
+        ApplyLook(); // a command of the edit menu changed the text or the selection
+        return true;
+    }
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
         mouseIn_ = event->type() == QEvent::Enter;
         ApplyLook();
@@ -311,23 +326,47 @@ std::string TbsSkinEdit::Word(const char* name) const
 
 void TbsSkinEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    QMenu menu(this);
-    const bool editable = !isReadOnly();
-    const bool selected = hasSelectedText();
-    auto add = [&](const char* name, bool enabled, auto slot) {
-        QAction* action = menu.addAction(GbkToQString(Word(name)));
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, slot);
-    };
-    add("EDIT_UNDO", editable && isUndoAvailable(), &QLineEdit::undo);
-    menu.addSeparator();
-    add("EDIT_CUT", editable && selected, &QLineEdit::cut);
-    add("EDIT_COPY", selected, &QLineEdit::copy);
-    add("EDIT_PASTE", editable, &QLineEdit::paste);
-    add("EDIT_DELETE", editable && selected, &QLineEdit::del);
-    menu.addSeparator();
-    add("EDIT_SELECTALL", !text().isEmpty(), &QLineEdit::selectAll);
     const QPoint at
         = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(rect().center()) : event->globalPos();
-    menu.exec(at);
+    if (PopupMenu)
+        PopupMenu->Popup(at.x(), at.y());
+    else
+        PopupEditMenu(at);
+}
+
+void TbsSkinEdit::PopupEditMenu(const QPoint& at)
+{
+    if (!editMenu_) {
+        editMenu_ = new TbsSkinPopupMenu(this);
+        editMenu_->SetName("EditMenu");
+    }
+    // Made anew for each showing: the skin's words and what can be done now.
+    TMenuItem* root = editMenu_->Items();
+    while (root->Count() > 0)
+        delete root->Items(0);
+    const bool editable = !isReadOnly();
+    const bool selected = hasSelectedText();
+    auto add = [&](const char* name, bool enabled, std::function<void()> command) {
+        auto* item = new TMenuItem(root);
+        item->SetName(name);
+        item->SetCaption(command ? Word(name) : std::string("-"));
+        item->SetEnabled(enabled);
+        if (command)
+            item->SetOnClick([command = std::move(command)](QObject*) { command(); });
+        root->Add(item);
+    };
+    add("EDIT_UNDO", editable && isUndoAvailable(), [this] { undo(); });
+    add("", true, {});
+    add("EDIT_CUT", editable && selected, [this] { cut(); });
+    add("EDIT_COPY", selected, [this] { copy(); });
+    add("EDIT_PASTE", editable, [this] { paste(); });
+    add("EDIT_DELETE", editable && selected, [this] { del(); });
+    add("", true, {});
+    add("EDIT_SELECTALL", !text().isEmpty(), [this] { selectAll(); });
+    // With the edit as the opener, so it hears when a command has run (1229).
+    editMenu_->SetSkinData(SkinData());
+    if (SkinData())
+        editMenu_->Popup2(this, at.x(), at.y());
+    else
+        editMenu_->Popup(at.x(), at.y());
 }

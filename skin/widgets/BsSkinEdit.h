@@ -1,10 +1,16 @@
 #pragma once
 // The skinned edit field: a real line editor (selection, clipboard, input
-// methods) inside the frame of an "edit" control skin.
+// methods) inside the frame of an "edit" control skin. Its context menu is a
+// skinned popup menu with the skin's words for undo, cut, copy, paste, delete
+// and select all (or the edit's own PopupMenu when it has one).
 
 #include "BsSkinCtrls.h"
 
 #include <QLineEdit>
+#include <QPointer>
+
+class TbsSkinPopupMenu;
+class TPopupMenu;
 
 class TbsSkinEdit : public QLineEdit, public TbsSkinnable {
     Q_OBJECT
@@ -50,6 +56,11 @@ public:
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnChange;
 
+    // A menu of the program's own, shown instead of the edit menu (not owned).
+    QPointer<TPopupMenu> PopupMenu;
+    // The edit menu, once it has been shown; null before.
+    TbsSkinPopupMenu* EditMenu() const { return editMenu_; }
+
     // The frame and background as painted, at the current size.
     QImage RenderFrame() const;
 
@@ -67,7 +78,12 @@ protected:
 
 private:
     void ApplyLook();
+    // Sets the text margins from TextArea().
+    void ApplyTextArea();
+    // The height the skin gives the edit: its look's, never taller than the screens.
+    static int SkinHeight(const TbsDataSkinEditControl& entry);
     std::string Word(const char* name) const;
+    void PopupEditMenu(const QPoint& at);
 
     TColor defaultColor_ = clWindow;
     QFont defaultFont_;
@@ -79,4 +95,5 @@ private:
     bool buttonMode_ = false;
     bool buttonPressed_ = false;
     bool overButton_ = false;
+    TbsSkinPopupMenu* editMenu_ = nullptr;
 };

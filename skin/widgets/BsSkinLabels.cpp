@@ -139,7 +139,8 @@ void TbsSkinStdLabel::AdjustBounds()
         return;
     const QFontMetrics metrics(TextFont());
     const QString text = GbkToQString(caption_);
-    resize(std::max(metrics.horizontalAdvance(text), 1), metrics.height());
+    // The skin's font sets the size: never larger than the screens.
+    resize(BoundedSkinSize({ std::max(metrics.horizontalAdvance(text), 1), metrics.height() }));
 }
 
 void TbsSkinStdLabel::DrawText(QPainter& painter)
@@ -203,7 +204,8 @@ void TbsSkinTextLabel::AdjustBounds()
     // Word-wrapped text keeps its width and takes the height it needs.
     const QRect bounds = wordWrap_ ? metrics.boundingRect(QRect(0, 0, width(), 100000), Flags(), JoinedText())
                                    : metrics.boundingRect(QRect(0, 0, 100000, 100000), Flags(), JoinedText());
-    resize(wordWrap_ ? width() : std::max(bounds.width(), 1), std::max(bounds.height(), metrics.height()));
+    resize(BoundedSkinSize(
+        { wordWrap_ ? width() : std::max(bounds.width(), 1), std::max(bounds.height(), metrics.height()) }));
 }
 
 void TbsSkinTextLabel::DrawText(QPainter& painter)

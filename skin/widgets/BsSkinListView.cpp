@@ -82,7 +82,7 @@ namespace {
 QImage HeaderImage(
     const TbsDataSkinButtonControl& entry, const QImage& picture, int w, int h, bool pressed, bool filler)
 {
-    const TbsControlSkinGeom geom = ControlSkinGeomOf(entry);
+    const TbsControlSkinGeom geom = ControlSkinGeomOf(entry, &picture);
     const TRect r = pressed && !entry.DownSkinRect.IsNull() ? entry.DownSkinRect : entry.SkinRect;
     const TbsNinePieceLayout& l = geom.Layout;
     if (l.RBPoint.x() != 0 && l.RBPoint.y() != 0)

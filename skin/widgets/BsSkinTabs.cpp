@@ -119,8 +119,10 @@ QFont TbsSkinPageControl::TabFont() const
 int TbsSkinPageControl::TabsHeight() const
 {
     if (auto* entry = SkinEntry<TbsDataSkinTabControl>())
-        return std::max(
-            { entry->TabRect.Height(), entry->ActiveTabRect.Height(), entry->FocusTabRect.Height(), 1 });
+        return BoundedSkinSize({ 0,
+                                   std::max({ entry->TabRect.Height(), entry->ActiveTabRect.Height(),
+                                       entry->FocusTabRect.Height(), 1 }) })
+            .height();
     return defaultItemHeight_;
 }
 
@@ -136,7 +138,7 @@ QRect TbsSkinPageControl::TabRect(int index) const
         const int text = metrics.horizontalAdvance(GbkToQString(pages_[static_cast<size_t>(i)]->Caption()));
         int w = text + 2 * TabPadding;
         if (entry)
-            w = std::max(w, entry->TabRect.Width());
+            w = std::max(w, BoundedSkinSize({ entry->TabRect.Width(), 0 }).width());
         if (i == index) {
             // The active tab stands taller than the others when its look is.
             int h = strip;
@@ -145,7 +147,7 @@ QRect TbsSkinPageControl::TabRect(int index) const
                     ? (hasFocus() && !entry->FocusTabRect.IsNull() ? entry->FocusTabRect
                                                                    : entry->ActiveTabRect)
                     : entry->TabRect;
-                h = std::max(look.Height(), 1);
+                h = std::clamp(look.Height(), 1, strip);
             } else if (i != active_) {
                 h = strip - 2;
             }

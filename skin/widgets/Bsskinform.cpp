@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -81,6 +82,14 @@ Qt::CursorShape CursorOf(TbsHitCode code)
     }
 }
 
+constexpr int AnimationInterval = 25;
+
+// The object as a caption button, or null.
+TbsSkinButtonObject* AsButton(TbsActiveSkinObject& object)
+{
+    return object.IsButton() ? dynamic_cast<TbsSkinButtonObject*>(&object) : nullptr;
+}
+
 int RandomNoise(int low, int high)
 {
     static std::minstd_rand generator(std::random_device {}());
@@ -131,18 +140,19 @@ TbsSkinForm::TbsSkinForm(QWidget* owner)
     Q_ASSERT_X(owner, "TbsSkinForm", "owner");
     DefCaptionFont = SkinFont("Arial", 14, fsBold);
     DefInActiveCaptionFont = DefCaptionFont;
+    defMenuItemFont_ = SkinFont("Arial", 14, 0);
     mouseTimer_.setInterval(50);
     morphTimer_.setInterval(25);
     fadeTimer_.setInterval(5);
+    animationTimer_.setInterval(AnimationInterval);
     connect(&mouseTimer_, &QTimer::timeout, this, &TbsSkinForm::MouseTimerTick);
     connect(&morphTimer_, &QTimer::timeout, this, &TbsSkinForm::MorphStep);
     connect(&fadeTimer_, &QTimer::timeout, this, &TbsSkinForm::FadeStep);
+    connect(&animationTimer_, &QTimer::timeout, this, &TbsSkinForm::AnimationStep);
 
     sysMenu_->SetForm(window_);
-    menuEngine_->OnMenuOpen = [this] {
-        if (OnSkinMenuOpen)
-            OnSkinMenuOpen();
-    };
+    menuEngine_->OnMenuOpen = [this] { SkinMenuOpen(); };
+    ApplyMenuSettings();
 
     window_->setWindowFlag(Qt::FramelessWindowHint, true);
     window_->setMouseTracking(true);
@@ -179,9 +189,84 @@ void TbsSkinForm::SetSkinData(TbsSkinData* skinData)
     if (skinData_) {
         TbsSkinAnnouncer::Of(skinData_)->Register(this);
         // Its pictures go with it: fall back to the built-in frame.
-        skinDataGone_ = connect(skinData_, &QObject::destroyed, this, [this] { ChangeSkinData(); });
+        skinDataGone_ = connect(skinData_, &QObject::destroyed, this, [this] {
+            ApplyMenuSettings();
+            ChangeSkinData();
+        });
     }
+    ApplyMenuSettings();
     ChangeSkinData();
+}
+
+void TbsSkinForm::SetMenusSkinData(TbsSkinData* skinData)
+{
+    disconnect(menusSkinDataGone_);
+    menusSkinData_ = skinData;
+    // Once it is gone the menus take SkinData again.
+    if (skinData)
+        menusSkinDataGone_ = connect(skinData, &QObject::destroyed, this, [this] { ApplyMenuSettings(); });
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::SetMenusAlphaBlend(bool on)
+{
+    menusAlphaBlend_ = on;
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::SetMenusAlphaBlendValue(int value)
+{
+    menusAlphaBlendValue_ = std::clamp(value, 0, 255);
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::SetMenusAlphaBlendAnimation(bool on)
+{
+    menusAlphaBlendAnimation_ = on;
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::SetDefMenuItemFont(const QFont& font)
+{
+    if (font.pixelSize() <= 0 && font.pointSizeF() <= 0)
+        return;
+    defMenuItemFont_ = font;
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::SetDefMenuItemHeight(int value)
+{
+    if (value <= 0)
+        return;
+    defMenuItemHeight_ = value;
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::SetUseSkinFontInMenu(bool value)
+{
+    useSkinFontInMenu_ = value;
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::SetMaxMenuItemsInWindow(int value)
+{
+    if (value < 0)
+        return;
+    maxMenuItemsInWindow_ = value;
+    ApplyMenuSettings();
+}
+
+void TbsSkinForm::ApplyMenuSettings()
+{
+    TbsSkinMenu& engine = *menuEngine_;
+    engine.MenusSkinData = menusSkinData_ ? menusSkinData_.data() : skinData_.data();
+    engine.MaxMenuItemsInWindow = maxMenuItemsInWindow_;
+    engine.UseSkinFont = useSkinFontInMenu_;
+    engine.DefaultMenuItemHeight = defMenuItemHeight_;
+    engine.DefaultMenuItemFont = defMenuItemFont_;
+    engine.AlphaBlend = menusAlphaBlend_;
+    engine.AlphaBlendValue = menusAlphaBlendValue_;
+    engine.AlphaBlendAnimation = menusAlphaBlendAnimation_;
 }
 
 void TbsSkinForm::SetBorderIcons(TbsBorderIcons icons)
@@ -300,7 +385,7 @@ QRect TbsSkinForm::ClientRect() const
     return ToQ(m.ClientRect(window_->width(), window_->height()));
 }
 
-TbsActiveSkinObject* TbsSkinForm::FindObject(const std::string& idName) const
+TbsActiveSkinObject* TbsSkinForm::FindObjectNamed(const std::string& idName) const
 {
     for (const auto& object : objects_)
         if (object->IDName == idName)
@@ -314,6 +399,7 @@ void TbsSkinForm::BeforeChangeSkinData()
 {
     mouseTimer_.stop();
     morphTimer_.stop();
+    animationTimer_.stop();
     objects_.clear();
     activeObject_ = oldActiveObject_ = pressedObject_ = -1;
     frameValid_ = false;
@@ -327,6 +413,7 @@ void TbsSkinForm::ChangeSkinData()
     ++skinGeneration_;
     mouseTimer_.stop();
     morphTimer_.stop();
+    animationTimer_.stop();
     activeObject_ = oldActiveObject_ = pressedObject_ = -1;
     skinned_ = IsSkinLoaded(skinData_);
     objects_.clear();
@@ -350,6 +437,7 @@ void TbsSkinForm::ChangeSkinData()
     Recalculate();
     if (!rolledUp_)
         ApplyClientSize();
+    StartAnimation();
     if (skinned_ && OnChangeSkinData)
         OnChangeSkinData();
     window_->update();
@@ -359,8 +447,8 @@ void TbsSkinForm::ApplyCaptionButtonRules()
 {
     for (const auto& object : objects_) {
         TbsActiveSkinObject& o = *object;
-        if (o.ObjectKind() != TbsActiveSkinObject::Kind::StdButton
-            && o.ObjectKind() != TbsActiveSkinObject::Kind::Animate)
+        // The rules are for caption buttons with a command (standard and animated ones).
+        if (!o.IsButton() || !dynamic_cast<TbsSkinStdButtonObject*>(&o))
             continue;
         const bool inMainPicture = o.LookInMainPicture();
         if (hideCaptionButtons_) {
@@ -368,7 +456,7 @@ void TbsSkinForm::ApplyCaptionButtonRules()
             o.Visible = inMainPicture;
             continue;
         }
-        switch (o.Command) {
+        switch (o.Command()) {
         case cmClose:
             o.Enabled = o.Visible = true;
             continue;
@@ -411,7 +499,7 @@ void TbsSkinForm::ApplyHints()
     for (const auto& object : objects_) {
         if (!object->IsButton())
             continue;
-        switch (object->Command) {
+        switch (object->Command()) {
         case cmClose:
             object->Hint = word("CLOSEBUTTON_HINT");
             break;
@@ -474,14 +562,21 @@ TRect TbsSkinForm::ScreenArea(bool fullScreen) const
     return ToT(fullScreen ? WindowSystem().MonitorRect(window_) : WindowSystem().WorkArea(window_));
 }
 
+// A skin's frame never asks for a window larger than the screen area it may
+// cover: a main picture of 20000 pixels would otherwise make every frame band
+// and the window's own backing store that large.
 int TbsSkinForm::GetMinWidth() const
 {
-    return ::GetMinWidth(LimitsInput());
+    const TRect area = ScreenArea(MaximizeOnFullScreen);
+    const int width = ::GetMinWidth(LimitsInput());
+    return area.IsEmpty() ? width : std::min(width, area.Width());
 }
 
 int TbsSkinForm::GetMinHeight() const
 {
-    return ::GetMinHeight(LimitsInput());
+    const TRect area = ScreenArea(MaximizeOnFullScreen);
+    const int height = ::GetMinHeight(LimitsInput());
+    return area.IsEmpty() ? height : std::min(height, area.Height());
 }
 
 int TbsSkinForm::GetMaxWidth() const
@@ -498,8 +593,16 @@ int TbsSkinForm::GetMaxHeight() const
 
 void TbsSkinForm::ApplySizeLimits()
 {
-    // An explicit minimum also holds against the window's own layout.
-    window_->setMinimumSize(GetMinWidth(), GetMinHeight());
+    // An explicit minimum also holds against the window's own layout, and is
+    // never smaller than what that layout needs (its controls' minimum
+    // sizes), nor larger than the screen area.
+    QSize least(GetMinWidth(), GetMinHeight());
+    if (const QLayout* layout = window_->layout(); layout && windowState_ != wsMinimized && !rolledUp_) {
+        least = least.expandedTo(layout->totalMinimumSize());
+        if (const TRect area = ScreenArea(MaximizeOnFullScreen); !area.IsEmpty())
+            least = least.boundedTo(QSize(area.Width(), area.Height()));
+    }
+    window_->setMinimumSize(least);
     window_->setMaximumSize(std::max(GetMaxWidth(), GetMinWidth()), std::max(GetMaxHeight(), GetMinHeight()));
 }
 
@@ -571,11 +674,9 @@ void TbsSkinForm::CalcAllRealObjectRect()
             continue;
         }
         QSize size(o.SkinRect.Width(), o.SkinRect.Height());
-        if (showIcon_ && o.Command == cmSysMenu)
+        if (showIcon_ && o.Command() == cmSysMenu)
             size = QSize(16, 16);
-        const TbsStdCommand command
-            = o.ObjectKind() == TbsActiveSkinObject::Kind::Button ? cmDefault : o.Command;
-        rowSlots.push_back({ command, o.Visible, size });
+        rowSlots.push_back({ o.Command(), o.Visible, size });
         slotObjects.push_back(i);
     }
     const TbsCaptionButtonRow row = CalcCaptionButtonRow(frameSkin_, geometry_, rowSlots);
@@ -603,13 +704,14 @@ std::vector<TbsDefaultButtonWish> TbsSkinForm::DefaultButtonWishes() const
 {
     std::vector<TbsDefaultButtonWish> wishes;
     for (const auto& object : objects_)
-        wishes.push_back({ object->Command, object->Visible });
+        wishes.push_back({ object->Command(), object->Visible });
     return wishes;
 }
 
 TbsFrameDrawContext TbsSkinForm::DrawContext() const
 {
     TbsFrameDrawContext c;
+    c.SkinData = skinData_;
     c.Picture = &picture_;
     c.Skinned = SkinFrame();
     c.WindowActive = windowActive_;
@@ -684,7 +786,9 @@ void TbsSkinForm::RedrawObject(int index)
     if (!o.Visible || o.ObjectRect.IsEmpty())
         return;
     if (!SkinFrame()) {
-        DrawDefaultButtonGlyph(defaultFrame_, o.ObjectRect, o.Command, windowActive_, o.Down && o.MouseIn);
+        const TbsSkinButtonObject* button = AsButton(o);
+        DrawDefaultButtonGlyph(defaultFrame_, o.ObjectRect, o.Command(), windowActive_,
+            button && button->Down && button->MouseIn);
     } else {
         // Objects reaching below the top band live in the bottom band.
         const bool inTop = o.ObjectRect.Bottom <= frameSkin_.ClientRect.Top;
@@ -693,7 +797,7 @@ void TbsSkinForm::RedrawObject(int index)
             return;
         const QPoint origin = inTop ? QPoint(0, 0) : QPoint(0, geometry_.NewClientRect.Bottom);
         o.Draw(band, origin, DrawContext());
-        if (showIcon_ && o.IsButton() && o.Command == cmSysMenu && !window_->windowIcon().isNull()) {
+        if (showIcon_ && o.IsButton() && o.Command() == cmSysMenu && !window_->windowIcon().isNull()) {
             QPainter painter(&band);
             painter.drawPixmap(
                 ToQ(o.ObjectRect.Offset(-origin.x(), -origin.y())), window_->windowIcon().pixmap(16, 16));
@@ -874,8 +978,12 @@ void TbsSkinForm::SetActiveObject(int index)
     }
     if (morph && !morphTimer_.isActive())
         morphTimer_.start();
-    // Poll the cursor only while it is on an object, to see it leave into a child or away.
-    if (activeObject_ >= 0)
+    StartAnimation();
+    // Poll the cursor only while it is on an object whose look follows it, to
+    // see it leave into a child (leaving the window is an event). The
+    // caption's look is the window's: resting on it costs nothing, and its
+    // leave is seen at the next move over the frame or out of the window.
+    if (activeObject_ >= 0 && !objects_[static_cast<size_t>(activeObject_)]->IsCaption())
         mouseTimer_.start();
     else
         mouseTimer_.stop();
@@ -898,6 +1006,35 @@ void TbsSkinForm::MorphStep()
     }
     if (!moving)
         morphTimer_.stop();
+}
+
+void TbsSkinForm::StartAnimation()
+{
+    if (!window_->isVisible() || animationTimer_.isActive())
+        return;
+    const TbsFrameDrawContext c = DrawContext();
+    for (const auto& object : objects_)
+        if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object.get());
+            animate && animate->Animating(c)) {
+            animationTimer_.start();
+            return;
+        }
+}
+
+void TbsSkinForm::AnimationStep()
+{
+    const TbsFrameDrawContext c = DrawContext();
+    bool playing = false;
+    for (size_t i = 0; i < objects_.size(); ++i) {
+        auto* animate = dynamic_cast<TbsSkinAnimateObject*>(objects_[i].get());
+        if (!animate)
+            continue;
+        if (animate->Advance(AnimationInterval, c))
+            RedrawObject(static_cast<int>(i));
+        playing = playing || animate->Animating(c);
+    }
+    if (!playing || !window_->isVisible())
+        animationTimer_.stop();
 }
 
 void TbsSkinForm::MouseTimerTick()
@@ -953,13 +1090,14 @@ bool TbsSkinForm::MousePress(QMouseEvent* event)
     TbsActiveSkinObject& o = *objects_[static_cast<size_t>(index)];
     if (OnMouseDownEvent)
         OnMouseDownEvent(o.IDName);
-    if (!o.IsButton() || o.Down)
+    TbsSkinButtonObject* button = AsButton(o);
+    if (!button || button->Down)
         return true;
-    o.Down = true;
-    o.MouseIn = true;
+    button->Down = true;
+    button->MouseIn = true;
     pressedObject_ = index;
     RedrawObject(index);
-    if (o.Command == cmSysMenu) {
+    if (o.Command() == cmSysMenu) {
         ShowSystemMenu(window_->mapToGlobal(QPoint(o.ObjectRect.Left, o.ObjectRect.Bottom)));
     }
     return true;
@@ -1027,7 +1165,7 @@ bool TbsSkinForm::MouseMove(QMouseEvent* event)
         return true;
     }
     if (pressedObject_ >= 0) {
-        TbsActiveSkinObject& o = *objects_[static_cast<size_t>(pressedObject_)];
+        auto& o = static_cast<TbsSkinButtonObject&>(*objects_[static_cast<size_t>(pressedObject_)]);
         const bool in = o.ObjectRect.Contains(p);
         if (in != o.MouseIn) {
             o.MouseIn = in;
@@ -1055,7 +1193,7 @@ bool TbsSkinForm::MouseRelease(QMouseEvent* event)
         return HitTest(event->position().toPoint()) != htClient;
     const int index = pressedObject_;
     pressedObject_ = -1;
-    TbsActiveSkinObject& o = *objects_[static_cast<size_t>(index)];
+    auto& o = static_cast<TbsSkinButtonObject&>(*objects_[static_cast<size_t>(index)]);
     const bool over = o.ObjectRect.Contains(event->position().toPoint());
     o.Down = false;
     o.MouseIn = over;
@@ -1085,7 +1223,7 @@ bool TbsSkinForm::MouseDoubleClick(QMouseEvent* event)
 
 void TbsSkinForm::RunButtonCommand(TbsActiveSkinObject& button)
 {
-    switch (button.Command) {
+    switch (button.Command()) {
     case cmClose:
         window_->close();
         break;
@@ -1328,24 +1466,33 @@ void TbsSkinForm::ShowSystemMenu(QPoint globalPoint)
         });
         root->Add(item);
     }
+    // The frame's own menu follows the frame's skin, whatever it was last time.
     sysMenu_->SetSkinData(menusSkinData_ ? menusSkinData_.data() : skinData_.data());
-    menuEngine_->MaxMenuItemsInWindow = MaxMenuItemsInWindow;
-    menuEngine_->UseSkinFont = UseSkinFontInMenu;
-    menuEngine_->DefaultMenuItemHeight = DefMenuItemHeight;
-    menuEngine_->AlphaBlend = MenusAlphaBlend;
-    menuEngine_->AlphaBlendValue = MenusAlphaBlendValue;
-    menuEngine_->AlphaBlendAnimation = MenusAlphaBlendAnimation;
-    sysMenu_->SetOnMenuClose([this](QObject*) {
-        // The system menu button that opened the menu goes up again.
-        if (pressedObject_ >= 0 && objects_[static_cast<size_t>(pressedObject_)]->Command == cmSysMenu) {
-            objects_[static_cast<size_t>(pressedObject_)]->Down = false;
-            RedrawObject(pressedObject_);
-            pressedObject_ = -1;
-        }
-        if (OnSkinMenuClose)
-            OnSkinMenuClose();
-    });
     sysMenu_->Popup(globalPoint.x(), globalPoint.y());
+}
+
+void TbsSkinForm::SkinMenuOpen()
+{
+    if (skinMenuOpen_)
+        return;
+    skinMenuOpen_ = true;
+    if (OnSkinMenuOpen)
+        OnSkinMenuOpen();
+}
+
+void TbsSkinForm::SkinMenuClose()
+{
+    // A caption button held down for the menu (the system menu button) goes up again.
+    if (pressedObject_ >= 0 && objects_[static_cast<size_t>(pressedObject_)]->Command() == cmSysMenu) {
+        static_cast<TbsSkinButtonObject&>(*objects_[static_cast<size_t>(pressedObject_)]).Down = false;
+        RedrawObject(pressedObject_);
+        pressedObject_ = -1;
+    }
+    if (!skinMenuOpen_)
+        return;
+    skinMenuOpen_ = false;
+    if (OnSkinMenuClose)
+        OnSkinMenuClose();
 }
 
 void TbsSkinForm::RunSystemMenuCommand(TbsSysMenuCommand command)
@@ -1426,6 +1573,10 @@ bool TbsSkinForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != window_)
         return false;
+    if (event->type() == TbsSkinMenuEvent::TypeOf(SKIN_MSG_CLOSE_MENU)) {
+        SkinMenuClose();
+        return false;
+    }
     const bool ownFrame = !skinned_ || SkinFrame();
     switch (event->type()) {
     case QEvent::Paint:
@@ -1473,10 +1624,12 @@ bool TbsSkinForm::eventFilter(QObject* watched, QEvent* event)
             window_->setWindowOpacity(0);
             fadeTimer_.start();
         }
+        StartAnimation();
         return false;
     case QEvent::Hide:
         SetActiveObject(-1);
         morphTimer_.stop();
+        animationTimer_.stop();
         drag_.reset();
         return false;
     case QEvent::Leave:

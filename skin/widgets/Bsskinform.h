@@ -11,7 +11,13 @@
 // maximized, minimized, rolled up, in the tray, translucent.
 //
 // Timers run only while something moves: mouse tracking while the mouse is on
-// a frame object, morphing while a look fades, the fade-in while it runs.
+// a frame object, morphing while a look fades, the frame animation while an
+// animated object plays on the shown window, the fade-in while it runs.
+//
+// The frame also runs the window's skinned popup menus: its menu engine
+// shows every skinned menu of the window, and the frame hands it its menu
+// settings (skin data, fonts, heights, translucency) from the start and at
+// every change.
 
 #include "BsFrameGeometry.h"
 #include "BsFrameObjects.h"
@@ -102,8 +108,9 @@ public:
     // --- properties
     TbsSkinData* SkinData() const { return skinData_; }
     void SetSkinData(TbsSkinData* skinData);
+    // The skin of the window's popup menus; null means SkinData.
     TbsSkinData* MenusSkinData() const { return menusSkinData_; }
-    void SetMenusSkinData(TbsSkinData* skinData) { menusSkinData_ = skinData; }
+    void SetMenusSkinData(TbsSkinData* skinData);
     TbsBorderIcons BorderIcons() const { return borderIcons_; }
     void SetBorderIcons(TbsBorderIcons icons);
     TbsFormBorderStyle BorderStyle() const { return borderStyle_; }
@@ -137,14 +144,27 @@ public:
     int MagneticSize() const { return magneticSize_; }
     void SetMagneticSize(int size) { magneticSize_ = size; }
 
+    // The window's popup menus: these reach the menu engine at once.
+    bool MenusAlphaBlend() const { return menusAlphaBlend_; }
+    void SetMenusAlphaBlend(bool on);
+    int MenusAlphaBlendValue() const { return menusAlphaBlendValue_; }
+    void SetMenusAlphaBlendValue(int value); // 0..255
+    bool MenusAlphaBlendAnimation() const { return menusAlphaBlendAnimation_; }
+    void SetMenusAlphaBlendAnimation(bool on);
+    const QFont& DefMenuItemFont() const { return defMenuItemFont_; }
+    void SetDefMenuItemFont(const QFont& font); // a font without a size is ignored
+    int DefMenuItemHeight() const { return defMenuItemHeight_; }
+    void SetDefMenuItemHeight(int value); // 0 or less is ignored
+    bool UseSkinFontInMenu() const { return useSkinFontInMenu_; }
+    void SetUseSkinFontInMenu(bool value);
+    int MaxMenuItemsInWindow() const { return maxMenuItemsInWindow_; }
+    void SetMaxMenuItemsInWindow(int value); // negative is ignored
+
     // Plain settings, read when they are used.
     bool UseDefaultSysMenu = true;
     bool UseDefaultObjectHint = true;
     bool ShowObjectHint = false;
     bool AlphaBlendAnimation = false;
-    bool MenusAlphaBlend = false;
-    int MenusAlphaBlendValue = 200;
-    bool MenusAlphaBlendAnimation = false;
     bool MaximizeOnFullScreen = false;
     bool AlwaysMinimizeToTray = false;
     bool AlwaysShowInTray = false;
@@ -155,9 +175,6 @@ public:
     bool UseFormCursorInNCArea = false;
     QFont DefCaptionFont;
     QFont DefInActiveCaptionFont;
-    int DefMenuItemHeight = 20;
-    bool UseSkinFontInMenu = true;
-    int MaxMenuItemsInWindow = 0;
     // Companion controls of the frame; none of the program's windows has them.
     QPointer<QObject> MainMenuBar, MDITabsBar, StatusBar;
     // The program's main window: minimizing it minimizes the whole program.
@@ -210,15 +227,26 @@ public:
     // The hit code of window point p (what the window manager is told).
     TbsHitCode HitTest(QPoint p) const;
     const std::vector<std::unique_ptr<TbsActiveSkinObject>>& Objects() const { return objects_; }
-    // The first object of that IDName, or null.
-    TbsActiveSkinObject* FindObject(const std::string& idName) const;
+    // The first object of that IDName when it is a T, or null.
+    template <typename T = TbsActiveSkinObject> T* FindObject(const std::string& idName) const
+    {
+        return dynamic_cast<T*>(FindObjectNamed(idName));
+    }
+    TbsActiveSkinObject* FindObjectNamed(const std::string& idName) const;
     // The object under the mouse (-1 for none).
     int ActiveObject() const { return activeObject_; }
     const QTimer& MouseTimer() const { return mouseTimer_; }
     const QTimer& MorphTimer() const { return morphTimer_; }
     const QTimer& FadeTimer() const { return fadeTimer_; }
+    const QTimer& AnimationTimer() const { return animationTimer_; }
     // The skinned menu engine of this window (its pop-up menus show through it).
     TbsSkinMenu* MenuEngine() const { return menuEngine_; }
+    // A skinned menu of this window is open: keys go to it.
+    bool SkinMenuOpened() const { return skinMenuOpen_; }
+    // A skinned menu of this window opens (raises OnSkinMenuOpen) and closes
+    // (releases a caption button held down for it, raises OnSkinMenuClose).
+    void SkinMenuOpen();
+    void SkinMenuClose();
     // The frame as it is painted now, client area left out (for looking at it).
     QImage FrameImage() const;
 
@@ -236,6 +264,8 @@ private:
     void OnSkinMessage(const TbsSkinDataEvent& event);
     void ApplyCaptionButtonRules();
     void ApplyHints();
+    // Hands the menu settings to the menu engine.
+    void ApplyMenuSettings();
     void ApplyFrameFlags();
     void ApplySizeLimits();
     void ApplyClientSize();
@@ -263,6 +293,9 @@ private:
     void SetActiveObject(int index);
     void StartMorph();
     void MorphStep();
+    // Starts the animation timer when a shown animated object plays; one tick moves them on.
+    void StartAnimation();
+    void AnimationStep();
     void MouseTimerTick();
     bool MousePress(class QMouseEvent* event);
     bool MouseMove(class QMouseEvent* event);
@@ -286,6 +319,7 @@ private:
     QPointer<TbsSkinData> skinData_;
     QPointer<TbsSkinData> menusSkinData_;
     QMetaObject::Connection skinDataGone_;
+    QMetaObject::Connection menusSkinDataGone_;
     TbsBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize | biRollUp;
     TbsFormBorderStyle borderStyle_ = bsSizeable;
     bool hideCaptionButtons_ = false;
@@ -298,6 +332,14 @@ private:
     int clientWidth_ = 0, clientHeight_ = 0;
     bool magnetic_ = false;
     int magneticSize_ = 5;
+    bool menusAlphaBlend_ = false;
+    int menusAlphaBlendValue_ = 200;
+    bool menusAlphaBlendAnimation_ = false;
+    QFont defMenuItemFont_;
+    int defMenuItemHeight_ = 20;
+    bool useSkinFontInMenu_ = true;
+    int maxMenuItemsInWindow_ = 0;
+    bool skinMenuOpen_ = false;
 
     bool skinned_ = false;
     bool windowActive_ = false;
@@ -335,6 +377,7 @@ private:
     QTimer mouseTimer_;
     QTimer morphTimer_;
     QTimer fadeTimer_;
+    QTimer animationTimer_;
     int fadeValue_ = 0;
 
     TbsSkinMenu* menuEngine_;

@@ -124,12 +124,13 @@ void TbsSkinPopupWindow::ReadSkin()
         values->windowPicture = *d->GetActivePicture(w.WindowPictureIndex);
         if (const QImage* mask = d->GetActivePicture(w.MaskPictureIndex))
             values->maskPicture = *mask;
+        // The points and items rect as clipped to the window picture.
         TbsNinePieceLayout& l = values->windowLayout;
-        l.LTPoint = w.LTPoint;
-        l.RTPoint = w.RTPoint;
-        l.LBPoint = w.LBPoint;
-        l.RBPoint = w.RBPoint;
-        l.ClientRect = w.ItemsRect;
+        l.LTPoint = geom->LTPoint;
+        l.RTPoint = geom->RTPoint;
+        l.LBPoint = geom->LBPoint;
+        l.RBPoint = geom->RBPoint;
+        l.ClientRect = geom->ItemsRect;
         l.LeftStretch = w.LeftStretch;
         l.RightStretch = w.RightStretch;
         l.TopStretch = w.TopStretch;
@@ -144,7 +145,7 @@ void TbsSkinPopupWindow::ReadSkin()
         const TbsDataSkinMenuItem* item = FindMenuItemSkin(d);
         if (item) {
             if (const QImage* picture = d->GetActivePicture(item->PictureIndex)) {
-                values->item = MenuItemSkinGeomOf(*item);
+                values->item = MenuItemSkinGeomOf(*item, picture);
                 values->itemPicture = *picture;
                 values->itemFont = SkinFont(item->FontName, item->FontHeight, item->FontStyle);
                 values->morphing = item->Morphing && d->EnableSkinEffects();
@@ -160,7 +161,7 @@ void TbsSkinPopupWindow::ReadSkin()
             scrollItem = d->FindObject<TbsDataSkinMenuItem>("MENUITEM");
         if (scrollItem) {
             if (const QImage* picture = d->GetActivePicture(scrollItem->PictureIndex)) {
-                values->scrollItem = MenuItemSkinGeomOf(*scrollItem);
+                values->scrollItem = MenuItemSkinGeomOf(*scrollItem, picture);
                 values->scrollItemPicture = *picture;
             }
         }
@@ -206,8 +207,10 @@ void TbsSkinPopupWindow::CalcSize()
     const TbsMenuWindowSize size = CalcMenuWindowSize(in);
     scroll_ = size.Scroll;
     scroll2_ = size.Scroll2;
-    resize(size.Width, size.Height);
-    itemsRect_ = CalcMenuItemsRect(in.WindowSkin, size.Width, size.Height).ToQRect();
+    // Never wider than the work area, as it is never taller: a longer text is cut.
+    const int width = std::min(size.Width, std::max(menu_->WorkArea().width(), 1));
+    resize(width, size.Height);
+    itemsRect_ = CalcMenuItemsRect(in.WindowSkin, width, size.Height).ToQRect();
 }
 
 void TbsSkinPopupWindow::CalcItemRects()

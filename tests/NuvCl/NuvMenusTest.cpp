@@ -258,6 +258,85 @@ TEST(TextBookmark, BadFilesRaiseAndKeepTheFile)
     EXPECT_EQ(Bookmarks(marks), (Texts { "a@x1" })) << "a damaged file changes nothing";
 }
 
+// A bookmark file in any shape a person or another program may have saved:
+// it reads right, or it raises and the file, the document and the list stay
+// as they were. No byte is read as a stand-in "?".
+TEST(TextBookmark, EveryEncodingReadsRightOrRaisesAndChangesNothing)
+{
+    const std::string jiaGbk = "\xBC\xD7"; // 甲
+    const std::string jiaUtf8 = "\xE7\x94\xB2";
+    const std::string gb2312 = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n";
+    const std::string utf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+    const auto root = [](const std::string& title) {
+        return "<Root>\r\n\t<Bookmark title=\"" + title + "\" pos=\"7\" />\r\n</Root>\r\n";
+    };
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t unit :
+        u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><Root><b title=\"\u7532\" pos=\"7\"/></Root>")
+        if (unit != 0)
+            utf16 += { static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8) };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string title; // GBK; empty: loading raises
+    } const cases[] = {
+        { "GBK as declared", gb2312 + root(jiaGbk), jiaGbk },
+        { "a blank line before the declaration", "\r\n" + gb2312 + root(jiaGbk), jiaGbk },
+        { "a blank before the declaration", " " + gb2312 + root(jiaGbk), jiaGbk },
+        { "a comment before the declaration", "<!-- kept by hand -->\r\n" + gb2312 + root(jiaGbk), jiaGbk },
+        { "UTF-8 byte-order mark", "\xEF\xBB\xBF" + utf8 + root(jiaUtf8), jiaGbk },
+        { "UTF-16 byte-order mark", utf16, jiaGbk },
+        { "no declaration, UTF-8", root(jiaUtf8), jiaGbk },
+        { "euro sign, old and new bytes", gb2312 + root("\x80\xA2\xE3"), "\xA2\xE3\xA2\xE3" },
+        { "no declaration, GBK bytes", root(jiaGbk), "" },
+        { "UTF-8 declared, GBK bytes", utf8 + root(jiaGbk), "" },
+        { "GB2312 declared, a four-byte GB18030 code", gb2312 + root("\x81\x30\x81\x30"), "" },
+        { "GB2312 declared, a byte that starts nothing", gb2312 + root("a\xFF"), "" },
+        { "GB2312 declared after a comment, UTF-8 bytes", "<!-- x -->" + gb2312 + root("\xE2\x82\xAC"), "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        TPopupMenu popup;
+        TNuvTextBookmark marks;
+        marks.SetPopupMenu(&popup);
+        marks.SetFileName(dir.File("marks.xml"));
+        marks.Add("kept", 1);
+        marks.Save();
+        marks.Load();
+        WriteFile(dir.File("marks.xml"), c.bytes);
+        if (c.title.empty()) {
+            EXPECT_THROW(marks.Load(), EDOMParseError);
+            EXPECT_EQ(ReadFile(dir.File("marks.xml")), c.bytes);
+            EXPECT_EQ(Bookmarks(marks), Texts { "kept@1" });
+            EXPECT_EQ(Captions(popup.Items()), Texts { "kept" });
+            marks.Save(); // the document was left as it was, too
+            marks.Load();
+            EXPECT_EQ(Bookmarks(marks), Texts { "kept@1" });
+        } else {
+            marks.Load();
+            EXPECT_EQ(Bookmarks(marks), Texts { c.title + "@7" });
+            marks.Save();
+            marks.Load();
+            EXPECT_EQ(Bookmarks(marks), Texts { c.title + "@7" }) << "saved and read back";
+        }
+    }
+}
+
+TEST(TextBookmark, ATitleThatGbkCannotHoldIsRefusedNotReadAsQuestionMarks)
+{
+    TempDir dir;
+    TPopupMenu popup;
+    TNuvTextBookmark marks;
+    marks.SetPopupMenu(&popup);
+    marks.SetFileName(dir.File("marks.xml"));
+    WriteFile(dir.File("marks.xml"),
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Root><Bookmark title=\"a\" pos=\"1\"/>"
+        "<Bookmark title=\"\xF0\x9F\x98\x80\" pos=\"2\"/></Root>");
+    EXPECT_THROW(marks.Load(), EConvertError);
+    EXPECT_EQ(Bookmarks(marks), Texts { "a@1" }) << "the bookmarks before stay";
+}
+
 TEST(History, KeepsTheLastEntriesInListAndMenu)
 {
     TPopupMenu popup;

@@ -455,6 +455,48 @@ TEST_F(Popups, DestroyingTheComponentDestroysItsOpenWindows)
     QTest::qWait(20); // no close handler runs on a destroyed component
 }
 
+// A handler may give its window a Qt parent; when the parent goes first, so
+// does the window, and the list lets go of it at once.
+TEST_F(Popups, AWindowDestroyedWithItsParentLeavesTheListAtOnce)
+{
+    auto parent = std::make_unique<QWidget>();
+    auto popup = std::make_unique<TNuvPopupForm>();
+    bool withParent = true;
+    popup->SetOnPopupForm([&](QObject*, QWidget*& window) {
+        window = withParent ? new QWidget(parent.get(), Qt::Window) : new QWidget;
+    });
+    popup->Execute();
+    withParent = false;
+    popup->Execute();
+    withParent = true;
+    popup->Execute();
+    ASSERT_EQ(popup->FormCount(), 3);
+    QPointer<QWidget> own = popup->Form(1);
+
+    parent.reset();
+    ASSERT_EQ(popup->FormCount(), 1);
+    EXPECT_EQ(popup->Form(0), own.data());
+    popup.reset(); // destroys the one left, and nothing twice
+    EXPECT_TRUE(own.isNull());
+}
+
+// A window goes to its corner when it shows; once the user has moved it, it
+// stays where it was put.
+TEST_F(Popups, AWindowTheUserMovedStaysWhereItWasPut)
+{
+    TNuvPopupMsgForm popup;
+    popup.Execute();
+    QWidget* window = popup.Form(0);
+    const QRect corner(774, 538, 250, 200);
+    ASSERT_EQ(window->frameGeometry(), corner);
+    QTest::qWait(1100); // as a person does: it has been seen before it is dragged
+    for (const QPoint to : { QPoint(100, 120), QPoint(300, 50), QPoint(10, 10), QPoint(500, 400) }) {
+        window->move(to);
+        QTest::qWait(10);
+        EXPECT_EQ(window->frameGeometry().topLeft(), to);
+    }
+}
+
 TEST_F(Popups, WithoutHandlerOrWindowNothingShows)
 {
     TNuvPopupForm popup;

@@ -1,17 +1,21 @@
 #include "NuvFiles.h"
 
+#include "FullDisk.h"
 #include "TempDir.h"
 #include "Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -433,4 +437,78 @@ TEST(NuvFiles, ReplacerWritesInPlaceWhereNoFileCanBeMadeBeside)
     EXPECT_EQ(answer, "an older and longer answer|an older and longer answer|committed|not created");
     EXPECT_EQ(ReadFile(target), "new answer");
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string> { "Stocks.dat" });
+}
+
+// However the disk fills (no inode for the temporary file, no room for its
+// bytes, a quota), the target ends whole: the old content or the new one.
+TEST(NuvFiles, AFullDiskLeavesTheTargetWholeOldOrNew)
+{
+    const std::string oldList = "sh600000\r\nsz000001\r\n";
+    const std::string newList = std::string(40'000, 'x'); // larger than the old list
+    struct Case {
+        const char* name;
+        testsupport::FullDisk disk;
+        bool saved;
+        int error;
+    } const cases[] = {
+        { "room for everything", { false, SIZE_MAX, ENOSPC, 0 }, true, 0 },
+        { "temporary file cut short", { false, 36'864, ENOSPC, 0 }, false, ENOSPC },
+        { "quota reached", { false, 8'192, EDQUOT, 0 }, false, EDQUOT },
+        { "no inode, room reserved", { true, SIZE_MAX, ENOSPC, 0 }, true, 0 },
+        { "no inode, no room", { true, SIZE_MAX, ENOSPC, ENOSPC }, false, ENOSPC },
+        { "no inode, no reservation, too little held", { true, SIZE_MAX, ENOSPC, EOPNOTSUPP }, false,
+            EOPNOTSUPP },
+    };
+    for (Case c : cases) {
+        TempDir dir;
+        const std::string target = dir.File("Stocks.cfg");
+        WriteFile(target, oldList);
+        const testsupport::InstalledWriteCalls installed(c.disk.Calls());
+        errno = 0;
+        const bool saved = nuv::ReplaceFile(target, newList);
+        const int error = errno;
+        EXPECT_EQ(saved, c.saved) << c.name;
+        if (!c.saved) {
+            EXPECT_EQ(error, c.error) << c.name;
+            EXPECT_EQ(nuv::IsDiskFull(error), error != EOPNOTSUPP) << c.name;
+        }
+        EXPECT_EQ(ReadFile(target), c.saved ? newList : oldList) << c.name;
+        EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string> { "Stocks.cfg" }) << c.name;
+    }
+}
+
+// Where the file system cannot reserve, the blocks the file already holds are
+// enough for a content no larger than the old one.
+TEST(NuvFiles, InPlaceWithoutReservationFitsIntoTheFilesOwnBlocks)
+{
+    TempDir dir;
+    const std::string target = dir.File("Stocks.dat");
+    WriteFile(target, std::string(10'000, 'o'));
+    testsupport::FullDisk disk { true, SIZE_MAX, ENOSPC, EOPNOTSUPP };
+    const testsupport::InstalledWriteCalls installed(disk.Calls());
+    ASSERT_TRUE(nuv::ReplaceFile(target, "shorter"));
+    EXPECT_EQ(ReadFile(target), "shorter");
+}
+
+TEST(NuvFiles, StaleTemporaryFilesOfEndedRunsAreRemoved)
+{
+    TempDir dir;
+    const std::string target = dir.File("Stocks.dat");
+    WriteFile(target, "answer");
+    // A process id that is surely gone: a child that has ended and been reaped.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+    const std::string alive = std::to_string(::getppid());
+    for (const std::string& name : { "Stocks.dat." + dead + "-0.tmp", "Stocks.dat." + dead + "-17.tmp",
+             "Stocks.dat." + alive + "-0.tmp", "Stocks.cfg." + dead + "-0.tmp", "Stocks.dat." + dead + ".tmp",
+             "Stocks.dat.x" + dead + "-0.tmp", std::string("notes.txt") })
+        WriteFile(dir.File(name), "partial");
+
+    EXPECT_EQ(nuv::RemoveStaleTemporaryFiles(target), 2);
+    EXPECT_EQ(FolderEntries(dir.Path()),
+        Sorted({ "Stocks.cfg." + dead + "-0.tmp", "Stocks.dat", "Stocks.dat." + alive + "-0.tmp",
+            "Stocks.dat." + dead + ".tmp", "Stocks.dat.x" + dead + "-0.tmp", std::string("notes.txt") }));
 }

@@ -195,12 +195,12 @@ TEST_F(AsyncRefreshTest, AParseErrorIsReportedAndTheListIsNotRefilled)
     services.SetFault("/", Fault::Refused); // offline: the broken file stays
     ASSERT_TRUE(cycle->Start());
     ASSERT_TRUE(FinishCycle());
-    // The cycle is over when its parse error is reported, so the tick during
-    // that report starts the next one, which fails the same way.
-    EXPECT_EQ(nestedStarts, std::vector<bool> { true });
-    const std::string message = "'abc' is not a valid floating point value";
-    EXPECT_EQ(web.reports, (std::vector<std::string> { message, message }));
-    EXPECT_EQ(events, (std::vector<std::string> { "report", "report" }));
+    // The cycle runs until its report is dismissed: the tick during that
+    // report is skipped, so a failure left alone shows one report.
+    EXPECT_EQ(nestedStarts, std::vector<bool> { false });
+    EXPECT_EQ(web.reports, std::vector<std::string> { "'abc' is not a valid floating point value" });
+    EXPECT_EQ(events, std::vector<std::string> { "report" });
+    EXPECT_TRUE(cycle->Start()) << "once dismissed, the next tick runs";
 }
 
 TEST_F(AsyncRefreshTest, WithoutAWindowShowingOnlyTheFileIsRead)
@@ -214,4 +214,66 @@ TEST_F(AsyncRefreshTest, WithoutAWindowShowingOnlyTheFileIsRead)
     EXPECT_EQ(services.RequestCount(), 0u);
     EXPECT_EQ(events, std::vector<std::string> { "refilled" });
     EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
+}
+
+// An answer that is no quote answer never replaces the last good one: the
+// file stays byte for byte, the set keeps its records, and one report says
+// why (and the ticks while it is open are skipped).
+TEST_F(AsyncRefreshTest, AnAnswerThatIsNoQuoteAnswerLeavesTheLastGoodQuotes)
+{
+    struct Row {
+        const char* what;
+        std::string answer;
+        std::string report;
+    };
+    const Row rows[] = {
+        { "a record of five fields", "var hq_str_sh600000=\"\xC6\xD6\xB7\xA2,7.850,7.840,7.870,7.900\";\n",
+            "List index out of bounds (6)" },
+        { "a price that is no number",
+            "var hq_str_sh600000=\"\xC6\xD6\xB7\xA2,7.850,7.840,NaN,7.900,7.820,7.860,7.870,1,2,\";\n",
+            "'NaN' is not a valid floating point value" },
+        { "an empty answer", "", "The quote service answered nothing" },
+        { "line ends only", "\n\n", "The quote service answered nothing" },
+    };
+    testsupport::WriteFile(codeList.FileName(), "sh600000\r\n");
+    ASSERT_TRUE(cycle->Start()); // a good answer first
+    ASSERT_TRUE(FinishCycle());
+    ASSERT_EQ(Codes(), std::vector<std::string> { "600000" });
+    const std::string lastGood = testsupport::ReadFile(quoteFile);
+    const std::string price = set.Items(0)->Price;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        services.SetQuoteAnswer(row.answer);
+        events.clear();
+        web.reports.clear();
+        nestedStarts.clear();
+        ASSERT_TRUE(cycle->Start());
+        ASSERT_TRUE(FinishCycle());
+        EXPECT_EQ(web.reports, std::vector<std::string> { row.report });
+        EXPECT_EQ(nestedStarts, std::vector<bool> { false });
+        EXPECT_EQ(events, std::vector<std::string> { "report" }) << "the set is not refilled";
+        EXPECT_EQ(testsupport::ReadFile(quoteFile), lastGood);
+        EXPECT_EQ(Codes(), std::vector<std::string> { "600000" });
+        EXPECT_EQ(set.Items(0)->Price, price);
+    }
+    // Without codes nothing is asked for in the answer, and an empty one is taken.
+    testsupport::WriteFile(codeList.FileName(), "");
+    services.SetQuoteAnswer("");
+    web.reports.clear();
+    ASSERT_TRUE(cycle->Start());
+    ASSERT_TRUE(FinishCycle());
+    EXPECT_TRUE(web.reports.empty());
+    EXPECT_EQ(testsupport::ReadFile(quoteFile), "");
+    EXPECT_EQ(set.Count(), 0);
+}
+
+TEST_F(AsyncRefreshTest, ACodeListThatCannotBeReadIsReportedOnceWhileItsReportIsOpen)
+{
+    std::filesystem::create_directory(codeList.FileName()); // there, but no file to read
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    EXPECT_TRUE(cycle->Start());
+    EXPECT_EQ(web.reports.size(), 1u);
+    EXPECT_EQ(nestedStarts, std::vector<bool> { false });
+    EXPECT_FALSE(cycle->Running());
+    EXPECT_EQ(services.RequestCount(), 0u);
 }

@@ -1,6 +1,7 @@
 // The main window offscreen: its first list, the menu and its items, the
 // window styles, and the refresh through the whole window against the
 // loopback fake services.
+#include "BsSkinEdit.h"
 #include "BsSkinLabels.h"
 #include "BsSkinListView.h"
 #include "Bsskinmenus.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
@@ -201,25 +203,58 @@ TEST_F(MainFormTest, TheQuoteTimerKeepsRefreshingWhileAModalBoxIsOpen)
     EXPECT_EQ(rowsSeenInsideBox, 2);
 }
 
-TEST_F(MainFormTest, AClickOnARowChartsItsCodeAndOneOnEmptySpaceDoesNothing)
+// Each row charts its own market: the Shanghai index sh000001 and the
+// Shenzhen bank sz000001 share their six digits.
+TEST_F(MainFormTest, AClickOnARowChartsItsOwnMarketAndOneOnEmptySpaceDoesNothing)
 {
-    testsupport::WriteFile(quoteFile, OldAnswer);
+    testsupport::WriteFile(quoteFile,
+        "var hq_str_sh000001=\"\xC9\xCF\xD6\xA4\xD6\xB8\xCA\xFD,3000.10,2990.20,3001.30,3010.40,2980.50,0,0,"
+        "100,200,2026-12-08,15:00:00,00,\";\n"
+            + OldAnswer
+            + "var "
+              "hq_str_sz000001=\"\xC6\xBD\xB0\xB2\xD2\xF8\xD0\xD0,10.10,10.00,10.20,10.30,10.00,10.19,10.20,"
+              "100,200,2026-12-08,15:00:00,00,\";\n");
     Make();
     TChartForm chart;
     ChartForm = &chart;
     form->show();
     RunEventLoopFor(20ms);
-    QWidget* rows = form->bsSkinListView1->viewport();
+    TbsSkinListView& list = *form->bsSkinListView1;
+    ASSERT_EQ(list.ItemCount(), 4);
 
-    const QRect last = form->bsSkinListView1->visualRect(form->bsSkinListView1->model()->index(1, 0));
-    Click(rows, QPoint(10, last.bottom() + 40)); // below the rows, nothing selected
+    const QRect last = list.visualRect(list.model()->index(3, 0));
+    Click(list.viewport(), QPoint(10, last.bottom() + 40)); // below the rows, nothing selected
     EXPECT_FALSE(chart.isVisible());
     EXPECT_EQ(chart.StockCode(), "");
 
-    Click(rows, last.center());
-    EXPECT_EQ(chart.StockCode(), "sh600519");
-    EXPECT_TRUE(chart.isVisible());
+    const std::pair<int, std::string> rows[]
+        = { { 0, "sh000001" }, { 3, "sz000001" }, { 2, "sh600519" }, { 1, "sh600000" } };
+    for (const auto& [row, code] : rows) {
+        Click(list.viewport(), list.visualRect(list.model()->index(row, 0)).center());
+        EXPECT_EQ(list.SubItem(row, 0), code.substr(2)) << "the list shows six digits";
+        EXPECT_EQ(chart.StockCode(), code);
+        EXPECT_EQ(chart.edtStockNum->Text(), code);
+        EXPECT_TRUE(chart.isVisible());
+    }
     ChartForm = nullptr;
+}
+
+// A new user's empty list says how to add stocks; the line goes with the first row.
+TEST_F(MainFormTest, AnEmptyListSaysHowToAddStocksUntilItHasARow)
+{
+    Make();
+    form->show();
+    RunEventLoopFor(20ms);
+    ASSERT_EQ(form->bsSkinListView1->ItemCount(), 0);
+    EXPECT_TRUE(form->lblEmptyHint->isVisible());
+    EXPECT_TRUE(form->lblEmptyHint->text().contains(QStringLiteral("选项")));
+    EXPECT_EQ(form->lblEmptyHint->geometry(), form->bsSkinListView1->viewport()->rect());
+
+    testsupport::WriteFile(quoteFile, OldAnswer);
+    form->tmr1Timer(form->tmr1); // offscreen no window counts as showing: the file is read
+    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }));
+    ASSERT_EQ(form->bsSkinListView1->ItemCount(), 2);
+    EXPECT_FALSE(form->lblEmptyHint->isVisible());
 }
 
 // --- through the loopback fake services
@@ -230,13 +265,17 @@ protected:
     LoopbackWeb web { services };
 };
 
-TEST_F(MainFormWebTest, ARefreshFillsTheListWithTheServicesQuotesInCodeListOrder)
+// Shown, the window asks for its first live quotes at once, not at the
+// timer's first tick 20 seconds later.
+TEST_F(MainFormWebTest, TheFirstShowingFillsTheListWithTheServicesQuotesInCodeListOrder)
 {
     testsupport::WriteFile(codeFile, "sh600519\r\nsz000001\r\n");
     Make();
+    RunEventLoopFor(50ms);
+    EXPECT_EQ(services.RequestCount(), 0u) << "nothing before the window shows";
     form->show();
-    form->tmr1Timer(form->tmr1);
-    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }));
+    ASSERT_TRUE(RunUntil([&] { return form->bsSkinListView1->ItemCount() == 2; }, 3000ms));
+    EXPECT_TRUE(form->tmr1->isActive());
     ASSERT_EQ(form->bsSkinListView1->ItemCount(), 2);
     const QAbstractItemModel* model = form->bsSkinListView1->model();
     EXPECT_EQ(model->data(model->index(0, 0)).toString(), QStringLiteral("贵州茅台"));
@@ -252,8 +291,7 @@ TEST_F(MainFormWebTest, AFailedDownloadIsReportedOnceAndTheRowsStay)
     services.SetFault("/list=*", Fault::ServerError500);
     Make();
     form->show();
-    form->tmr1Timer(form->tmr1);
-    ASSERT_TRUE(RunUntil([&] { return !form->Refreshing(); }));
+    ASSERT_TRUE(RunUntil([&] { return services.RequestCount() > 0 && !form->Refreshing(); }));
     EXPECT_EQ(web.reports.size(), 1u);
     EXPECT_EQ(form->bsSkinListView1->ItemCount(), 2);
     EXPECT_EQ(Row(0)[1], "600000");
@@ -265,9 +303,7 @@ TEST_F(MainFormWebTest, AHungServiceLeavesTheWindowPaintingAndItsMenuOpening)
     services.SetDelay(20000ms);
     services.SetFault("/list=*", Fault::Delay);
     Make();
-    form->show();
-    RunEventLoopFor(20ms);
-    form->tmr1Timer(form->tmr1);
+    form->show(); // the first refresh starts and waits
     ASSERT_TRUE(RunUntil([&] { return services.RequestCount() > 0; }, 3000ms));
 
     struct PaintCounter : QObject {

@@ -67,6 +67,37 @@ TEST(QelvoApplication, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn)
     SetErrorReportHandler(old);
 }
 
+// The entry routine: an error that escapes the start-up is reported once, with
+// the application object still there to show it, and the program's status
+// says it failed; a run that ends normally gives the loop's status.
+TEST(QelvoApplication, AStartUpThatThrowsIsReportedOnceAndEndsWithAFailure)
+{
+    int argc = 1;
+    char name[] = "qelvo";
+    char* argv[] = { name, nullptr };
+    std::vector<std::string> reports;
+    bool appAlive = false;
+    const auto record = [&](const std::string& message) {
+        reports.push_back(message);
+        appAlive = QCoreApplication::instance() != nullptr;
+    };
+    const auto old = SetErrorReportHandler(record);
+
+    const int failed = RunEntryRoutine(argc, argv, [&](TQelvoApplication&) -> int {
+        SetErrorReportHandler(record); // in place of the message box the set-up installed
+        throw EFOpenError("Cannot open file Stocks.cfg");
+    });
+    EXPECT_NE(failed, 0);
+    EXPECT_EQ(reports, std::vector<std::string> { "Cannot open file Stocks.cfg" });
+    EXPECT_TRUE(appAlive);
+    EXPECT_EQ(QCoreApplication::instance(), nullptr);
+
+    reports.clear();
+    EXPECT_EQ(RunEntryRoutine(argc, argv, [&](TQelvoApplication&) { return 0; }), 0);
+    EXPECT_TRUE(reports.empty());
+    SetErrorReportHandler(old);
+}
+
 TEST(QelvoApplication, X11IsChosenOnAWaylandSessionOnlyWhenTheUserChoseNothing)
 {
     struct Case {

@@ -1,5 +1,6 @@
 #include "Stockcodeconfig.h"
 #include "Exception.h"
+#include "FullDisk.h"
 #include "NuvBase.h"
 #include "ProgramFolder.h"
 #include "TempDir.h"
@@ -52,6 +53,7 @@ TEST(StockCodeConfig, LoadsEntriesByTheLineRules)
         { "NUL ends the text", std::string("a\r\nb\0c\r\nd\r\n", 11), { "a", "b" } },
         { "empty file", "", {} },
         { "GBK bytes verbatim", "\xC6\xD6\xB7\xA2\r\n", { "\xC6\xD6\xB7\xA2" } },
+        { "UTF-8 byte-order mark", "\xEF\xBB\xBFsh600000\r\n", { "sh600000" } },
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -60,6 +62,59 @@ TEST(StockCodeConfig, LoadsEntriesByTheLineRules)
         List list = { "left over" };
         TStockCodeConfig(dir.File("Stocks.cfg")).Load(list);
         EXPECT_EQ(list, c.entries);
+    }
+}
+
+// Files far beyond any code list are refused whole, before they cost memory:
+// the list keeps what it held, and the message names the file and the bound.
+TEST(StockCodeConfig, FilesBeyondTheBoundsAreRefusedAndTheListStays)
+{
+    const std::string code = "sh600000\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* message; // empty: loads
+    } const cases[] = {
+        { "largest file", std::string(MaxCodeListBytes, '\n'), "holds more than 100000 codes" },
+        { "one byte too many", std::string(MaxCodeListBytes + 1, 's'),
+            "too large for a list of stock codes" },
+        { "a 50 MB line", std::string(50 << 20, '6'), "too large for a list of stock codes" },
+        { "most entries", std::string(MaxCodeListEntries, '\n'), "" },
+        { "one entry too many", std::string(MaxCodeListEntries + 1, '\n'), "holds more than 100000 codes" },
+        { "longest entry", std::string(MaxCodeEntryBytes, 'x') + "\r\n", "" },
+        { "entry too long", code + std::string(MaxCodeEntryBytes + 1, 'x'), "Line 2 of " },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        WriteFile(dir.File("Stocks.cfg"), c.bytes);
+        List list = { "sh600000" };
+        std::string message;
+        try {
+            TStockCodeConfig(dir.File("Stocks.cfg")).Load(list);
+        } catch (const EReadError& e) {
+            message = e.Message();
+        }
+        if (*c.message == 0) {
+            EXPECT_EQ(message, "");
+            EXPECT_NE(list, List { "sh600000" });
+        } else {
+            EXPECT_NE(message.find(c.message), std::string::npos) << message;
+            EXPECT_NE(message.find(dir.File("Stocks.cfg")), std::string::npos) << message;
+            EXPECT_EQ(list, List { "sh600000" });
+        }
+    }
+}
+
+TEST(StockCodeConfig, SaveRefusesWhatLoadWouldRefuseAndWritesNothing)
+{
+    TempDir dir;
+    const std::string path = dir.File("Stocks.cfg");
+    WriteFile(path, "sh600000\r\n");
+    for (const List& list : { List { "sz000002", std::string(MaxCodeEntryBytes + 1, 'x') },
+             List(MaxCodeListEntries + 1, "sz000002") }) {
+        EXPECT_THROW(TStockCodeConfig(path).Save(list), EReadError);
+        EXPECT_EQ(ReadFile(path), "sh600000\r\n");
     }
 }
 
@@ -219,6 +274,31 @@ TEST(StockCodeConfig, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile)
     EXPECT_TRUE(raised);
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(FolderEntries(dir.Path()), List { "Stocks.cfg" });
+}
+
+// A full disk, also where no temporary file can be made (no free inode): the
+// old list stays whole and the message says why.
+TEST(StockCodeConfig, AFullDiskKeepsTheOldListAndSaysSo)
+{
+    const List longList(5000, "sz000002"); // 50,000 bytes, more than the disk has left
+    for (const bool noInodes : { false, true }) {
+        SCOPED_TRACE(noInodes ? "no inode" : "no room");
+        TempDir dir;
+        const std::string path = dir.File("Stocks.cfg");
+        const std::string old = "sh600000\r\n";
+        WriteFile(path, old);
+        testsupport::FullDisk disk { noInodes, 36'864, ENOSPC, noInodes ? ENOSPC : 0 };
+        const testsupport::InstalledWriteCalls installed(disk.Calls());
+        std::string message;
+        try {
+            TStockCodeConfig(path).Save(longList);
+        } catch (const EFCreateError& e) {
+            message = e.Message();
+        }
+        EXPECT_EQ(message, "Cannot create file " + path + " (the disk is full)");
+        EXPECT_EQ(ReadFile(path), old);
+        EXPECT_EQ(FolderEntries(dir.Path()), List { "Stocks.cfg" });
+    }
 }
 
 // A Stocks.cfg the user made read-only keeps its list, whoever runs the program.

@@ -1,6 +1,7 @@
 // The quote client and the identity constants against the loopback services.
 #include "StockDataClient.h"
 #include "Durora.h"
+#include "FullDisk.h"
 #include "LoopbackWeb.h"
 #include "Stockdate.h"
 #include "TempDir.h"
@@ -85,4 +86,50 @@ TEST_F(StockDataClientTest, WhileNoWindowShowsOnlyTheProbeRuns)
         EXPECT_FALSE(request.path.starts_with("/list="));
     EXPECT_TRUE(web.reports.empty());
     EXPECT_FALSE(std::filesystem::exists(quoteFile));
+}
+
+// A failed download is reported once; the report quotes a few hundred
+// characters of the address at most and says when the disk is full. The
+// quote file stays whole in every case.
+TEST_F(StockDataClientTest, AFailedDownloadIsReportedWithAShortAddressAndWhy)
+{
+    const std::string shortUrl = QuoteListUrl + "sh600000";
+    std::string longUrl = QuoteListUrl + "sh600000";
+    while (longUrl.size() < 1'000'000)
+        longUrl += ",sz000002";
+    struct Case {
+        const char* what;
+        const std::string& url;
+        Fault fault;
+        testsupport::FullDisk disk;
+        std::string report;
+    } const cases[] = {
+        { "not found", shortUrl, Fault::NotFound404, {}, "Error downloading URL: " + shortUrl },
+        { "a 1 MB address", longUrl, Fault::NotFound404, {},
+            "Error downloading URL: " + longUrl.substr(0, 200) + "..." },
+        { "disk full while writing", shortUrl, Fault::None, { false, 100 },
+            "Error downloading URL: " + shortUrl + " (the disk is full)" },
+        { "no inode and no room", shortUrl, Fault::None, { true, SIZE_MAX, ENOSPC, ENOSPC },
+            "Error downloading URL: " + shortUrl + " (the disk is full)" },
+        { "no inode, room reserved", shortUrl, Fault::None, { true }, "" },
+    };
+    for (Case c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::WriteFile(quoteFile, "old");
+        services.ClearFaults();
+        services.SetFault("/list=*", c.fault);
+        web.reports.clear();
+        {
+            const testsupport::InstalledWriteCalls installed(c.disk.Calls());
+            client.Download(c.url, quoteFile);
+        }
+        if (c.report.empty()) {
+            EXPECT_TRUE(web.reports.empty());
+            EXPECT_EQ(testsupport::ReadFile(quoteFile), services.LastQuoteAnswer());
+        } else {
+            EXPECT_EQ(web.reports, std::vector<std::string> { c.report });
+            EXPECT_EQ(testsupport::ReadFile(quoteFile), "old");
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    }
 }

@@ -249,6 +249,28 @@ TEST_F(QuoteFile, BadRecordRaisesAndKeepsWhatWasRead)
     }
 }
 
+// No download writes more than the cap, so a larger file is no answer of the
+// service: it is refused before it is parsed, whatever it holds.
+TEST_F(QuoteFile, AFileLargerThanAnyAnswerIsRefusedUnparsed)
+{
+    const std::string line = Line(Quote {});
+    std::string largest;
+    while (largest.size() + line.size() <= MaxQuoteFileBytes())
+        largest += line;
+    Load(largest);
+    EXPECT_EQ(set.Count(), static_cast<int>(largest.size() / line.size()));
+
+    set.Clear();
+    std::string message;
+    try {
+        Load(largest + std::string(MaxQuoteFileBytes() + 1 - largest.size(), ';'));
+    } catch (const EReadError& e) {
+        message = e.Message();
+    }
+    EXPECT_NE(message.find("larger than any answer of the quote service"), std::string::npos) << message;
+    EXPECT_EQ(set.Count(), 0);
+}
+
 TEST_F(QuoteFile, MissingFileAddsNothing)
 {
     set.LoadQuoteFile();

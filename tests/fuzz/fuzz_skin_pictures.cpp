@@ -1,11 +1,13 @@
 // Whole compressed skins, loaded into the skin data and then turned into
 // every picture a program window builds: frame geometry, bands, shape and
 // background, caption buttons and hit codes, the pop-up menu and its items,
-// and each control's picture and shape. The first four bytes give the window
-// size (1..4096 each way), the rest is the stored skin file.
+// and each control's picture and shape; then a live window of that client
+// size with its skinned frame, each skinned control and a popup menu, painted
+// once. The first four bytes give the window size (1..4096 each way), the
+// rest is the stored skin file.
 #include "HostileSkins.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +19,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     static int argc = 1;
     static char name[] = "fuzz_skin_pictures";
     static char* argv[] = { name, nullptr };
-    static QGuiApplication app(argc, argv); // menu pictures draw text
+    static QApplication app(argc, argv); // the live window's controls are widgets
     return 0;
 }
 
@@ -27,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const int w = 1 + (data[0] | (data[1] << 8)) % 4096;
     const int h = 1 + (data[2] | (data[3] << 8)) % 4096;
-    LoadAndBuildSkinPictures(std::string_view(reinterpret_cast<const char*>(data) + 4, size - 4), w, h);
+    const std::string_view skin(reinterpret_cast<const char*>(data) + 4, size - 4);
+    if (LoadAndBuildSkinPictures(skin, w, h))
+        LoadAndBuildSkinnedWindows(skin, { QSize(w, h) });
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "X11Windows.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -42,12 +44,39 @@ ServerWindow QueryServer(WId id)
     return result;
 }
 
+void CloseLikeATaskbar(WId id)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return;
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(id);
+    event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2; // source: a pager or taskbar
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+        &event);
+    XCloseDisplay(display);
+}
+
 QString RunTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(5000);
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+void Xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    QDeadlineTimer deadline(10000);
+    while (process.state() != QProcess::NotRunning && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    process.waitForFinished(100);
 }
 
 QString XProp(WId window, const QString& property)

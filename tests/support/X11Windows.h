@@ -23,8 +23,17 @@ struct ServerWindow {
 };
 ServerWindow QueryServer(WId id);
 
+// Asks the window manager to close a window, as a taskbar or pager does
+// (_NET_CLOSE_WINDOW); the manager then asks the window's client politely.
+void CloseLikeATaskbar(WId window);
+
 // Runs a program to its end (at most 5 s) and answers its standard output, trimmed.
 QString RunTool(const QString& program, const QStringList& arguments);
+
+// Runs xdotool to its end (at most 10 s) while this program's event loop runs,
+// so its windows answer the pointer and keys as they would a person's (a
+// drag on a border reaches the window while the button is still down).
+void Xdotool(const QStringList& arguments);
 
 // xprop's answer for one property of a window, or of the root window for 0.
 QString XProp(WId window, const QString& property);

@@ -51,7 +51,7 @@ void TNuvCheckUpdate::Execute(std::function<void()> done, std::function<void(std
             if (failed)
                 failed(error);
             else
-                ShowErrorReport(ErrorMessageOf(error));
+                ReportException(error);
         });
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // Conversions between the program's 8-bit text (GBK bytes) and Unicode, and
-// between named character sets, all through iconv in this one place.
+// between named character sets. GBK goes through the program's one GBK codec
+// (GbkCodec.h), so the library's files hold the same bytes for a character as
+// the windows and the quote engine do ("€" is A2E3 everywhere); other sets go
+// through iconv.
 
 #include <optional>
 #include <string>
@@ -25,10 +28,13 @@ std::string AnsiToUtf8(std::string_view text);
 // lacks, becomes "?".
 std::string Utf8ToAnsi(std::string_view text);
 
-// Converts between two character sets named as in an XML declaration ("GB2312",
-// "UTF-8", ...); nullopt when a set is unknown or a byte does not convert.
-// GB2312 is read and written as GBK, its superset, as the desktops that write
-// such files do.
+// Text in a character set named as in an XML declaration ("GB2312", "UTF-8",
+// ...), strictly: nullopt when the set is unknown, a byte is not in it, or a
+// character has no code in it. GB2312 and its kin are read and written as GBK
+// (one- and two-byte codes), their superset, as the desktops that write such
+// files do; GB18030 takes its four-byte codes as well.
+std::optional<std::u16string> DecodeCharset(std::string_view text, const std::string& charset);
+std::optional<std::string> EncodeCharset(std::u16string_view text, const std::string& charset);
 std::optional<std::string> ConvertCharset(
     std::string_view text, const std::string& from, const std::string& to);
 

@@ -89,7 +89,8 @@ void TNuvFormStyle::ApplyToWindow(nuv::TFormStyle style)
             skippedTaskbarBefore_ = system.SkipsTaskbar(form);
             pinned_ = true;
         }
-        system.SetSkipTaskbar(form, true);
+        if (!keepTaskbarEntry_)
+            system.SetSkipTaskbar(form, true);
         system.SetBelowAll(form, true);
         system.SetOnAllDesktops(form, true);
         return;
@@ -98,7 +99,8 @@ void TNuvFormStyle::ApplyToWindow(nuv::TFormStyle style)
         pinned_ = false;
         system.SetOnAllDesktops(form, false);
         system.SetBelowAll(form, false);
-        system.SetSkipTaskbar(form, skippedTaskbarBefore_);
+        if (!keepTaskbarEntry_)
+            system.SetSkipTaskbar(form, skippedTaskbarBefore_);
     } else {
         system.SetBelowAll(form, false);
     }

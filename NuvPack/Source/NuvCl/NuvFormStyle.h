@@ -38,6 +38,12 @@ public:
     // The form acted on, or null.
     QWidget* Form() const { return form_; }
 
+    // Whether pinning leaves the form's taskbar entry alone; false at first.
+    // A program without a notification area sets it: its taskbar entry is
+    // then the only way back to a pinned window that was minimized.
+    bool KeepTaskbarEntry() const { return keepTaskbarEntry_; }
+    void SetKeepTaskbarEntry(bool on) { keepTaskbarEntry_ = on; }
+
     // The current style; writing another one applies it, writing the same
     // one does nothing.
     nuv::TFormStyle FormStyle() const { return formStyle_; }
@@ -78,6 +84,7 @@ private:
     // handler as one this component installed, or null.
     const OwnClick* OwnHandler(const TMenuNotifyEvent& handler) const;
 
+    bool keepTaskbarEntry_ = false;
     bool autoChecked_ = false;
     QPointer<QWidget> form_;
     nuv::TFormStyle formStyle_ = nuv::fsNormal;

@@ -6,14 +6,16 @@
 #include "NuvSelfPopupNewsFormFM.h"
 #include "WindowSystem.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 
 // Watches one window for its close: an accepted close request takes the
-// window off its component's list. Also keeps the window's outer size as
+// window off its component's list. Also keeps the window's outer rect as
 // given when the window manager adds its frame after the window was shown.
 class TNuvCustomPopupForm::CloseWatch : public QObject {
 public:
@@ -25,15 +27,39 @@ public:
         window->installEventFilter(this);
     }
 
+    // The frame's size beyond the window's own: (0, 0) until it is framed.
+    static QSize FrameExtra(const QWidget* window)
+    {
+        return window->frameGeometry().size() - window->geometry().size();
+    }
+
     // Gives the window the outer rect, its frame (when known) included.
     static void Place(QWidget* window, const QRect& outer)
     {
-        const QRect frame = window->frameGeometry();
-        const QRect inner = window->geometry();
-        const int extraWidth = frame.width() - inner.width();
-        const int extraHeight = frame.height() - inner.height();
-        window->resize(std::max(1, outer.width() - extraWidth), std::max(1, outer.height() - extraHeight));
+        const QSize extra = FrameExtra(window);
+        const QSize inner(
+            std::max(1, outer.width() - extra.width()), std::max(1, outer.height() - extra.height()));
+        // Only when needed: a resize sends the window's position as Qt last
+        // knew it, which may overtake the move to the corner.
+        if (window->size() != inner)
+            window->resize(inner);
         window->move(outer.topLeft()); // the frame's top-left corner
+    }
+
+    // The window has just been shown and settles from now on. While it does,
+    // it is also looked at every 100 ms: the window manager may give it its
+    // frame without a move of the window itself, so without a move event.
+    void Shown(QWidget* window)
+    {
+        settling_.start();
+        auto* look = new QTimer(this);
+        connect(look, &QTimer::timeout, this, [this, window, look] {
+            if (Settling())
+                Correct(window);
+            else
+                look->stop();
+        });
+        look->start(100);
     }
 
 protected:
@@ -41,13 +67,7 @@ protected:
     {
         auto* window = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
-            // The frame arrives once the window manager has framed the window;
-            // the window then gets its outer size again (a few tries at most,
-            // should the window manager insist on another size).
-            if (corrections_ < 3 && window->isVisible() && window->frameGeometry() != outer_) {
-                ++corrections_;
-                Place(window, outer_);
-            }
+            Correct(window);
         } else if (event->type() == QEvent::Close) {
             // Runs before the window's own close processing, which then ends
             // as usual; the component destroys the window only afterwards.
@@ -64,9 +84,45 @@ protected:
     }
 
 private:
+    static constexpr qint64 SettleMilliseconds = 1000;
+    static constexpr int MaxCorrections = 8;
+
+    bool Settling() const { return settling_.isValid() && settling_.elapsed() < SettleMilliseconds; }
+
+    // The window manager frames the window after it shows, and may answer the
+    // placements made meanwhile late, when the frame is known: it then puts
+    // the window itself, not its frame, at the corner's point, or leaves it at
+    // the screen's origin. So while the window settles (a second after it
+    // shows, or after the last correction) it goes back to its corner
+    // whenever it is elsewhere; later only from those two places. Any other
+    // move is the user's, and the window stays where it was put.
+    bool Misplaced(const QWidget* window) const
+    {
+        const QRect frame = window->frameGeometry();
+        if (frame == outer_)
+            return false;
+        if (Settling())
+            return true;
+        return window->geometry().topLeft() == outer_.topLeft() || frame.topLeft() == QPoint(0, 0);
+    }
+
+    void Correct(QWidget* window)
+    {
+        // The events of a placement under way wait for the next look.
+        if (placing_ || !window->isVisible() || corrections_ >= MaxCorrections || !Misplaced(window))
+            return;
+        ++corrections_;
+        placing_ = true;
+        Place(window, outer_);
+        placing_ = false;
+        settling_.restart();
+    }
+
     QPointer<TNuvCustomPopupForm> component_;
     QRect outer_;
+    QElapsedTimer settling_;
     int corrections_ = 0;
+    bool placing_ = false;
 };
 
 TNuvCustomPopupForm::TNuvCustomPopupForm(QObject* owner)
@@ -100,11 +156,12 @@ void TNuvCustomPopupForm::Execute()
     }
     const QRect outer = PopupPlace(workArea, formWidth_, formHeight_);
     CloseWatch::Place(window, outer);
-    new CloseWatch(this, window, outer);
+    auto* watch = new CloseWatch(this, window, outer);
     FForms.Add(window);
     window->show();
     if (window->frameGeometry() != outer) // framed at once
         CloseWatch::Place(window, outer);
+    watch->Shown(window);
 }
 
 void TNuvCustomPopupForm::FormClose(QObject* sender)

@@ -11,9 +11,12 @@
 //   TNuvPopupMsgForm   a TNuvSelfPopupMsgForm showing the text Msg
 //
 // Every window of a component gets the same place, so a second one covers
-// the first exactly.
+// the first exactly. A window is placed when it shows, and put back there
+// while the window manager frames it; a move by the user is left alone.
+// A window destroyed elsewhere (say, with a Qt parent the handler gave it)
+// leaves the list at once.
 
-#include "NuvItems.h"
+#include "NuvGuardedItems.h"
 
 #include <QObject>
 #include <QRect>
@@ -64,7 +67,7 @@ protected:
 private:
     class CloseWatch;
 
-    nuv::TItems<QWidget> FForms;
+    nuv::TGuardedItems<QWidget> FForms;
     TPopupFormEvent onPopupForm_;
     int formWidth_ = 250;
     int formHeight_ = 200;

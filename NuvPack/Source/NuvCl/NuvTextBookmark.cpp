@@ -20,8 +20,14 @@ int DecimalToInt(const std::string& text)
     const long value = std::strtol(start, &end, 10);
     if (text.empty() || *digits < '0' || *digits > '9' || *end != '\0' || errno == ERANGE || value < INT_MIN
         || value > INT_MAX)
-        throw EConvertError(Format("'%s' is not a valid integer value", text.c_str()));
+        throw EConvertError(Format("'%s' is not a valid integer value", Abbreviated(text).c_str()));
     return static_cast<int>(value);
+}
+
+// The document's text is UTF-8 that loading has checked.
+std::u16string Utf16Of(const char* utf8)
+{
+    return nuv::DecodeCharset(utf8, "UTF-8").value_or(std::u16string());
 }
 
 } // namespace
@@ -68,10 +74,16 @@ void TNuvTextBookmark::Load()
         const pugi::xml_attribute title = node.attribute("title");
         const pugi::xml_attribute pos = node.attribute("pos");
         if (!title || !pos)
-            throw EConvertError(Format("Bookmark %d of %s lacks its %s", number, FileName().c_str(),
-                title ? "\"pos\"" : "\"title\""));
-        auto* bookmark
-            = new TNuvBaseBookmark { nuv::Utf8ToAnsi(title.value()), nuv::Utf8ToAnsi(pos.value()) };
+            throw EConvertError(Format("Bookmark %d of %s lacks its %s", number,
+                Abbreviated(FileName()).c_str(), title ? "\"pos\"" : "\"title\""));
+        // A title the program's text cannot hold is not read as "?"s that the
+        // next save would write for good.
+        const auto titleText = nuv::EncodeCharset(Utf16Of(title.value()), "GBK");
+        const auto posText = nuv::EncodeCharset(Utf16Of(pos.value()), "GBK");
+        if (!titleText || !posText)
+            throw EConvertError(Format("Bookmark %d of %s holds a character without a GBK code", number,
+                Abbreviated(FileName()).c_str()));
+        auto* bookmark = new TNuvBaseBookmark { *titleText, *posText };
         items_.Add(bookmark);
         TMenuItem* item = DynamicMenu().Add(bookmark->Title);
         item->SetTag(DecimalToInt(bookmark->Pos));

@@ -1,11 +1,14 @@
 #include "NuvXmlFile.h"
 
+#include "GbkCodec.h"
 #include "NuvCodePage.h"
 #include "NuvSaveFile.h"
 
 #include <sys/stat.h>
 
 #include <cctype>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -59,29 +62,6 @@ void SetDeclared(pugi::xml_node declaration, const char* name, const std::string
     attribute.set_value(nuv::AnsiToUtf8(value).c_str());
 }
 
-bool HasByteOrderMark(const std::string& bytes)
-{
-    return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || bytes.compare(0, 2, "\xFF\xFE") == 0
-        || bytes.compare(0, 2, "\xFE\xFF") == 0;
-}
-
-bool IsUnicodeForm(const std::string& encoding)
-{
-    std::string upper;
-    for (const char c : encoding)
-        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper.compare(0, 6, "UTF-16") == 0 || upper.compare(0, 6, "UTF-32") == 0;
-}
-
-// Whether Load reads `encoded` back as `utf8`: an ASCII declaration converted
-// back gives the same text, or a Unicode form that pugixml tells by its first bytes.
-bool ReadableBack(const std::string& encoded, const std::string& encoding, const std::string& utf8)
-{
-    if (encoded.compare(0, 5, "<?xml") == 0)
-        return nuv::ConvertCharset(encoded, encoding, "UTF-8") == utf8;
-    return IsUnicodeForm(encoding);
-}
-
 // Every line end as CR LF; one already written so stays as it is.
 std::string WithCrLf(const std::string& text)
 {
@@ -115,8 +95,8 @@ std::shared_ptr<pugi::xml_document> ParseAs(
     auto doc = std::make_shared<pugi::xml_document>();
     const pugi::xml_parse_result result = doc->load_buffer(bytes.data(), bytes.size(), ParseOptions, form);
     if (!result)
-        throw EDOMParseError(
-            fileName + ": " + result.description() + " at byte " + std::to_string(result.offset));
+        throw EDOMParseError(Abbreviated(fileName) + ": " + result.description() + " at byte "
+            + std::to_string(result.offset));
     return doc;
 }
 
@@ -141,9 +121,9 @@ void CheckDocument(const pugi::xml_document& doc, const std::string& fileName)
             elements = 2;
     }
     if (elements != 1)
-        throw EDOMParseError(fileName + ": not one root element, or text outside it");
+        throw EDOMParseError(Abbreviated(fileName) + ": not one root element, or text outside it");
     if (doc.find_node(IsReservedTarget))
-        throw EDOMParseError(fileName + ": an XML declaration that is none");
+        throw EDOMParseError(Abbreviated(fileName) + ": an XML declaration that is none");
     if (const pugi::xml_node declaration = FindDeclaration(doc)) {
         bool valid = !declaration.attribute("version").empty();
         for (const pugi::xml_attribute attribute : declaration.attributes()) {
@@ -151,31 +131,118 @@ void CheckDocument(const pugi::xml_document& doc, const std::string& fileName)
             valid = valid && (name == "version" || name == "encoding" || name == "standalone");
         }
         if (!valid)
-            throw EDOMParseError(fileName
+            throw EDOMParseError(Abbreviated(fileName)
                 + ": a declaration needs a version and has nothing but version, encoding and standalone");
     }
 }
 
-// The document in a file's bytes. pugixml reads a byte-order mark and the
-// UTF-16 and UTF-32 forms of a declaration itself; a file that starts with a
-// declaration in ASCII is read once as it stands to find the encoding declared
-// (the bytes of GBK and its kin never look like markup), then turned into UTF-8
-// from that encoding and read again.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The encoding named by the declaration of a file whose markup is in ASCII
+// bytes: the declaration may follow blanks and comments; empty when there is
+// none, or it names none.
+std::string DeclaredEncoding(std::string_view text)
+{
+    std::size_t at = 0;
+    for (;;) {
+        while (at < text.size() && IsBlank(text[at]))
+            ++at;
+        if (text.compare(at, 4, "<!--") != 0)
+            break;
+        const std::size_t end = text.find("-->", at + 4);
+        if (end == std::string_view::npos)
+            return {};
+        at = end + 3;
+    }
+    if (text.compare(at, 5, "<?xml") != 0 || at + 5 >= text.size() || !IsBlank(text[at + 5]))
+        return {};
+    const std::size_t end = text.find("?>", at);
+    const std::string_view declaration = text.substr(at, end == std::string_view::npos ? 0 : end - at);
+    std::size_t name = declaration.find("encoding");
+    while (name != std::string_view::npos && name > 0 && !IsBlank(declaration[name - 1]))
+        name = declaration.find("encoding", name + 1);
+    if (name == std::string_view::npos)
+        return {};
+    std::size_t i = name + 8;
+    while (i < declaration.size() && IsBlank(declaration[i]))
+        ++i;
+    if (i >= declaration.size() || declaration[i] != '=')
+        return {};
+    ++i;
+    while (i < declaration.size() && IsBlank(declaration[i]))
+        ++i;
+    if (i >= declaration.size() || (declaration[i] != '"' && declaration[i] != '\''))
+        return {};
+    const std::size_t close = declaration.find(declaration[i], i + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return std::string(declaration.substr(i + 1, close - i - 1));
+}
+
+// UTF-16 of either byte order, strictly: a lone surrogate is no character.
+std::optional<std::u16string> DecodeUtf16(std::string_view bytes, bool bigEndian)
+{
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text += static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool high = text[i] >= 0xD800 && text[i] < 0xDC00;
+        const bool low = text[i] >= 0xDC00 && text[i] < 0xE000;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+            ++i;
+        else if (high || low)
+            return std::nullopt;
+    }
+    return text;
+}
+
+// A file's bytes as UTF-8 text for the parser. The encoding is the byte-order
+// mark's, else the declaration's (found after blanks and comments), else
+// UTF-8. Every byte must belong to it: nothing is read as a stand-in
+// character, so nothing could be saved back as one.
+std::string DecodeFile(std::string_view bytes, const std::string& fileName)
+{
+    std::optional<std::u16string> text;
+    std::string encoding;
+    if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4))
+        || bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4))) {
+        encoding = "UTF-32";
+        text = nuv::DecodeCharset(bytes, encoding); // iconv reads the mark
+    } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        encoding = "UTF-16";
+        text = DecodeUtf16(bytes.substr(2), bytes[0] == '\xFE');
+    } else if (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0')) {
+        encoding = "UTF-16"; // without a mark: "<" tells the byte order
+        text = DecodeUtf16(bytes, bytes[0] == '\0');
+    } else {
+        const bool marked = bytes.starts_with("\xEF\xBB\xBF");
+        if (marked)
+            bytes.remove_prefix(3);
+        encoding = marked ? std::string("UTF-8") : DeclaredEncoding(bytes);
+        if (encoding.empty())
+            encoding = "UTF-8";
+        text = nuv::DecodeCharset(bytes, encoding);
+    }
+    if (!text)
+        throw EDOMParseError(Abbreviated(fileName) + ": bytes that are not in its encoding ("
+            + Abbreviated(encoding, 40) + ")");
+    return Utf16ToUtf8(*text);
+}
+
+// The document in a file's bytes: decoded first (DecodeFile), then parsed as
+// UTF-8 text.
 std::shared_ptr<pugi::xml_document> Parse(const std::string& bytes, const std::string& fileName)
 {
-    std::shared_ptr<pugi::xml_document> doc;
-    if (HasByteOrderMark(bytes) || bytes.compare(0, 5, "<?xml") != 0) {
-        doc = ParseAs(bytes, pugi::encoding_auto, fileName);
-    } else {
-        doc = ParseAs(bytes, pugi::encoding_utf8, fileName);
-        const std::string declared = FindDeclaration(*doc).attribute("encoding").value();
-        if (!IsUtf8(declared)) {
-            const auto converted = nuv::ConvertCharset(bytes, declared, "UTF-8");
-            if (!converted)
-                throw EDOMParseError(fileName + ": not in the encoding it declares (" + declared + ")");
-            doc = ParseAs(*converted, pugi::encoding_utf8, fileName);
-        }
-    }
+    const auto doc = ParseAs(DecodeFile(bytes, fileName), pugi::encoding_utf8, fileName);
     CheckDocument(*doc, fileName);
     return doc;
 }
@@ -230,14 +297,14 @@ void TNuvXmlFile::Load()
 {
     if (!FileExists(FileName)) {
         if (!AutoCreate)
-            throw EFOpenError(FileName + NotFound);
+            throw EFOpenError(Abbreviated(FileName) + NotFound);
         InitXMLDoc();
         Save();
     }
 
     std::string bytes;
     if (nuv::ReadWholeFile(FileName, bytes) != nuv::FileRead::Done)
-        throw EFOpenError(Format("Cannot open file %s", FileName.c_str()));
+        throw EFOpenError(Format("Cannot open file %s", Abbreviated(FileName).c_str()));
 
     auto loaded = Parse(bytes, FileName);
     XMLDoc = loaded;
@@ -258,12 +325,18 @@ void TNuvXmlFile::Save()
     std::string bytes = WithCrLf(writer.text);
     if (!IsUtf8(declared)) {
         auto converted = nuv::ConvertCharset(bytes, "UTF-8", declared);
+        const std::string where
+            = "Cannot write " + Abbreviated(FileName) + " in " + Abbreviated(declared, 40);
         if (!converted)
-            throw EWriteError("Cannot write " + FileName + " in " + declared
-                + ": the encoding is unknown or lacks a character of the document");
-        if (!ReadableBack(*converted, declared, bytes))
-            throw EWriteError(
-                "Cannot write " + FileName + " in " + declared + ": the file could not be read back");
+            throw EWriteError(where + ": the encoding is unknown or lacks a character of the document");
+        // Written only when Load reads it back as it is.
+        bool readable = false;
+        try {
+            readable = DecodeFile(*converted, FileName) == bytes;
+        } catch (const EDOMParseError&) {
+        }
+        if (!readable)
+            throw EWriteError(where + ": the file could not be read back");
         bytes = std::move(*converted);
     }
     nuv::ReplaceFileOrThrow(FileName, bytes);

@@ -1,8 +1,11 @@
 #include "NuvFiles.h"
 
+#include "ServiceSlot.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -114,13 +117,69 @@ namespace {
         return path;
     }
 
+    ServiceSlot<const FileWriteCalls>& InstalledWriteCalls()
+    {
+        // Never destroyed: a download's worker may still write while the program ends.
+        static auto* slot = new ServiceSlot<const FileWriteCalls>(std::make_shared<const FileWriteCalls>());
+        return *slot;
+    }
+
+    int OpenWith(const FileWriteCalls& calls, const char* path, int flags, mode_t mode)
+    {
+        return calls.open ? calls.open(path, flags, mode) : ::open(path, flags, mode);
+    }
+
+    bool WriteAllWith(const FileWriteCalls& calls, int fd, const char* next, std::size_t size)
+    {
+        while (size > 0) {
+            const ssize_t wrote = calls.write ? calls.write(fd, next, size) : ::write(fd, next, size);
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote <= 0)
+                return false;
+            next += wrote;
+            size -= static_cast<std::size_t>(wrote);
+        }
+        return true;
+    }
+
+    int ReserveWith(const FileWriteCalls& calls, int fd, off_t size)
+    {
+        return calls.reserve ? calls.reserve(fd, size) : ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size);
+    }
+
+    // A temporary file beside `target` is named "<target>.<process id>-<serial>.tmp".
+    std::string TemporaryName(const std::string& target, long pid, unsigned serial)
+    {
+        return target + "." + std::to_string(pid) + "-" + std::to_string(serial) + ".tmp";
+    }
+
+    // The process id in a temporary file's name, or 0 when `name` is no such name
+    // for a target whose file name is `base`.
+    long TemporaryOwner(std::string_view name, std::string_view base)
+    {
+        if (!name.starts_with(base) || name.size() <= base.size() || name[base.size()] != '.'
+            || !name.ends_with(".tmp"))
+            return 0;
+        const std::string_view middle = name.substr(base.size() + 1, name.size() - base.size() - 5);
+        const auto dash = middle.find('-');
+        const auto digits = [](std::string_view text) {
+            return !text.empty() && text.size() <= 9
+                && text.find_first_not_of("0123456789") == std::string_view::npos;
+        };
+        if (dash == std::string_view::npos || !digits(middle.substr(0, dash))
+            || !digits(middle.substr(dash + 1)))
+            return 0;
+        return std::stol(std::string(middle.substr(0, dash)));
+    }
+
     // A new file beside `target`, so that the final rename stays on one file system.
-    int CreateFileBeside(const std::string& target, std::string& tempPath)
+    int CreateFileBeside(const FileWriteCalls& calls, const std::string& target, std::string& tempPath)
     {
         static std::atomic<unsigned> serial { 0 };
         for (int attempt = 0; attempt < 100; ++attempt) {
-            tempPath = target + "." + std::to_string(getpid()) + "-" + std::to_string(serial++) + ".tmp";
-            const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            tempPath = TemporaryName(target, getpid(), serial++);
+            const int fd = OpenWith(calls, tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0 || errno != EEXIST)
                 return fd;
         }
@@ -262,21 +321,29 @@ FileRead ReadWholeFile(const std::string& path, std::string& bytes, std::int64_t
 
 bool WriteAll(int fd, const void* data, std::size_t size)
 {
-    const char* next = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t wrote = write(fd, next, size);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        next += wrote;
-        size -= static_cast<std::size_t>(wrote);
-    }
-    return true;
+    return WriteAllWith(FileWriteCalls {}, fd, static_cast<const char*>(data), size);
+}
+
+FileWriteCalls InstallFileWriteCalls(FileWriteCalls calls)
+{
+    const auto previous
+        = InstalledWriteCalls().Exchange(std::make_shared<const FileWriteCalls>(std::move(calls)));
+    return *previous;
+}
+
+bool IsDiskFull(int error)
+{
+    return error == ENOSPC || error == EDQUOT;
+}
+
+std::string DiskFullNote(int error)
+{
+    return IsDiskFull(error) ? DiskFullText : "";
 }
 
 FileReplacer::FileReplacer(const std::string& path)
-    : target_(FollowLinks(path))
+    : calls_(InstalledWriteCalls().Get())
+    , target_(FollowLinks(path))
 {
     struct stat info { };
     const bool exists = stat(target_.c_str(), &info) == 0;
@@ -295,7 +362,7 @@ FileReplacer::FileReplacer(const std::string& path)
         inPlace_ = !S_ISREG(info.st_mode);
     }
     if (!inPlace_) {
-        fd_ = CreateFileBeside(target_, tempPath_);
+        fd_ = CreateFileBeside(*calls_, target_, tempPath_);
         if (fd_ >= 0) {
             if (exists) {
                 // The owner is kept where the system lets us; the permissions always.
@@ -310,7 +377,7 @@ FileReplacer::FileReplacer(const std::string& path)
             return;
         inPlace_ = true;
     }
-    fd_ = open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    fd_ = OpenWith(*calls_, target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC, 0);
     if (fd_ >= 0)
         fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
@@ -340,8 +407,41 @@ bool FileReplacer::Write(const void* data, std::size_t size)
     if (inPlace_)
         pending_.append(static_cast<const char*>(data), size);
     else
-        failed_ = !WriteAll(fd_, data, size);
+        failed_ = !WriteAllOut(std::string_view(static_cast<const char*>(data), size));
     return !failed_;
+}
+
+bool FileReplacer::WriteAllOut(std::string_view bytes)
+{
+    return WriteAllWith(*calls_, fd_, bytes.data(), bytes.size());
+}
+
+// The target keeps its old content until the room for all of the new one is
+// reserved; after that the writes cannot run out of space.
+bool FileReplacer::CommitInPlace()
+{
+    struct stat info { };
+    bool ok = fstat(fd_, &info) == 0;
+    if (ok && S_ISREG(info.st_mode)) {
+        const auto size = static_cast<off_t>(pending_.size());
+        if (size > 0 && ReserveWith(*calls_, fd_, size) != 0) {
+            // A file system that cannot reserve still holds the blocks the file has.
+            const bool held = (errno == EOPNOTSUPP || errno == ENOSYS)
+                && static_cast<off_t>(info.st_blocks) * 512 >= size;
+            ok = held;
+        }
+        ok = ok && WriteAllOut(pending_) && ftruncate(fd_, size) == 0 && fsync(fd_) == 0;
+    } else {
+        ok = ok && WriteAllOut(pending_);
+    }
+    const int error = errno;
+    const int fd = fd_;
+    fd_ = -1;
+    ok = close(fd) == 0 && ok;
+    Discard();
+    if (!ok)
+        errno = error;
+    return ok;
 }
 
 bool FileReplacer::Commit()
@@ -352,18 +452,8 @@ bool FileReplacer::Commit()
         Discard();
         return false;
     }
-    if (inPlace_) {
-        struct stat info { };
-        bool ok = fstat(fd_, &info) == 0;
-        const bool regular = ok && S_ISREG(info.st_mode);
-        ok = ok && (!regular || ftruncate(fd_, 0) == 0) && WriteAll(fd_, pending_);
-        ok = ok && (!regular || fsync(fd_) == 0);
-        const int fd = fd_;
-        fd_ = -1;
-        ok = close(fd) == 0 && ok;
-        Discard();
-        return ok;
-    }
+    if (inPlace_)
+        return CommitInPlace();
     const int fd = fd_;
     fd_ = -1;
     bool ok = fsync(fd) == 0;
@@ -382,6 +472,31 @@ bool ReplaceFile(const std::string& path, std::string_view bytes)
 {
     FileReplacer file(path);
     return file.IsOpen() && file.Write(bytes.data(), bytes.size()) && file.Commit();
+}
+
+int RemoveStaleTemporaryFiles(const std::string& path)
+{
+    const std::string target = FollowLinks(path);
+    const std::string folder = FolderOf(target);
+    const std::string base = EntryName(target);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    if (!dir)
+        return 0;
+    std::vector<std::string> stale;
+    while (const dirent* entry = readdir(dir.get())) {
+        const long owner = TemporaryOwner(entry->d_name, base);
+        // A process that exists but is not ours to signal answers EPERM: it still runs.
+        if (owner > 0 && owner != getpid() && kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH)
+            stale.emplace_back(entry->d_name);
+    }
+    int removed = 0;
+    for (const std::string& name : stale) {
+        const std::string file = (folder.back() == '/' ? folder : folder + "/") + name;
+        struct stat info { };
+        if (lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) && unlink(file.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace nuv

@@ -3,8 +3,12 @@
 // size of a file, reading a whole file, listing the entries that match a wildcard
 // pattern, writing all of a buffer, and replacing a file's content safely.
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +68,28 @@ inline bool WriteAll(int fd, std::string_view bytes)
     return WriteAll(fd, bytes.data(), bytes.size());
 }
 
+// The system calls FileReplacer writes through. Tests put failing ones in place
+// to see what a full disk (ENOSPC, EDQUOT) or a folder without free inodes does;
+// an empty member stands for the system's own call. Each answers as the system
+// call does, errno included.
+struct FileWriteCalls {
+    std::function<int(const char* path, int flags, mode_t mode)> open;
+    std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+    // Allocates room for the first `size` bytes without changing the file's size.
+    std::function<int(int fd, off_t size)> reserve;
+};
+
+// Puts `calls` in place for every FileReplacer made from now on (any thread may
+// be making one) and returns the set it replaces.
+FileWriteCalls InstallFileWriteCalls(FileWriteCalls calls);
+
+// A write failed because the disk, or the user's share of it, is full.
+bool IsDiskFull(int error);
+// The end of a message about a file that could not be written for want of space.
+inline constexpr const char* DiskFullText = " (the disk is full)";
+// DiskFullText after such a failure, else nothing.
+std::string DiskFullNote(int error);
+
 // Gives a file new content so that readers see the old content or the whole new
 // one, never a cut file:
 // - a symbolic link is followed: the file it names gets the content, the link stays;
@@ -72,9 +98,12 @@ inline bool WriteAll(int fd, std::string_view bytes)
 // - the content goes to a temporary file beside the target, which is flushed to
 //   disk, renamed over the target, and the folder flushed; the target's permission
 //   bits are kept;
-// - an existing writable target in a folder where no temporary file can be made,
-//   or a target that is no regular file (a device), is written in place, and only
-//   once the whole content is there (it is held in memory until Commit).
+// - an existing writable target in a folder where no temporary file can be made
+//   (a read-only folder, no free inodes), or a target that is no regular file (a
+//   device), is written in place, and only once the whole content is there (it is
+//   held in memory until Commit). Room for the whole new content is reserved
+//   first; when the disk cannot give it, nothing is written and the old content
+//   stays.
 // Destroying the replacer without Commit leaves the target untouched.
 class FileReplacer {
 public:
@@ -87,12 +116,15 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
     bool Write(const void* data, std::size_t size);
     // Makes the written bytes the target's content. False (errno set) leaves the
-    // target as it was, except that an in-place write may fail part-way.
+    // target as it was.
     bool Commit();
 
 private:
     void Discard();
+    bool CommitInPlace();
+    bool WriteAllOut(std::string_view bytes);
 
+    std::shared_ptr<const FileWriteCalls> calls_;
     std::string target_;
     std::string tempPath_; // empty when writing in place
     std::string pending_; // the content of an in-place write
@@ -103,5 +135,10 @@ private:
 
 // The whole new content at once (FileReplacer's rules); false with errno set.
 bool ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files that FileReplacer left beside `path` in a run that
+// was killed before it could clean up (the process named in their name is gone).
+// Returns how many it removed.
+int RemoveStaleTemporaryFiles(const std::string& path);
 
 } // namespace nuv

@@ -28,8 +28,9 @@ QPointer<QWidget>& TheMainForm()
     return form;
 }
 
-// Ends a modal loop when its form is hidden by the program (closed or hidden;
-// a minimize is spontaneous and keeps it running).
+// Ends a modal loop when its form is hidden by the program (closed or hidden).
+// A window manager's minimize hides it spontaneously: the dialog is still
+// open, only out of sight, and keeps the other windows blocked.
 class HideWatch : public QObject {
 public:
     explicit HideWatch(QEventLoop& loop)
@@ -47,26 +48,14 @@ private:
     QEventLoop& loop_;
 };
 
-void RunModalLoop(QWidget* form)
-{
-    QEventLoop loop;
-    HideWatch watch(loop);
-    QPointer<QWidget> guard(form);
-    form->installEventFilter(&watch);
-    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
-    if (guard && guard->isVisible())
-        loop.exec(QEventLoop::DialogExec);
-    if (guard)
-        guard->removeEventFilter(&watch);
-}
-
 // A window that would have an entry of its own in the taskbar: a top-level
-// window or dialog that no other window owns.
+// window or dialog that no other window owns and that the window manager
+// manages (a notification-area icon is a window it leaves alone; changing
+// that window's kind would make it anew and take it out of the tray).
 bool HasOwnTaskbarEntry(const QWidget* widget)
 {
-    if (!widget->isWindow() || widget->parentWidget())
+    if (!widget->isWindow() || widget->parentWidget()
+        || widget->windowFlags().testFlag(Qt::BypassWindowManagerHint))
         return false;
     const Qt::WindowType type = widget->windowType();
     return type == Qt::Window || type == Qt::Dialog;
@@ -103,6 +92,12 @@ public:
     }
 };
 
+QPointer<NoTaskbarEntries>& AppBarFilter()
+{
+    static QPointer<NoTaskbarEntries> filter;
+    return filter;
+}
+
 } // namespace
 
 namespace nuv {
@@ -117,6 +112,32 @@ QWidget* MainForm()
     return TheMainForm().data();
 }
 
+int RunFormModal(QWidget* form)
+{
+    Require(form, "form");
+    if (const auto answer = modal::TakeAnswer(QStringToGbk(form->windowTitle())))
+        return *answer;
+    if (auto* dialog = qobject_cast<QDialog*>(form))
+        return dialog->exec();
+    QPointer<QWidget> guard(form);
+    const Qt::WindowModality before = form->windowModality();
+    QEventLoop loop;
+    HideWatch watch(loop);
+    form->installEventFilter(&watch);
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    form->raise();
+    form->activateWindow();
+    if (guard && guard->isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    if (guard) {
+        guard->removeEventFilter(&watch);
+        guard->setWindowModality(before);
+    }
+    return 0;
+}
+
 void FormShowModal(QWidget* form)
 {
     if (!form)
@@ -128,17 +149,12 @@ void FormShowModal(QWidget* form)
         ~Destroyer() { delete form.data(); }
     } destroyer { guard };
 
-    if (modal::TakeAnswer(QStringToGbk(form->windowTitle())))
-        return;
-    if (auto* dialog = qobject_cast<QDialog*>(form))
-        dialog->exec();
-    else
-        RunModalLoop(form);
+    RunFormModal(form);
 }
 
 bool HideAppBar()
 {
-    static QPointer<NoTaskbarEntries> filter;
+    QPointer<NoTaskbarEntries>& filter = AppBarFilter();
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return filter;
     const bool before = filter;
@@ -151,6 +167,17 @@ bool HideAppBar()
     for (QWidget* widget : QApplication::topLevelWidgets())
         LeaveTaskbar(widget);
     return before;
+}
+
+void ShowAppBar()
+{
+    QPointer<NoTaskbarEntries>& filter = AppBarFilter();
+    if (!filter)
+        return;
+    delete filter.data();
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (HasOwnTaskbarEntry(widget))
+            WindowSystem().SetSkipTaskbar(widget, false);
 }
 
 void SetFormOnDeskTop(QWidget* form)

@@ -16,12 +16,18 @@ namespace nuv {
 void SetMainForm(QWidget* form);
 QWidget* MainForm();
 
-// Shows a newly created form modally and destroys it when the modal loop ends,
-// also when showing it throws (the exception travels on). The function owns
-// the form from the call on; the modal result is dropped. A dialog runs its
-// own loop (QDialog::exec); any other form runs until it is hidden, closed or
-// destroyed. A queued modal answer (under the form's title) ends it at once,
-// without showing it.
+// The program's one modal run: shows the form modally (the other windows take
+// no input) and returns when the program hides or closes it, or it is
+// destroyed. A window manager's minimize does not end it: the form stays
+// modal, only out of sight. A dialog runs its own loop (QDialog::exec) and
+// answers its result; any other form answers 0. A queued modal answer (under
+// the form's title) is answered at once, without showing the form. Throws
+// EAssertionFailed when form is null.
+int RunFormModal(QWidget* form);
+
+// Shows a newly created form modally (RunFormModal) and destroys it when the
+// modal loop ends, also when showing it throws (the exception travels on).
+// The function owns the form from the call on; the modal result is dropped.
 void FormShowModal(QWidget* form);
 
 // From now on no window of the program has a taskbar or pager entry: the
@@ -29,6 +35,11 @@ void FormShowModal(QWidget* form);
 // by another window never have one). Never undone. Returns whether it was
 // already in force, so a second call changes nothing.
 bool HideAppBar();
+
+// Undoes HideAppBar, for a program that lost its notification area: windows
+// shown from now on keep their taskbar entries, and the top-level windows that
+// would have one get it back. Does nothing while HideAppBar is not in force.
+void ShowAppBar();
 
 // Pins the form to the desktop: below every ordinary window, no longer
 // top-most and without a taskbar entry, its native window made first if need

@@ -5,15 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
 namespace nuv {
 
 namespace {
-
-    // The kernel keeps at most 15 bytes of a process's name.
-    constexpr std::size_t KernelNameLength = 15;
 
     std::string LastPart(const std::string& path)
     {
@@ -21,37 +17,22 @@ namespace {
         return slash == std::string::npos ? path : path.substr(slash + 1);
     }
 
-    std::string ReadFirstLine(const std::string& path, char end)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::string line;
-        std::getline(in, line, end);
-        return line;
-    }
-
-    // The executable's file name of one process, or empty when it is gone.
+    // The file name of one process's executable; empty when it is gone or its
+    // executable cannot be read (another user's process, a kernel thread). The
+    // kernel's short name and the command line are never looked at: any
+    // process can set both to whatever it likes.
     std::string ProcessFileName(const std::string& pid)
     {
-        const std::string folder = "/proc/" + pid + "/";
         std::string exe(4096, '\0');
-        const ssize_t length = readlink((folder + "exe").c_str(), exe.data(), exe.size());
-        if (length > 0 && static_cast<std::size_t>(length) < exe.size()) {
-            exe.resize(static_cast<std::size_t>(length));
-            const std::string deleted = " (deleted)";
-            if (exe.size() > deleted.size()
-                && exe.compare(exe.size() - deleted.size(), deleted.size(), deleted) == 0)
-                exe.resize(exe.size() - deleted.size());
-            return LastPart(exe);
-        }
-        // Not ours to inspect (or a kernel thread): the kernel's name, completed from
-        // the command line when the kernel had to cut it.
-        const std::string comm = ReadFirstLine(folder + "comm", '\n');
-        if (comm.size() == KernelNameLength) {
-            const std::string first = LastPart(ReadFirstLine(folder + "cmdline", '\0'));
-            if (first.size() > comm.size() && first.compare(0, comm.size(), comm) == 0)
-                return first;
-        }
-        return comm;
+        const ssize_t length = readlink(("/proc/" + pid + "/exe").c_str(), exe.data(), exe.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= exe.size())
+            return {};
+        exe.resize(static_cast<std::size_t>(length));
+        const std::string deleted = " (deleted)"; // replaced on disk while it runs
+        if (exe.size() > deleted.size()
+            && exe.compare(exe.size() - deleted.size(), deleted.size(), deleted) == 0)
+            exe.resize(exe.size() - deleted.size());
+        return LastPart(exe);
     }
 
 } // namespace

@@ -9,8 +9,11 @@ namespace nuv {
 
 // The id of the first running process (lowest id first) whose executable file
 // name equals `name` byte for byte, letter case included; 0 when none does.
-// The file name is the last part of the executable's path; where that path
-// cannot be read (another user's process), the name the kernel keeps for it.
+// The file name is the last part of the executable's path (/proc/<id>/exe). A
+// process whose executable cannot be read is skipped: its short name and
+// command line are its own to set, so a decoy could claim any name. An
+// ordinary user's program therefore finds that user's own processes; root
+// finds all.
 std::uint32_t GetProcessID(const std::string& name);
 
 // Loads the library `path` and calls its entry point "DllRegisterServer" (`reg`

@@ -114,3 +114,93 @@ TEST(PageContentTest, PageTextIsDecodedByTheCharsetThatApplies)
         EXPECT_TRUE(text.contains(c.contains)) << text.toStdString();
     }
 }
+
+namespace {
+
+MarkupBounds Bounds(qsizetype length, int depth, int tableDepth, int cells)
+{
+    MarkupBounds bounds;
+    bounds.maxLength = length;
+    bounds.maxDepth = depth;
+    bounds.maxTableDepth = tableDepth;
+    bounds.maxTableCells = cells;
+    return bounds;
+}
+
+QString Repeated(const QString& unit, int times)
+{
+    QString text;
+    for (int i = 0; i < times; ++i)
+        text += unit;
+    return text;
+}
+
+} // namespace
+
+// Markup the document view could not lay out in a few milliseconds loses tags
+// (never text) before it gets there; ordinary markup passes unchanged.
+TEST(BoundedMarkup, KeepsOrdinaryMarkupAndCutsWhatCostsTheViewTooMuch)
+{
+    const MarkupBounds small = Bounds(40, 64, 6, 1000);
+    const QString page = QStringLiteral(
+        "<html><body><p class=\"a>b\">news <b>1</b></p><table><tr><td>x</td></tr></table></body></html>");
+    struct Case {
+        const char* what;
+        QString html;
+        MarkupBounds bounds;
+        QString expected;
+    } const cases[] = {
+        { "ordinary page", page, {}, page },
+        { "comments, document type and scripts go",
+            QStringLiteral(
+                "<!DOCTYPE html><!-- c --><p>a<script>if (1 < 2) document.write('x')</script>b</p>"),
+            {}, QStringLiteral("<p>ab</p>") },
+        { "a lone < is text", QStringLiteral("1 < 2"), {}, QStringLiteral("1 &lt; 2") },
+        { "an end tag that closes nothing goes", QStringLiteral("a</div>b"), {}, QStringLiteral("ab") },
+        { "a tag cut off by the end goes", QStringLiteral("ab<div class="), {}, QStringLiteral("ab") },
+        { "deep elements keep their text", QStringLiteral("<div><div><div>x</div></div></div>y"),
+            Bounds(1000, 2, 6, 1000), QStringLiteral("<div><div>x</div></div>y") },
+        { "deep tables keep their text",
+            QStringLiteral(
+                "<table><tr><td><table><tr><td><table><tr><td>x</td></tr></table></td></tr></table>"
+                "</td></tr></table>"),
+            Bounds(1000, 64, 2, 1000),
+            QStringLiteral("<table><tr><td><table><tr><td><br> x</td></tr></table></td></tr></table>") },
+        { "the tables end where the cells reach their bound",
+            QStringLiteral("<table><tr><td>a</td><td>b</td></tr><tr><td>c</td></tr></table>"),
+            Bounds(1000, 64, 6, 2),
+            QStringLiteral("<table><tr><td>a</td><td>b</td></tr><tr></tr></table> c") },
+        { "text is cut at the length", QStringLiteral("0123456789") + Repeated(QStringLiteral("x"), 40),
+            small, QStringLiteral("0123456789") + Repeated(QStringLiteral("x"), 30) + QStringLiteral("...") },
+        { "a tag goes whole or not at all", Repeated(QStringLiteral("y"), 36) + QStringLiteral("<b>z</b>"),
+            small, Repeated(QStringLiteral("y"), 36) + QStringLiteral("<b>z...") },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BoundedMarkup(c.html, c.bounds).toStdString(), c.expected.toStdString()) << c.what;
+
+    const QString text = Repeated(QStringLiteral("t"), 50);
+    EXPECT_EQ(BoundedText(text, small), text.left(40) + QStringLiteral("..."));
+    EXPECT_EQ(BoundedText(QStringLiteral("short"), small), QStringLiteral("short"));
+}
+
+// Hostile markup of the largest size an answer may have is bounded in a single
+// pass: every shape ends within the default bounds.
+TEST(BoundedMarkup, AnyFourMebibytePageComesOutBounded)
+{
+    const int size = 4 * 1024 * 1024;
+    const QString shapes[] = {
+        Repeated(QStringLiteral("<div>"), size / 5),
+        Repeated(QStringLiteral("<table><tr><td>"), size / 15),
+        Repeated(QStringLiteral("</span>"), size / 7),
+        QStringLiteral("<table>") + Repeated(QStringLiteral("<tr><td>a</td><td>b</td></tr>"), size / 29),
+        Repeated(QStringLiteral("<p>word</p>"), size / 11),
+    };
+    const MarkupBounds bounds;
+    for (const QString& html : shapes) {
+        const QString bounded = BoundedMarkup(html);
+        EXPECT_LE(bounded.size(), bounds.maxLength + 3);
+        EXPECT_LE(bounded.count(QStringLiteral("<table")), bounds.maxDepth);
+        EXPECT_LE(bounded.count(QStringLiteral("<td")), bounds.maxTableCells);
+        EXPECT_LE(bounded.count(QStringLiteral("<div")), bounds.maxDepth);
+    }
+}

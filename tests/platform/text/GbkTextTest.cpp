@@ -32,10 +32,11 @@ TEST(GbkText, DecodesToQString)
         { "lead byte cut off by the end", "A\xD6", QString::fromUtf8("A\uFFFD") },
         { "lead byte before a byte no sequence continues with", "\xD6\x30X", QString::fromUtf8("\uFFFD0X") },
         { "four-byte code cut off by the end", "\x81\x30\x81", QString::fromUtf8("\uFFFD0\uFFFD") },
-        { "bytes that start no sequence",
+        { "bytes that start no sequence", "a\xFF\xA1", QString::fromUtf8("a\uFFFD\uFFFD") },
+        { "code page 936's euro sign",
             "\x80"
-            "a\xFF",
-            QString::fromUtf8("\uFFFDa\uFFFD") },
+            "100",
+            QString::fromUtf8("€100") },
     };
     for (const auto& c : cases)
         EXPECT_EQ(GbkToQString(c.gbk), c.expected) << c.what;

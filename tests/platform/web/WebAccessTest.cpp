@@ -74,7 +74,7 @@ protected:
 TEST_F(WebAccessTest, DownloadStoresTheBodyByteForByteAndSendsTheReferer)
 {
     testsupport::WriteFile(target, "old answer");
-    const DownloadOutcome outcome = UrlDownloader().Download({ QuoteUrl, target, Referer });
+    const DownloadOutcome outcome = UrlDownloader()->Download({ QuoteUrl, target, Referer });
     ASSERT_TRUE(outcome.ok) << outcome.detail;
     EXPECT_EQ(testsupport::ReadFile(target), services.LastQuoteAnswer());
     EXPECT_NE(services.LastQuoteAnswer().find("\xC6\xD6\xB7\xA2"), std::string::npos); // GBK name intact
@@ -88,7 +88,7 @@ TEST_F(WebAccessTest, DownloadStoresTheBodyByteForByteAndSendsTheReferer)
 
 TEST_F(WebAccessTest, DownloadWithoutRefererIsRefusedByTheQuoteService)
 {
-    EXPECT_FALSE(UrlDownloader().Download({ QuoteUrl, target, "" }).ok);
+    EXPECT_FALSE(UrlDownloader()->Download({ QuoteUrl, target, "" }).ok);
     EXPECT_FALSE(std::filesystem::exists(target));
 }
 
@@ -101,7 +101,7 @@ TEST_F(WebAccessTest, EveryFaultLeavesTheTargetAsItWasAndNoTemporaryFile)
         services.ClearFaults();
         services.SetFault("/list=*", fault);
         const auto started = std::chrono::steady_clock::now();
-        const DownloadOutcome outcome = UrlDownloader().Download({ QuoteUrl, target, Referer });
+        const DownloadOutcome outcome = UrlDownloader()->Download({ QuoteUrl, target, Referer });
         EXPECT_FALSE(outcome.ok);
         EXPECT_FALSE(outcome.detail.empty());
         EXPECT_EQ(testsupport::ReadFile(target), old);
@@ -114,14 +114,14 @@ TEST_F(WebAccessTest, EveryFaultLeavesTheTargetAsItWasAndNoTemporaryFile)
 TEST_F(WebAccessTest, DownloadDoesNotFollowARedirect)
 {
     services.SetFault("/list=*", Fault::Redirect302);
-    EXPECT_FALSE(UrlDownloader().Download({ QuoteUrl, target, Referer }).ok);
+    EXPECT_FALSE(UrlDownloader()->Download({ QuoteUrl, target, Referer }).ok);
     EXPECT_EQ(services.RequestCount(), 1u);
 }
 
 TEST_F(WebAccessTest, DownloadIntoAMissingFolderFailsCleanly)
 {
     const DownloadOutcome outcome
-        = UrlDownloader().Download({ QuoteUrl, dir.File("no/such/Stocks.dat"), Referer });
+        = UrlDownloader()->Download({ QuoteUrl, dir.File("no/such/Stocks.dat"), Referer });
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(services.RequestCount(), 0u);
 }
@@ -139,7 +139,7 @@ TEST_F(WebAccessTest, DownloadIntoAReadOnlyFolderUpdatesAWritableFileInPlace)
     ::chmod(folder.c_str(), 0555);
 
     const std::string answer = testsupport::RunUnprivileged([&] {
-        const DownloadOutcome outcome = UrlDownloader().Download({ QuoteUrl, file, Referer });
+        const DownloadOutcome outcome = UrlDownloader()->Download({ QuoteUrl, file, Referer });
         return outcome.ok ? std::string("ok") : outcome.detail;
     });
     ::chmod(folder.c_str(), 0755);
@@ -154,17 +154,17 @@ TEST_F(WebAccessTest, DownloadToAnUnusedPortFails)
     ::unsetenv("http_proxy");
     const std::string url
         = "http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/list=sh600000";
-    EXPECT_FALSE(UrlDownloader().Download({ url, target, Referer }).ok);
+    EXPECT_FALSE(UrlDownloader()->Download({ url, target, Referer }).ok);
 }
 
 TEST_F(WebAccessTest, GetReturnsTheBodyUnchanged)
 {
     for (const std::string body : { "1", "0", "1\r\n", "" }) {
         services.SetVersionAnswer(body);
-        EXPECT_EQ(HttpGet().Get("http://maker.example/ver.php?id=tavrel&&ver=2010-03-23"), body);
+        EXPECT_EQ(HttpGet()->Get("http://maker.example/ver.php?id=tavrel&&ver=2010-03-23"), body);
     }
     EXPECT_EQ(services.Requests().back().path, "/ver.php?id=tavrel&&ver=2010-03-23");
-    EXPECT_EQ(HttpGet().Get("http://image.sinajs.cn/newchart/daily/n/sh600000.gif"), fakes::ChartGif());
+    EXPECT_EQ(HttpGet()->Get("http://image.sinajs.cn/newchart/daily/n/sh600000.gif"), fakes::ChartGif());
 }
 
 TEST_F(WebAccessTest, GetRaisesEveryFailureAndFollowsNoRedirect)
@@ -184,7 +184,7 @@ TEST_F(WebAccessTest, GetNamesTheStatusOfAnHttpError)
 {
     services.SetFault("/ver.php*", Fault::NotFound404);
     try {
-        HttpGet().Get("http://maker.example/ver.php");
+        HttpGet()->Get("http://maker.example/ver.php");
         FAIL() << "no error";
     } catch (const ENetError& error) {
         EXPECT_EQ(error.Message(), "HTTP/1.1 404 Not Found");
@@ -226,28 +226,28 @@ TEST_F(WebAccessTest, CancelledPageFetchGivesUpWithoutWaitingForTheServer)
 
 TEST_F(WebAccessTest, ConnectivityThroughTheProxyAsksTheHost)
 {
-    EXPECT_TRUE(Connectivity().Check("http://maker.example/"));
+    EXPECT_TRUE(Connectivity()->Check("http://maker.example/"));
     services.SetFault("/", Fault::Refused, "maker.example");
-    EXPECT_FALSE(Connectivity().Check("http://maker.example/"));
-    EXPECT_TRUE(Connectivity().Check("http://hq.sinajs.cn/"));
+    EXPECT_FALSE(Connectivity()->Check("http://maker.example/"));
+    EXPECT_TRUE(Connectivity()->Check("http://hq.sinajs.cn/"));
     services.SetFault("/", Fault::Delay, "hq.sinajs.cn");
-    EXPECT_FALSE(Connectivity().Check("http://hq.sinajs.cn/"));
-    EXPECT_FALSE(Connectivity().Check("no address"));
+    EXPECT_FALSE(Connectivity()->Check("http://hq.sinajs.cn/"));
+    EXPECT_FALSE(Connectivity()->Check("no address"));
 }
 
 TEST_F(WebAccessTest, ConnectivityWithoutProxyConnectsToTheHostItself)
 {
     ::unsetenv("http_proxy");
-    EXPECT_TRUE(Connectivity().Check(services.BaseUrl() + "/"));
+    EXPECT_TRUE(Connectivity()->Check(services.BaseUrl() + "/"));
     EXPECT_EQ(services.RequestCount(), 0u); // a connection, no request
     EXPECT_FALSE(
-        Connectivity().Check("http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/"));
+        Connectivity()->Check("http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort()) + "/"));
 }
 
 TEST_F(WebAccessTest, ConnectivityThroughADeadProxyIsFalse)
 {
     ::setenv("http_proxy", ("http://127.0.0.1:" + std::to_string(fakes::UnusedLoopbackPort())).c_str(), 1);
-    EXPECT_FALSE(Connectivity().Check("http://hq.sinajs.cn/"));
+    EXPECT_FALSE(Connectivity()->Check("http://hq.sinajs.cn/"));
 }
 
 TEST_F(WebAccessTest, DownloadActionRunsOnlyWhileAWindowShowsAndReportsFailuresOnce)
@@ -286,18 +286,18 @@ TEST(WebStop, AStopFromAnotherThreadEndsEveryKindOfTransferAtOnce)
     const std::pair<const char*, Call> calls[] = {
         { "download",
             [&] {
-                return UrlDownloader().Download({ QuoteUrl, target, Referer }).ok;
+                return UrlDownloader()->Download({ QuoteUrl, target, Referer }).ok;
             } },
         { "get",
             [&] {
                 try {
-                    HttpGet().Get(QuoteUrl);
+                    HttpGet()->Get(QuoteUrl);
                     return true;
                 } catch (const ENetError&) {
                     return false;
                 }
             } },
-        { "connectivity", [&] { return Connectivity().Check("http://hq.sinajs.cn/"); } },
+        { "connectivity", [&] { return Connectivity()->Check("http://hq.sinajs.cn/"); } },
     };
     for (const auto& [what, call] : calls) {
         SCOPED_TRACE(what);
@@ -325,6 +325,6 @@ TEST(WebStop, AStopFromAnotherThreadEndsEveryKindOfTransferAtOnce)
     stop.request_stop();
     const WebStopScope scope(stop.get_token());
     const std::size_t before = services.RequestCount();
-    EXPECT_FALSE(UrlDownloader().Download({ QuoteUrl, target, Referer }).ok);
+    EXPECT_FALSE(UrlDownloader()->Download({ QuoteUrl, target, Referer }).ok);
     EXPECT_EQ(services.RequestCount(), before);
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 namespace {
 
 // A 64 x 15 horizontal bar resizable in width: 15-pixel buttons at both ends,
@@ -115,4 +118,50 @@ TEST(EngineScroll, ListBoxHeights)
     EXPECT_EQ(ListBoxHeightForRows(plain, 5), 104);
     plain.CaptionMode = true;
     EXPECT_EQ(ListBoxHeightForRows(plain, 5), 124);
+}
+
+TEST(EngineScroll, TheWholeIntRangeNeitherWrapsNorReversesItsBounds)
+{
+    // Max - Min + 1 of these ranges does not fit an int (fields: Min, Max, Position, PageSize).
+    const TbsScrollRange whole { INT_MIN, INT_MAX, 0, 0 };
+    const TbsScrollRange paged { INT_MIN, INT_MAX, 0, INT_MAX };
+    EXPECT_EQ(ClampScrollPosition(whole, INT_MAX), INT_MAX);
+    EXPECT_EQ(ClampScrollPosition(paged, INT_MAX), 1); // Max - PageSize + 1
+    EXPECT_EQ(ClampScrollPosition({ 0, 10, 0, 50 }, 5), 0) << "a page beyond the range keeps Min";
+    EXPECT_TRUE(AcceptsPageSize(whole, INT_MAX));
+    EXPECT_DOUBLE_EQ(ScrollFraction({ INT_MIN, INT_MAX, INT_MAX, 0 }), 1.0);
+    EXPECT_DOUBLE_EQ(ScrollFraction({ INT_MIN, INT_MAX, INT_MIN, 0 }), 0.0);
+    EXPECT_EQ(ScrollPositionFromDrag(whole, 170, 17, 0, 500), INT_MAX);
+    EXPECT_EQ(ScrollPositionFromDrag(whole, 170, 17, 0, -500), INT_MIN);
+    const TbsScrollBarRects r
+        = CalcSkinScrollBarRects(HorizontalSkin(), false, 200, 15, { INT_MIN, INT_MAX, INT_MAX, INT_MAX });
+    EXPECT_GE(r.Thumb.Left, r.Track.Left);
+    EXPECT_LE(r.Thumb.Right, r.Track.Right);
+}
+
+TEST(EngineScroll, WheelDeltasAddUpToWholeSteps)
+{
+    struct Row {
+        const char* what;
+        std::vector<std::pair<int, int>> deltas; // angle, pixels
+        int pixelsPerStep;
+        std::vector<int> steps;
+    };
+    const Row rows[] = {
+        { "a notch is a step", { { 120, 0 } }, 0, { 1 } },
+        { "eight 15-unit deltas", std::vector<std::pair<int, int>>(8, { 15, 0 }), 0,
+            { 0, 0, 0, 0, 0, 0, 0, 1 } },
+        { "towards the user", { { -120, 0 }, { -240, 0 } }, 0, { -1, -2 } },
+        { "turning back starts afresh", { { 100, 0 }, { -100, 0 }, { -20, 0 } }, 0, { 0, 0, -1 } },
+        { "pixels against the step's height", { { 0, 7 }, { 0, 7 }, { 0, 7 } }, 10, { 0, 1, 1 } },
+        { "pixels without a step height count as angle", { { 120, 7 } }, 0, { 1 } },
+        { "the largest deltas", { { INT_MAX, 0 }, { INT_MAX, 0 } }, 0, { INT_MAX / 120, INT_MAX / 120 } },
+    };
+    for (const Row& row : rows) {
+        TbsWheelSteps wheel;
+        std::vector<int> steps;
+        for (auto [angle, pixels] : row.deltas)
+            steps.push_back(wheel.Add(angle, pixels, row.pixelsPerStep));
+        EXPECT_EQ(steps, row.steps) << row.what;
+    }
 }

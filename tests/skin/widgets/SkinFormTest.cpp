@@ -2,11 +2,13 @@
 // frame ask of the window system, which caption buttons each window kind
 // shows, the caption double click, the system menu, morphing, window states
 // and skin changes, all with the program's own skin.
+#include "BsBitmapFile.h"
 #include "BsSkinAnnouncer.h"
 #include "Bsskinform.h"
 #include "Bsskinmenus.h"
 #include "FakeWindowSystem.h"
 #include "SkinCtrlDM.h"
+#include "TempDir.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -271,7 +273,7 @@ TEST_F(SkinForm, EachWindowKindShowsItsCaptionButtons)
     TbsActiveSkinObject* caption = Form(chart).FindObject("caption");
     EXPECT_EQ(caption->ObjectRect.Right, close.Left) << "the caption ends where the buttons begin";
     Press(chart, Centre(close));
-    EXPECT_TRUE(Form(chart).FindObject("closebutton")->Down);
+    EXPECT_TRUE(Form(chart).FindObject<TbsSkinButtonObject>("closebutton")->Down);
     Release(chart, Centre(close));
     EXPECT_FALSE(chart->isVisible());
 
@@ -419,6 +421,105 @@ TEST_F(SkinForm, AnObjectWithoutItsLibraryPictureNeverMorphs)
     Hover(w, Centre(close->ObjectRect));
     EXPECT_FALSE(Form(w).MorphTimer().isActive());
     EXPECT_EQ(Form(w).FrameImage(), before) << "only the normal look";
+}
+
+TEST_F(SkinForm, AShownFrameRebuildsWhenItsPictureLibraryChanges)
+{
+    TbsSkinData skin;
+    skin.LoadCompressedStoredSkin(module_->bsCompressedStoredSkin1);
+    Window* w = Make(Kind::Chart, &skin);
+    Activate(w);
+    TbsSkinForm& form = Form(w);
+    int rebuilds = 0;
+    form.OnChangeSkinData = [&] { ++rebuilds; };
+    testsupport::TempDir dir;
+    const std::string extra = dir.File("extra.bmp");
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    SaveBitmapFile(picture, extra);
+
+    // Enough new pictures that the library's storage moves, then the close
+    // button's active look is drawn from where its picture is now.
+    for (int i = 0; i < 40; ++i)
+        skin.AddBitMap(extra);
+    EXPECT_EQ(rebuilds, 40);
+    auto* close = form.FindObject<TbsSkinButtonObject>("closebutton");
+    ASSERT_NE(close, nullptr);
+    const QPoint on = Centre(close->ObjectRect);
+    fake_.Cursor = w->mapToGlobal(on);
+    Hover(w, on);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.MorphTimer().isActive(); }, 2000));
+    const QImage& library = *skin.GetActivePicture(close->ActivePictureIndex);
+    const QPoint inLook = on - QPoint(close->ObjectRect.Left, close->ObjectRect.Top)
+        + QPoint(close->ActiveSkinRect.Left, close->ActiveSkinRect.Top);
+    EXPECT_EQ(form.FrameImage().pixel(on), library.pixel(inLook)) << "the active look";
+
+    // Its own picture goes: the frame is rebuilt on what the index names now.
+    skin.DeleteBitMap(close->ActivePictureIndex);
+    EXPECT_EQ(rebuilds, 41);
+    close = form.FindObject<TbsSkinButtonObject>("closebutton");
+    Hover(w, { 60, 15 });
+    Hover(w, Centre(close->ObjectRect));
+    w->resize(w->width() + 40, w->height() + 30);
+    w->repaint();
+    EXPECT_EQ(form.FrameImage().size(), w->size());
+}
+
+TEST_F(SkinForm, AnAnimatedObjectPlaysOnlyWhileItIsShownAndMoving)
+{
+    // A strip of three 20-pixel frames on the caption, first in the list so
+    // the mouse finds it before the caption.
+    struct Row {
+        bool cycle;
+        bool playsAtOnce;
+    };
+    for (Row row : { Row { true, true }, Row { false, false } }) {
+        TbsSkinData skin;
+        skin.LoadCompressedStoredSkin(module_->bsCompressedStoredSkin1);
+        auto strip = std::make_unique<TbsDataSkinAnimate>("logo");
+        strip->SkinRect = { 30, 5, 90, 25 };
+        strip->CountFrames = 3;
+        strip->Cycle = row.cycle;
+        strip->TimerInterval = 50;
+        skin.ObjectList.insert(skin.ObjectList.begin(), std::move(strip));
+        Window* w = Make(Kind::Main, &skin);
+        Activate(w);
+        TbsSkinForm& form = Form(w);
+        auto* logo = form.FindObject<TbsSkinAnimateObject>("logo");
+        ASSERT_NE(logo, nullptr);
+        EXPECT_EQ(logo->SkinRect.Width(), 20) << "one frame wide";
+        EXPECT_EQ(form.AnimationTimer().interval(), 25);
+        EXPECT_EQ(form.AnimationTimer().isActive(), row.playsAtOnce) << row.cycle;
+        if (row.cycle) {
+            // Round and round while shown.
+            std::vector<int> frames;
+            QObject::connect(&form.AnimationTimer(), &QTimer::timeout, [&] {
+                if (frames.empty() || frames.back() != logo->Frame)
+                    frames.push_back(logo->Frame);
+            });
+            ASSERT_TRUE(QTest::qWaitFor([&] { return frames.size() >= 4; }, 3000));
+            EXPECT_EQ(
+                std::vector<int>(frames.begin(), frames.begin() + 4), (std::vector<int> { 0, 1, 2, 0 }));
+        } else {
+            // Forward under the mouse to its last frame, back after it; then still.
+            const QPoint on = Centre(logo->ObjectRect);
+            fake_.Cursor = w->mapToGlobal(on);
+            Hover(w, on);
+            EXPECT_TRUE(form.AnimationTimer().isActive());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !form.AnimationTimer().isActive(); }, 3000));
+            EXPECT_EQ(logo->Frame, 2);
+            fake_.Cursor = w->mapToGlobal(QPoint(150, 150));
+            Hover(w, { 150, 150 });
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !form.AnimationTimer().isActive(); }, 3000));
+            EXPECT_EQ(logo->Frame, 0);
+        }
+        w->hide();
+        EXPECT_FALSE(form.AnimationTimer().isActive()) << "hidden, nothing plays";
+        w->show();
+        EXPECT_EQ(form.AnimationTimer().isActive(), row.playsAtOnce);
+    }
+    // The program's own skin has nothing to animate: no timer runs.
+    EXPECT_FALSE(Form(Make(Kind::Main)).AnimationTimer().isActive());
 }
 
 TEST_F(SkinForm, MinimizedWindowsParkAlongTheWorkAreasBottom)

@@ -4,6 +4,7 @@
 #include "ControlSkin.h"
 
 #include "BsSkinBoxes.h"
+#include "BsSkinComboBox.h"
 #include "BsSkinListView.h"
 #include "GbkText.h"
 
@@ -13,6 +14,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -434,6 +437,69 @@ TEST_F(SkinLists, WheelAndKeysScrollOnlyWhereTheyShould)
     EXPECT_EQ(bar.Position(), 7);
     QTest::keyClick(&bar, Qt::Key_Up);
     EXPECT_EQ(bar.Position(), 6);
+}
+
+// A wheel event of the given angle and pixel deltas (negative: towards the user).
+void Wheel(QWidget* target, int angle, int pixels = 0)
+{
+    QWheelEvent event(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(0, pixels), QPoint(0, angle),
+        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+TEST_F(SkinLists, FineWheelStepsAddUpToWholeLines)
+{
+    TbsSkinListBox box(&window);
+    box.setGeometry(0, 0, 120, 100);
+    box.SetItems(Codes(40));
+    TbsSkinScrollBar bar(&window);
+    bar.setGeometry(0, 120, 120, 19);
+    bar.SetRange(0, 10, 0, 5);
+    bar.SetCanFocused(true);
+    TbsSkinComboBox combo(&window);
+    combo.setGeometry(0, 150, 120, 20);
+    combo.SetItems(Codes(10));
+    combo.SetItemIndex(5);
+    ShowActive();
+    const int itemHeight = box.ItemHeight();
+
+    struct Row {
+        const char* what;
+        QWidget* target;
+        std::function<int()> read;
+        std::vector<std::pair<int, int>> deltas; // angle, pixels
+        int moved;
+    };
+    QWidget* list = box.ListBox()->viewport();
+    auto top = [&] { return box.TopIndex(); };
+    auto position = [&] { return bar.Position(); };
+    auto index = [&] { return combo.ItemIndex(); };
+    const std::vector<std::pair<int, int>> eight(8, { -15, 0 });
+    const std::vector<std::pair<int, int>> seven(7, { -15, 0 });
+    const Row rows[] = {
+        { "list box: a notch", list, top, { { -120, 0 } }, 1 },
+        { "list box: eight 15-unit steps", list, top, eight, 1 },
+        { "list box: seven 15-unit steps", list, top, seven, 0 },
+        { "list box: a touchpad's item height in pixels", list, top,
+            { { -8, -itemHeight / 2 }, { -8, -(itemHeight - itemHeight / 2) } }, 1 },
+        { "list box: back and forth", list, top, { { -60, 0 }, { 60, 0 }, { -60, 0 } }, 0 },
+        { "list box: away from the user", list, top, { { 120, 0 } }, -1 },
+        { "scroll bar: eight 15-unit steps", &bar, position, eight, 1 },
+        { "combo box: eight 15-unit steps", &combo, index, eight, 1 },
+        { "combo box: three notches at once", &combo, index, { { -360, 0 } }, 3 },
+    };
+    for (const Row& row : rows) {
+        box.SetTopIndex(5);
+        bar.SetPosition(5);
+        combo.SetItemIndex(5);
+        row.target->setFocus();
+        const int before = row.read();
+        for (auto [angle, pixels] : row.deltas)
+            Wheel(row.target, angle, pixels);
+        EXPECT_EQ(row.read() - before, row.moved) << row.what;
+        // What is left over does not carry into the next row.
+        Wheel(row.target, row.deltas.front().first > 0 ? -1 : 1);
+    }
 }
 
 TEST_F(SkinLists, ListBoxHorizontalBarForWideItems)

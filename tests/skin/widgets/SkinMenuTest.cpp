@@ -4,6 +4,7 @@
 #include "Bsskinmenus.h"
 
 #include "BsSkinAnnouncer.h"
+#include "Bsskinform.h"
 #include "GbkText.h"
 #include "OwnSkinFixture.h"
 #include "SkinCtrlDM.h"
@@ -398,6 +399,87 @@ TEST_F(SkinMenuTest, MenusTakeTheirSkinFromTheFrameOrTheInstalledPresenter)
     EXPECT_TRUE(shown->Window(0)->HasWindowSkin());
     QTest::keyClick(shown->Window(0), Qt::Key_Return);
     QTRY_COMPARE(clicks, 1);
+}
+
+TEST_F(SkinMenuTest, AFrameHandsItsMenuSettingsToEveryMenuOfItsWindow)
+{
+    QWidget window;
+    auto* form = new TbsSkinForm(&window);
+    form->SetSkinData(SkinData());
+    TbsSkinMenu* frameEngine = form->MenuEngine();
+    frameEngine->FixedWorkArea = QRect(0, 0, 1024, 768);
+    int opens = 0, closes = 0;
+    form->OnSkinMenuOpen = [&] { ++opens; };
+    form->OnSkinMenuClose = [&] { ++closes; };
+    auto popup = [&](TbsSkinPopupMenu& menu) -> TbsSkinPopupWindow& {
+        menu.Popup(100, 100);
+        return *frameEngine->Window(0);
+    };
+
+    // Before the system menu was ever shown, a menu without skin data takes the frame's.
+    TbsSkinPopupMenu skinned(&window);
+    MainMenu first(skinned.Items());
+    TbsSkinPopupWindow& shown = popup(skinned);
+    EXPECT_TRUE(shown.HasWindowSkin());
+    EXPECT_EQ(skinned.SkinData(), SkinData());
+    EXPECT_TRUE(form->SkinMenuOpened());
+    QTest::keyClick(&shown, Qt::Key_Escape);
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(closes, 1) << "1228 closes the frame's menu state";
+    EXPECT_FALSE(form->SkinMenuOpened());
+
+    // The menus' own skin data comes first: an empty one gives the default
+    // look, with the frame's item height, limit, translucency and font.
+    auto empty = std::make_unique<TbsSkinData>();
+    form->SetMenusSkinData(empty.get());
+    form->SetDefMenuItemHeight(26);
+    form->SetDefMenuItemHeight(0); // ignored
+    form->SetMaxMenuItemsInWindow(3);
+    form->SetMaxMenuItemsInWindow(-1); // ignored
+    form->SetMenusAlphaBlend(true);
+    form->SetMenusAlphaBlendValue(120);
+    TbsSkinPopupMenu plain(&window);
+    MainMenu second(plain.Items());
+    TbsSkinPopupWindow& defaultLook = popup(plain);
+    EXPECT_FALSE(defaultLook.HasWindowSkin());
+    EXPECT_EQ(defaultLook.Item(0).Rect.height(), 26);
+    EXPECT_TRUE(defaultLook.Scroll()) << "more than three items scroll";
+    EXPECT_NEAR(defaultLook.windowOpacity(), 120 / 255.0, 0.01);
+    const int narrow = defaultLook.width();
+    frameEngine->Hide();
+    QFont large = form->DefMenuItemFont();
+    large.setPixelSize(30);
+    form->SetDefMenuItemFont(large);
+    EXPECT_GT(popup(plain).width(), narrow) << "the frame's item font";
+    frameEngine->Hide();
+    EXPECT_EQ(closes, 3);
+
+    // Popup2 with the control that opens it: that control hears the close and the command.
+    NoticeSink opener;
+    TbsSkinPopupMenu withOpener(&window);
+    int clicks = 0;
+    AddItem(withOpener.Items(), "item", &clicks);
+    withOpener.Popup2(&opener, 50, 50);
+    ASSERT_TRUE(frameEngine->Visible());
+    QTest::keyClick(frameEngine->Window(0), Qt::Key_Return);
+    QTRY_COMPARE(clicks, 1);
+    EXPECT_EQ(opener.closes, 1);
+    EXPECT_EQ(opener.dispatches, 1);
+
+    // The menus' skin data gone, menus take the frame's skin again.
+    empty.reset();
+    TbsSkinPopupMenu again(&window);
+    AddItem(again.Items(), "item");
+    EXPECT_TRUE(popup(again).HasWindowSkin());
+    frameEngine->Hide();
+
+    // Without any skin data Popup2 shows nothing.
+    form->SetMenusSkinData(nullptr);
+    form->SetSkinData(nullptr);
+    TbsSkinPopupMenu unskinned(&window);
+    AddItem(unskinned.Items(), "item");
+    unskinned.Popup2(&opener, 50, 50);
+    EXPECT_FALSE(frameEngine->Visible());
 }
 
 TEST(SkinPopupMenu, PopsUpThroughTheFramesEngineAndRaisesItsEvents)
