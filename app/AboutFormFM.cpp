@@ -6,6 +6,7 @@
 #include "ChineseFonts.h"
 #include "Durora.h"
 #include "NuvGui.h"
+#include "QelvoVersion.h"
 #include "SkinCtrlDM.h"
 #include "WindowLook.h"
 
@@ -63,8 +64,8 @@ TAboutForm::TAboutForm(QWidget* owner)
 
     const std::string& home = HomePageUrl;
     const std::string& mail = MakerMailAddress();
-    std::vector<std::string> lines = { Gbk("Qelvo桌面股票 V1.1.1"), "", Gbk("本软件免费使用，行情仅供参考。"),
-        "", Gbk("行情与图表来自新浪财经。"), "" };
+    std::vector<std::string> lines = { Gbk("Qelvo桌面股票 V") + QelvoVersion, "",
+        Gbk("本软件免费使用，行情仅供参考。"), "", Gbk("行情与图表来自新浪财经。"), "" };
     if (!home.empty())
         lines.push_back(Gbk("官方网站：") + home);
     if (!mail.empty())

@@ -32,11 +32,19 @@ std::string Environment(const char* name)
     return value ? value : "";
 }
 
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    struct stat first { };
+    struct stat second { };
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev
+        && first.st_ino == second.st_ino;
+}
+
 } // namespace
 
 std::string ChooseDataFolder(const DataFolderInputs& inputs)
 {
-    if (inputs.canWrite && inputs.canWrite(inputs.programFolder))
+    if (!inputs.installed && inputs.canWrite && inputs.canWrite(inputs.programFolder))
         return WithSlash(inputs.programFolder);
     // Only an absolute $XDG_DATA_HOME counts; a relative one is ignored.
     std::string base;
@@ -56,6 +64,7 @@ DataFolderInputs ProcessDataFolderInputs()
     DataFolderInputs inputs;
     inputs.programFolder = nuv::GetAppPath();
     inputs.canWrite = [](const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; };
+    inputs.installed = SameFolder(inputs.programFolder, QELVO_INSTALL_BINDIR);
     inputs.xdgDataHome = Environment("XDG_DATA_HOME");
     inputs.home = Environment("HOME");
     if (inputs.home.empty()) {

@@ -2,6 +2,7 @@
 // chart window, alive until the message loop ends. One runs per user and data
 // folder: a second start shows the first one's window and ends.
 
+#include "CommandLine.h"
 #include "MainFormFM.h"
 #include "ProgramFolder.h"
 #include "ProgramInstance.h"
@@ -9,8 +10,12 @@
 #include "QelvoApplication.h"
 #include "SkinCtrlDM.h"
 
+#include <iostream>
+
 int main(int argc, char** argv)
 {
+    if (const CommandLine line = ReadCommandLine(argc, argv); line.request != CommandLineRequest::StartWidget)
+        return AnswerCommandLine(line, std::cout, std::cerr);
     PreferX11OnWayland();
     TProgramInstance instance(ProgramDataFolder());
     if (!instance.First()) {

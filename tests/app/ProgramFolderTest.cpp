@@ -22,6 +22,7 @@ TEST(ProgramFolder, TheProgramsFolderWhenWritableElseTheUsersDataFolder)
         std::string xdgDataHome;
         std::string home;
         std::string folder;
+        bool installed = false;
     };
     const Case cases[] = {
         { "writable program folder", true, dir.Folder() + "xdg", home, program },
@@ -30,6 +31,8 @@ TEST(ProgramFolder, TheProgramsFolderWhenWritableElseTheUsersDataFolder)
         { "unset XDG_DATA_HOME", false, "", home, home + "/.local/share/qelvo/" },
         { "relative XDG_DATA_HOME", false, "data", home, home + "/.local/share/qelvo/" },
         { "no home", false, "", "", program },
+        { "installed program, even in a writable folder", true, dir.Folder() + "xdg3", home,
+            dir.Folder() + "xdg3/qelvo/", true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -39,9 +42,10 @@ TEST(ProgramFolder, TheProgramsFolderWhenWritableElseTheUsersDataFolder)
                 asked.push_back(folder);
                 return c.programWritable;
             },
-            c.xdgDataHome, c.home };
+            c.xdgDataHome, c.home, c.installed };
         EXPECT_EQ(ChooseDataFolder(inputs), c.folder);
-        EXPECT_EQ(asked, std::vector<std::string> { program });
+        if (!c.installed)
+            EXPECT_EQ(asked, std::vector<std::string> { program });
         if (c.folder != program) {
             EXPECT_TRUE(fs::is_directory(c.folder)); // made, with its parents
             EXPECT_EQ(fs::status(c.folder).permissions() & fs::perms::all, fs::perms::owner_all);
