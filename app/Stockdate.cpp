@@ -284,7 +284,8 @@ std::string ApproximateChangeText(const DecimalNumber& price, const DecimalNumbe
     if (keep >= static_cast<long>(digits.size())) {
         hundredths = digits + std::string(static_cast<size_t>(keep) - digits.size(), '0');
     } else if (keep >= 0) {
-        hundredths = "0" + digits.substr(0, static_cast<size_t>(keep));
+        // Built in place: GCC 12 warns falsely (-Wrestrict) on "0" + a temporary.
+        hundredths.assign(1, '0').append(digits, 0, static_cast<size_t>(keep));
         if (digits[static_cast<size_t>(keep)] >= '5') {
             size_t at = hundredths.size();
             while (hundredths[--at] == '9')
