@@ -44,8 +44,9 @@ TEST(ProgramFolder, TheProgramsFolderWhenWritableElseTheUsersDataFolder)
             },
             c.xdgDataHome, c.home, c.installed };
         EXPECT_EQ(ChooseDataFolder(inputs), c.folder);
-        if (!c.installed)
+        if (!c.installed) {
             EXPECT_EQ(asked, std::vector<std::string> { program });
+        }
         if (c.folder != program) {
             EXPECT_TRUE(fs::is_directory(c.folder)); // made, with its parents
             EXPECT_EQ(fs::status(c.folder).permissions() & fs::perms::all, fs::perms::owner_all);

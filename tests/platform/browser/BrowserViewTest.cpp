@@ -282,7 +282,7 @@ qint64 LongestStall(TCppWebBrowser& view)
     QObject::connect(&ticks, &QTimer::timeout, [&] { longest = std::max(longest, since.restart()); });
     ticks.start(10);
     view.Navigate(u"http://maker.example/page");
-    QTest::qWaitFor([&] { return view.CurrentView().shows != Shows::Loading; }, 20000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view.CurrentView().shows != Shows::Loading; }, 20000));
     QTest::qWait(300); // what the view lays out later, bit by bit
     return std::max(longest, since.elapsed());
 }
