@@ -202,6 +202,11 @@ QFont SkinFont(const TbsSkinFontKeys& font)
     return SkinFont(font.FontName, font.FontHeight, font.FontStyle);
 }
 
+QFont DefaultControlFont()
+{
+    return SkinFont("Arial", 14, {});
+}
+
 std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* d)
 {
     if (!IsSkinLoaded(d))

@@ -50,6 +50,10 @@ std::optional<TbsMenuHeaderSkin> MenuHeaderSkinOf(const TbsSkinData* skinData);
 constexpr int MaxSkinFontHeight = 256;
 QFont SkinFont(const std::string& name, int height, TFontStyles style);
 QFont SkinFont(const TbsSkinFontKeys& font);
+// A control's font where no skin gives one: the skins' usual face and size,
+// with the same Chinese fallback, so that the skin's font, when it comes, is
+// the same font and no second face is opened for it.
+QFont DefaultControlFont();
 
 // A copy of a control skin with every rect and point clipped to the library
 // picture it names (to MaxBitmapDimension without one) and every other figure

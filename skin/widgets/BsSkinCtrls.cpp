@@ -160,9 +160,8 @@ void TbsSkinControl::MouseLeave() { }
 
 TbsSkinCustomControl::TbsSkinCustomControl(QWidget* parent, const std::string& skinDataName)
     : TbsSkinControl(parent, skinDataName)
-    , defaultFont_(QStringLiteral("Arial"))
+    , defaultFont_(DefaultControlFont())
 {
-    defaultFont_.setPixelSize(14);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

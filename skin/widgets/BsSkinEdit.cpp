@@ -15,9 +15,8 @@
 TbsSkinEdit::TbsSkinEdit(QWidget* parent)
     : QLineEdit(parent)
     , TbsSkinnable(this, "edit")
-    , defaultFont_(QStringLiteral("Arial"))
+    , defaultFont_(DefaultControlFont())
 {
-    defaultFont_.setPixelSize(14);
     setFrame(false);
     setAttribute(Qt::WA_Hover);
     resize(121, 20);

@@ -13,9 +13,8 @@
 
 TbsSkinLabelBase::TbsSkinLabelBase(QWidget* parent)
     : TbsSkinControl(parent, "stdlabel")
-    , defaultFont_(QStringLiteral("Arial"))
+    , defaultFont_(DefaultControlFont())
 {
-    defaultFont_.setPixelSize(14);
 }
 
 void TbsSkinLabelBase::SetUseSkinFont(bool value)

@@ -171,9 +171,8 @@ TbsSkinListView::TbsSkinListView(QWidget* parent)
     , TbsSkinnable(this, "listview")
     , model_(new TbsListViewModel(this))
     , header_(new TbsSkinListHeader(this))
-    , defaultFont_(QStringLiteral("Arial"))
+    , defaultFont_(DefaultControlFont())
 {
-    defaultFont_.setPixelSize(14);
     // Columns take exactly the widths they are given, however narrow.
     header_->setMinimumSectionSize(0);
     setHeader(header_);

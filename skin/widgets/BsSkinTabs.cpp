@@ -50,9 +50,8 @@ void TbsSkinTabSheet::paintEvent(QPaintEvent*)
 TbsSkinPageControl::TbsSkinPageControl(QWidget* parent)
     : QWidget(parent)
     , TbsSkinnable(this, "tab")
-    , defaultFont_(QStringLiteral("Arial"))
+    , defaultFont_(DefaultControlFont())
 {
-    defaultFont_.setPixelSize(14);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
