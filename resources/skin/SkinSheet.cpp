@@ -8,7 +8,10 @@ namespace {
 
 std::string Where(std::string_view section, std::string_view key)
 {
-    return "[" + std::string(section) + "] " + std::string(key);
+    // Appended in place: GCC 12 warns falsely (-Wrestrict) on "[" + a temporary.
+    std::string where(1, '[');
+    where.append(section).append("] ").append(key);
+    return where;
 }
 
 std::string Figures(const TRect& r)

@@ -66,7 +66,9 @@ std::string UrlEncode(const std::string& s)
 {
     if (s.empty())
         return {};
-    return "%" + StrToHex(s, '%');
+    // Appended in place: GCC 12 warns falsely (-Wrestrict) on "%" + a temporary.
+    std::string encoded(1, '%');
+    return encoded.append(StrToHex(s, '%'));
 }
 
 std::int32_t BitToInt(const std::string& s)
