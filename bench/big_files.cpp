@@ -8,21 +8,19 @@
 //
 //   build/bench/big_files                          all cases
 //   build/bench/big_files --child <folder> <fd>    one case (used by the above)
+#include "ChildProcess.h"
 #include "ErrorReport.h"
 #include "FirstPaint.h"
 #include "MainFormFM.h"
 #include "OptionFormFM.h"
 #include "ProgramObjects.h"
 #include "QelvoApplication.h"
+#include "RepeatedText.h"
 #include "Stockcodeconfig.h"
 #include "Stockdate.h"
 
 #include <QApplication>
 #include <QEvent>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -35,7 +33,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr long LimitKiB = 256L * 1024;
+constexpr double LimitMiB = 256;
 constexpr double LimitSeconds = 1.0;
 
 void ShowAndWaitForPaint(QWidget& window)
@@ -72,24 +70,13 @@ int RunChild(const Clock::time_point start, const std::string& folder, int fd)
         OptionForm->hide();
         SetErrorReportHandler({});
     }
-    const bool written = ::write(fd, &figures, sizeof figures) == sizeof figures;
-    ::close(fd);
-    return written ? 0 : 1;
+    return SendFigures(fd, figures);
 }
 
 struct Case {
     const char* name;
     std::function<void(std::ofstream& codes, std::ofstream& quotes)> write;
 };
-
-std::string Repeated(const std::string& unit, std::size_t bytes)
-{
-    std::string text;
-    text.reserve(bytes);
-    while (text.size() + unit.size() <= bytes)
-        text += unit;
-    return text;
-}
 
 std::string QuoteLine(int i)
 {
@@ -126,43 +113,12 @@ const Case Cases[] = {
         } },
     { "Stocks.dat: 4 MiB, one record of blanks",
         [](std::ofstream&, std::ofstream& quotes) {
-            quotes << "var hq_str_sh600000=\"" << Repeated("a ", MaxQuoteFileBytes() - 30) << "\";";
+            quotes << "var hq_str_sh600000=\"" << testsupport::Repeated("a ", MaxQuoteFileBytes() - 30)
+                   << "\";";
         } },
     { "Stocks.dat: 50 MB without separators",
         [](std::ofstream&, std::ofstream& quotes) { quotes << std::string(50 << 20, 'x'); } },
 };
-
-struct Result {
-    bool ok = false;
-    Figures figures;
-    long peakKiB = 0;
-};
-
-Result Measure(const std::string& folder)
-{
-    Result result;
-    int ends[2];
-    if (::pipe(ends) != 0)
-        return result;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        ::close(ends[0]);
-        const std::string fd = std::to_string(ends[1]);
-        execl("/proc/self/exe", "big_files", "--child", folder.c_str(), fd.c_str(),
-            static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    ::close(ends[1]);
-    const bool read = ::read(ends[0], &result.figures, sizeof result.figures) == sizeof result.figures;
-    ::close(ends[0]);
-    int status = 0;
-    rusage usage {};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid)
-        return result;
-    result.ok = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    result.peakKiB = usage.ru_maxrss; // KiB on Linux
-    return result;
-}
 
 } // namespace
 
@@ -182,8 +138,6 @@ int main(int argc, char** argv)
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         {
-            std::ofstream codes;
-            std::ofstream quotes;
             // Only the files a case writes exist.
             std::ofstream probeCodes(folder / "codes.tmp", std::ios::binary);
             std::ofstream probeQuotes(folder / "quotes.tmp", std::ios::binary);
@@ -199,11 +153,11 @@ int main(int argc, char** argv)
             std::filesystem::remove(folder / "codes.tmp");
             std::filesystem::remove(folder / "quotes.tmp");
         }
-        const Result result = Measure(folder.string());
+        const ChildRun<Figures> result = RunSelfAsChild<Figures>({ "--child", folder.string() });
         const bool within
-            = result.ok && result.peakKiB < LimitKiB && result.figures.startSeconds < LimitSeconds;
+            = result.ok && result.peakMiB < LimitMiB && result.figures.startSeconds < LimitSeconds;
         allWithin = allWithin && within;
-        std::printf("%-46s %9.1f %9.0f %9.0f %6d %7d%s\n", c.name, result.peakKiB / 1024.0,
+        std::printf("%-46s %9.1f %9.0f %9.0f %6d %7d%s\n", c.name, result.peakMiB,
             result.figures.startSeconds * 1000, result.figures.optionSeconds * 1000, result.figures.rows,
             result.figures.reports, within ? "" : "  <- over the bound");
         std::fflush(stdout);

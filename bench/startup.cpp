@@ -12,6 +12,7 @@
 // Below them the in-process parts of Qelvo's start-up, with the application
 // object already made: the skin module with the main window, the main window
 // alone, and the bare window the same way.
+#include "ChildProcess.h"
 #include "FirstPaint.h"
 #include "MainFormFM.h"
 #include "ProgramInstance.h"
@@ -28,11 +29,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -42,8 +39,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -105,7 +100,7 @@ struct ChildFigures {
 // The child's part: make the program or the bare window, wait for its first
 // paint, and write its figures to `fd`.
 int RunChild(Clock::time_point start, double startProcessor, int argc, char** argv, const std::string& mode,
-    int fd, const std::string& folder)
+    const std::string& folder, int fd)
 {
     double seconds = -1;
     double processorAt = 0;
@@ -131,44 +126,15 @@ int RunChild(Clock::time_point start, double startProcessor, int argc, char** ar
         seconds = std::chrono::duration<double>(watch.at - start).count();
         processorAt = watch.processorAt;
     }
-    const ChildFigures figures { seconds, seconds < 0 ? -1 : processorAt - startProcessor };
-    const bool written = ::write(fd, &figures, sizeof figures) == sizeof figures;
-    ::close(fd);
-    return written ? 0 : 1;
+    return SendFigures(fd, ChildFigures { seconds, seconds < 0 ? -1 : processorAt - startProcessor });
 }
 
-struct ChildStart : ChildFigures {
-    double peakMiB = 0;
-};
-
-ChildStart StartChild(const char* mode)
+// One start of `mode` ("program" or "bare") in a fresh process.
+ChildRun<ChildFigures> StartChild(const char* mode)
 {
-    ChildStart result;
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return result;
-    const std::string fd = std::to_string(pipeEnds[1]);
-    char self[] = "/proc/self/exe";
-    char childFlag[] = "--child";
-    const std::string folder = Folder();
-    char* argv[] = { self, childFlag, const_cast<char*>(mode), const_cast<char*>(fd.c_str()),
-        const_cast<char*>(folder.c_str()), nullptr };
-    pid_t pid = 0;
-    const bool started = posix_spawn(&pid, self, nullptr, nullptr, argv, environ) == 0;
-    ::close(pipeEnds[1]);
-    if (started) {
-        ChildFigures figures;
-        if (::read(pipeEnds[0], &figures, sizeof figures) == sizeof figures)
-            static_cast<ChildFigures&>(result) = figures;
-        int status = 0;
-        rusage usage {};
-        ::wait4(pid, &status, 0, &usage);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            result.seconds = -1;
-        result.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    }
-    ::close(pipeEnds[0]);
-    return result;
+    ChildRun<ChildFigures> run = RunSelfAsChild<ChildFigures>({ "--child", mode, Folder() });
+    run.ok = run.ok && run.figures.seconds >= 0;
+    return run;
 }
 
 void FromMain(benchmark::State& state, const char* mode)
@@ -176,14 +142,14 @@ void FromMain(benchmark::State& state, const char* mode)
     double peak = 0;
     double processor = 0;
     for (auto _ : state) {
-        const ChildStart start = StartChild(mode);
-        if (start.seconds < 0) {
+        const ChildRun<ChildFigures> start = StartChild(mode);
+        if (!start.ok) {
             state.SkipWithError("the child did not reach its first paint");
             break;
         }
-        state.SetIterationTime(start.seconds);
+        state.SetIterationTime(start.figures.seconds);
         peak = std::max(peak, start.peakMiB);
-        processor += start.processorSeconds;
+        processor += start.figures.processorSeconds;
     }
     state.counters["peak_MiB"] = peak;
     state.counters["cpu_ms"] = benchmark::Counter(processor * 1000, benchmark::Counter::kAvgIterations);
@@ -199,17 +165,17 @@ void FromMainAlternating(benchmark::State& state)
 {
     std::vector<double> bare, qelvo, bareProcessor, qelvoProcessor;
     for (auto _ : state) {
-        const ChildStart bareStart = StartChild("bare");
-        const ChildStart qelvoStart = StartChild("program");
-        if (bareStart.seconds < 0 || qelvoStart.seconds < 0) {
+        const ChildRun<ChildFigures> bareRun = StartChild("bare");
+        const ChildRun<ChildFigures> qelvoRun = StartChild("program");
+        if (!bareRun.ok || !qelvoRun.ok) {
             state.SkipWithError("a child did not reach its first paint");
             break;
         }
-        bare.push_back(bareStart.seconds);
-        qelvo.push_back(qelvoStart.seconds);
-        bareProcessor.push_back(bareStart.processorSeconds);
-        qelvoProcessor.push_back(qelvoStart.processorSeconds);
-        state.SetIterationTime(qelvoStart.seconds);
+        bare.push_back(bareRun.figures.seconds);
+        qelvo.push_back(qelvoRun.figures.seconds);
+        bareProcessor.push_back(bareRun.figures.processorSeconds);
+        qelvoProcessor.push_back(qelvoRun.figures.processorSeconds);
+        state.SetIterationTime(qelvoRun.figures.seconds);
     }
     state.counters["bare_ms"] = Median(bare) * 1000;
     state.counters["qelvo_ms"] = Median(qelvo) * 1000;
@@ -300,7 +266,7 @@ int main(int argc, char** argv)
     ::unsetenv("NO_PROXY");
     if (argc == 5 && std::string(argv[1]) == "--child") {
         int childArgc = 1;
-        return RunChild(start, startProcessor, childArgc, argv, argv[2], std::atoi(argv[3]), argv[4]);
+        return RunChild(start, startProcessor, childArgc, argv, argv[2], argv[3], std::atoi(argv[4]));
     }
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

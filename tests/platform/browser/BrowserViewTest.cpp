@@ -5,6 +5,7 @@
 #include "CurlWebAccess.h"
 #include "GifPictures.h"
 #include "LoopbackWeb.h"
+#include "RepeatedText.h"
 #include "TempDir.h"
 #include "WaitUntil.h"
 
@@ -35,6 +36,7 @@ const std::u16string ChartUrl = u"http://image.sinajs.cn/newchart/min/n/sh600000
 const std::u16string DailyChartUrl = u"http://image.sinajs.cn/newchart/daily/n/sh600000.gif";
 const std::u16string AdUrl = u"http://maker.example/ad.php?id=tavrel";
 
+using testsupport::Repeated;
 using testsupport::WaitUntil;
 
 class BrowserViewTest : public ::testing::Test {
@@ -261,15 +263,6 @@ std::string Jpeg(int width, int height)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "jpeg", 50);
     return bytes.toStdString();
-}
-
-std::string Repeated(const std::string& unit, std::size_t bytes)
-{
-    std::string text;
-    text.reserve(bytes);
-    while (text.size() + unit.size() <= bytes)
-        text += unit;
-    return text;
 }
 
 // The longest time a 10 ms timer waited while `view` took in its page.

@@ -127,14 +127,6 @@ MarkupBounds Bounds(qsizetype length, int depth, int tableDepth, int cells)
     return bounds;
 }
 
-QString Repeated(const QString& unit, int times)
-{
-    QString text;
-    for (int i = 0; i < times; ++i)
-        text += unit;
-    return text;
-}
-
 } // namespace
 
 // Markup the document view could not lay out in a few milliseconds loses tags
@@ -170,15 +162,15 @@ TEST(BoundedMarkup, KeepsOrdinaryMarkupAndCutsWhatCostsTheViewTooMuch)
             QStringLiteral("<table><tr><td>a</td><td>b</td></tr><tr><td>c</td></tr></table>"),
             Bounds(1000, 64, 6, 2),
             QStringLiteral("<table><tr><td>a</td><td>b</td></tr><tr></tr></table> c") },
-        { "text is cut at the length", QStringLiteral("0123456789") + Repeated(QStringLiteral("x"), 40),
-            small, QStringLiteral("0123456789") + Repeated(QStringLiteral("x"), 30) + QStringLiteral("...") },
-        { "a tag goes whole or not at all", Repeated(QStringLiteral("y"), 36) + QStringLiteral("<b>z</b>"),
-            small, Repeated(QStringLiteral("y"), 36) + QStringLiteral("<b>z...") },
+        { "text is cut at the length", QStringLiteral("0123456789") + QStringLiteral("x").repeated(40), small,
+            QStringLiteral("0123456789") + QStringLiteral("x").repeated(30) + QStringLiteral("...") },
+        { "a tag goes whole or not at all", QStringLiteral("y").repeated(36) + QStringLiteral("<b>z</b>"),
+            small, QStringLiteral("y").repeated(36) + QStringLiteral("<b>z...") },
     };
     for (const Case& c : cases)
         EXPECT_EQ(BoundedMarkup(c.html, c.bounds).toStdString(), c.expected.toStdString()) << c.what;
 
-    const QString text = Repeated(QStringLiteral("t"), 50);
+    const QString text = QStringLiteral("t").repeated(50);
     EXPECT_EQ(BoundedText(text, small), text.left(40) + QStringLiteral("..."));
     EXPECT_EQ(BoundedText(QStringLiteral("short"), small), QStringLiteral("short"));
 }
@@ -189,11 +181,11 @@ TEST(BoundedMarkup, AnyFourMebibytePageComesOutBounded)
 {
     const int size = 4 * 1024 * 1024;
     const QString shapes[] = {
-        Repeated(QStringLiteral("<div>"), size / 5),
-        Repeated(QStringLiteral("<table><tr><td>"), size / 15),
-        Repeated(QStringLiteral("</span>"), size / 7),
-        QStringLiteral("<table>") + Repeated(QStringLiteral("<tr><td>a</td><td>b</td></tr>"), size / 29),
-        Repeated(QStringLiteral("<p>word</p>"), size / 11),
+        QStringLiteral("<div>").repeated(size / 5),
+        QStringLiteral("<table><tr><td>").repeated(size / 15),
+        QStringLiteral("</span>").repeated(size / 7),
+        QStringLiteral("<table>") + QStringLiteral("<tr><td>a</td><td>b</td></tr>").repeated(size / 29),
+        QStringLiteral("<p>word</p>").repeated(size / 11),
     };
     const MarkupBounds bounds;
     for (const QString& html : shapes) {
