@@ -12,6 +12,7 @@
 #include "MenuModel.h"
 #include "NuvFormStyle.h"
 #include "SkinCtrlDM.h"
+#include "SkinModuleSuite.h"
 #include "TempDir.h"
 
 #include <QApplication>
@@ -65,15 +66,8 @@ void Click(QWidget* widget, QPoint p)
     QCoreApplication::sendEvent(widget, &release);
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public SkinModuleSuite {
 protected:
-    static void SetUpTestSuite() { SkinCtrlModule = new TSkinCtrlModule; }
-    static void TearDownTestSuite()
-    {
-        delete SkinCtrlModule;
-        SkinCtrlModule = nullptr;
-    }
-
     ~MainFormTest() override
     {
         if (TbsSkinMenu* engine = form ? form->pmMainMenu->Engine() : nullptr)

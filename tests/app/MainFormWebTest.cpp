@@ -15,6 +15,7 @@
 #include "NuvWebSerachPanel.h"
 #include "RecordingOpener.h"
 #include "SkinCtrlDM.h"
+#include "SkinModuleSuite.h"
 #include "TempDir.h"
 
 #include <QDeadlineTimer>
@@ -40,15 +41,8 @@ void RunEventLoopFor(std::chrono::milliseconds time)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-class MainFormWeb : public ::testing::Test {
+class MainFormWeb : public SkinModuleSuite {
 protected:
-    static void SetUpTestSuite() { SkinCtrlModule = new TSkinCtrlModule; }
-    static void TearDownTestSuite()
-    {
-        delete SkinCtrlModule;
-        SkinCtrlModule = nullptr;
-    }
-
     void Make(const std::string& site)
     {
         testsupport::WriteFile(codeFile, "sh600000\r\nsz000001\r\n");

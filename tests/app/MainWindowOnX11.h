@@ -8,6 +8,7 @@
 #include "LoopbackWeb.h"
 #include "MainFormFM.h"
 #include "SkinCtrlDM.h"
+#include "SkinModuleSuite.h"
 #include "TempDir.h"
 #include "WaitUntil.h"
 #include "X11Windows.h"
@@ -20,15 +21,8 @@
 
 #include <memory>
 
-class MainWindowOnX11 : public ::testing::Test {
+class MainWindowOnX11 : public SkinModuleSuite {
 protected:
-    static void SetUpTestSuite() { SkinCtrlModule = new TSkinCtrlModule; }
-    static void TearDownTestSuite()
-    {
-        delete SkinCtrlModule;
-        SkinCtrlModule = nullptr;
-    }
-
     // Makes the main window on a code list of five and shows it.
     void ShowMainWindow()
     {
