@@ -43,6 +43,19 @@ Texts Bookmarks(const TNuvTextBookmark& marks)
     return titles;
 }
 
+// A bookmark list shown in a menu, saved as marks.xml in a folder of its own.
+struct BookmarkFile {
+    TempDir dir;
+    TPopupMenu popup;
+    TNuvTextBookmark marks;
+
+    BookmarkFile()
+    {
+        marks.SetPopupMenu(&popup);
+        marks.SetFileName(dir.File("marks.xml"));
+    }
+};
+
 std::vector<int> Tags(const TMenuItem* parent)
 {
     std::vector<int> tags;
@@ -152,11 +165,8 @@ TEST(MenuManager, ForgetsADestroyedTargetAndKeepsEachItemsHandler)
 
 TEST(TextBookmark, SavesInOrderAndLoadsBackWithTags)
 {
-    TempDir dir;
-    TPopupMenu popup;
-    TNuvTextBookmark marks;
-    marks.SetPopupMenu(&popup);
-    marks.SetFileName(dir.File("marks.xml"));
+    BookmarkFile file;
+    auto& [dir, popup, marks] = file;
     marks.Add("\xBC\xD7", 10); // GBK title
     marks.Add("b", -3);
     marks.Add("c", 0);
@@ -183,11 +193,8 @@ TEST(TextBookmark, SavesInOrderAndLoadsBackWithTags)
 
 TEST(TextBookmark, DeleteAndTheBoundMoveTheLastBookmark)
 {
-    TempDir dir;
-    TPopupMenu popup;
-    TNuvTextBookmark marks;
-    marks.SetPopupMenu(&popup);
-    marks.SetFileName(dir.File("marks.xml"));
+    BookmarkFile file;
+    auto& [dir, popup, marks] = file;
     marks.Add("X", 1);
     marks.Add("Y", 2);
     marks.Add("Z", 3);
@@ -234,11 +241,8 @@ TEST(TextBookmark, LoadCreatesAMissingFileAndReadsEveryChildElement)
 
 TEST(TextBookmark, BadFilesRaiseAndKeepTheFile)
 {
-    TempDir dir;
-    TPopupMenu popup;
-    TNuvTextBookmark marks;
-    marks.SetPopupMenu(&popup);
-    marks.SetFileName(dir.File("marks.xml"));
+    BookmarkFile file;
+    auto& [dir, popup, marks] = file;
 
     const std::string noTitle = "<Root><Bookmark title=\"a\" pos=\"1\"/><Bookmark pos=\"2\"/></Root>";
     WriteFile(dir.File("marks.xml"), noTitle);
@@ -296,11 +300,8 @@ TEST(TextBookmark, EveryEncodingReadsRightOrRaisesAndChangesNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TempDir dir;
-        TPopupMenu popup;
-        TNuvTextBookmark marks;
-        marks.SetPopupMenu(&popup);
-        marks.SetFileName(dir.File("marks.xml"));
+        BookmarkFile file;
+        auto& [dir, popup, marks] = file;
         marks.Add("kept", 1);
         marks.Save();
         marks.Load();
@@ -325,11 +326,8 @@ TEST(TextBookmark, EveryEncodingReadsRightOrRaisesAndChangesNothing)
 
 TEST(TextBookmark, ATitleThatGbkCannotHoldIsRefusedNotReadAsQuestionMarks)
 {
-    TempDir dir;
-    TPopupMenu popup;
-    TNuvTextBookmark marks;
-    marks.SetPopupMenu(&popup);
-    marks.SetFileName(dir.File("marks.xml"));
+    BookmarkFile file;
+    auto& [dir, popup, marks] = file;
     WriteFile(dir.File("marks.xml"),
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Root><Bookmark title=\"a\" pos=\"1\"/>"
         "<Bookmark title=\"\xF0\x9F\x98\x80\" pos=\"2\"/></Root>");
