@@ -10,14 +10,13 @@
 // Prints one line per case and fails when any case peaks at 256 MiB or more.
 //
 //   build/bench/hostile_skin_memory            all cases
-//   build/bench/hostile_skin_memory --child engine|widgets <file>   one case (used by the above)
+//   build/bench/hostile_skin_memory --child engine|widgets <file> <fd>   one case (used by the above)
 //   build/bench/hostile_skin_memory --write <folder>  the case files only
+#include "ChildProcess.h"
 #include "HostileSkins.h"
 
 #include <QApplication>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -30,9 +29,14 @@
 
 namespace {
 
-constexpr long LimitKiB = 256L * 1024;
+constexpr double LimitMiB = 256;
 
-int RunChild(const std::string& pass, const char* path)
+// What a child reports: whether the skin loaded (false: refused as it should be).
+struct Loaded {
+    bool loaded = false;
+};
+
+int RunChild(const std::string& pass, const char* path, int fd)
 {
     static int argc = 1;
     static char name[] = "hostile_skin_memory";
@@ -44,38 +48,23 @@ int RunChild(const std::string& pass, const char* path)
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (bytes == "idle")
-        return 0;
+        return SendFigures(fd, Loaded {});
     if (pass == "widgets")
-        return LoadAndBuildSkinnedWindows(bytes).empty() ? 3 : 0;
+        return SendFigures(fd, Loaded { !LoadAndBuildSkinnedWindows(bytes).empty() });
     bool loaded = LoadAndBuildSkinPictures(bytes, 4096, 4096);
     loaded = LoadAndBuildSkinPictures(bytes, 314, 333) && loaded;
-    return loaded ? 0 : 3;
+    return SendFigures(fd, Loaded { loaded });
 }
 
-struct Result {
-    bool ok = false;
-    bool loaded = false;
-    long peakKiB = 0;
+struct Result : ChildRun<Loaded> {
     double seconds = 0;
 };
 
-Result Measure(const std::filesystem::path& self, const char* pass, const std::filesystem::path& file)
+Result Measure(const char* pass, const std::filesystem::path& file)
 {
-    Result result;
     const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execl(self.c_str(), self.c_str(), "--child", pass, file.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid)
-        return result;
+    Result result { RunSelfAsChild<Loaded>({ "--child", pass, file.string() }) };
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    result.ok = WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3);
-    result.loaded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    result.peakKiB = usage.ru_maxrss; // KiB on Linux
     return result;
 }
 
@@ -83,8 +72,8 @@ Result Measure(const std::filesystem::path& self, const char* pass, const std::f
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::string(argv[1]) == "--child")
-        return RunChild(argv[2], argv[3]);
+    if (argc == 5 && std::string(argv[1]) == "--child")
+        return RunChild(argv[2], argv[3], std::atoi(argv[4]));
 
     if (argc == 3 && std::string(argv[1]) == "--write") {
         std::filesystem::create_directories(argv[2]);
@@ -92,7 +81,6 @@ int main(int argc, char** argv)
             std::ofstream(std::filesystem::path(argv[2]) / skin.Name, std::ios::binary) << skin.Compressed;
         return 0;
     }
-    const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
     const std::filesystem::path folder
         = std::filesystem::temp_directory_path() / ("qelvo-hostile-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
@@ -110,16 +98,16 @@ int main(int argc, char** argv)
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const std::filesystem::path file = folder / std::to_string(i);
         std::ofstream(file, std::ios::binary) << cases[i].Compressed;
-        const Result engine = Measure(self, "engine", file);
-        const Result widgets = Measure(self, "widgets", file);
+        const Result engine = Measure("engine", file);
+        const Result widgets = Measure("widgets", file);
         auto verdict = [](const Result& r) {
-            return !r.ok ? "  CRASHED" : r.peakKiB >= LimitKiB ? "  OVER 256 MiB" : "";
+            return !r.ok ? "  CRASHED" : r.peakMiB >= LimitMiB ? "  OVER 256 MiB" : "";
         };
         std::printf("%-26s %9zu %8s %12.1f (%5.2f) %12.1f (%5.2f)%s%s\n", cases[i].Name.c_str(),
-            cases[i].Compressed.size() / 1024, engine.loaded ? "yes" : "refused", engine.peakKiB / 1024.0,
-            engine.seconds, widgets.peakKiB / 1024.0, widgets.seconds, verdict(engine), verdict(widgets));
+            cases[i].Compressed.size() / 1024, engine.figures.loaded ? "yes" : "refused", engine.peakMiB,
+            engine.seconds, widgets.peakMiB, widgets.seconds, verdict(engine), verdict(widgets));
         for (const Result& r : { engine, widgets })
-            within = within && r.ok && r.peakKiB < LimitKiB;
+            within = within && r.ok && r.peakMiB < LimitMiB;
     }
     std::filesystem::remove_all(folder);
     return within ? 0 : 1;
